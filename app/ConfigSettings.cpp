@@ -1,0 +1,127 @@
+#include "app/ConfigSettings.h"
+
+#include "app/AppPaths.h"
+
+#include <QByteArray>
+#include <QFileInfo>
+#include <QMutexLocker>
+#include <QSettings>
+#include <QtDebug>
+
+namespace {
+
+QMutex creationMutex;
+ConfigSettings* instance = nullptr;
+
+const QStringList& Base64Keys()
+{
+    static const QStringList keys = {
+        QStringLiteral("MM"), QStringLiteral("DM"), QStringLiteral("D2M"),
+        QStringLiteral("D4M"), QStringLiteral("D8M"), QStringLiteral("Sensor"),
+        QStringLiteral("CID"), QStringLiteral("VID"), QStringLiteral("USB_PID"),
+        QStringLiteral("Wireless_PID"), QStringLiteral("Wireless2_PID"),
+        QStringLiteral("Wireless4_PID"), QStringLiteral("Wireless8_PID"),
+    };
+    return keys;
+}
+
+} // namespace
+
+ConfigSettings* ConfigSettings::Instance()
+{
+    QMutexLocker lock(&creationMutex);
+    if (!instance)
+        instance = new ConfigSettings(AppPaths::ApplicationFolder() + QStringLiteral("/usersetting/Config.ini"));
+    return instance;
+}
+
+ConfigSettings::ConfigSettings(const QString& filePath)
+    : m_filePath(filePath)
+    , m_settings(new QSettings(filePath, QSettings::IniFormat))
+{
+    m_settings->setIniCodec("UTF8");
+    const QFileInfo info(filePath);
+    if (!info.exists())
+        WarnOnce(QStringLiteral("configuration file %1 is missing; defaults are used").arg(filePath));
+    else if (!info.isReadable() || m_settings->status() != QSettings::NoError)
+        WarnOnce(QStringLiteral("configuration file %1 cannot be read; defaults are used").arg(filePath));
+}
+
+ConfigSettings::~ConfigSettings()
+{
+    delete m_settings;
+}
+
+bool ConfigSettings::IsBase64Key(const QString& key)
+{
+    return Base64Keys().contains(key);
+}
+
+QString ConfigSettings::DecodeItem(const QString& item, bool* ok)
+{
+    QByteArray bytes = item.toUtf8();
+    bytes = bytes.simplified().replace(' ', QByteArray());
+    const auto result = QByteArray::fromBase64Encoding(bytes, QByteArray::AbortOnBase64DecodingErrors);
+    if (ok)
+        *ok = result.decodingStatus == QByteArray::Base64DecodingStatus::Ok;
+    if (result.decodingStatus != QByteArray::Base64DecodingStatus::Ok)
+        return QString();
+    QString text = QString::fromUtf8(result.decoded);
+    text.remove(QLatin1Char('\n'));
+    text.remove(QLatin1Char(' '));
+    return text;
+}
+
+QVariant ConfigSettings::StoredValue(const QString& group, const QString& key)
+{
+    const QString path = group + QLatin1Char('/') + key;
+    QMutexLocker lock(&m_mutex);
+    if (!m_settings->contains(path)) {
+        lock.unlock();
+        WarnOnce(QStringLiteral("configuration key %1 is missing").arg(path));
+        return QVariant();
+    }
+    return m_settings->value(path);
+}
+
+QString ConfigSettings::Value(const QString& group, const QString& key)
+{
+    const QVariant stored = StoredValue(group, key);
+    // A value with commas comes back as a list; as text it reads joined.
+    const QString text = stored.type() == QVariant::StringList
+        ? stored.toStringList().join(QLatin1Char(','))
+        : stored.toString();
+    if (!IsBase64Key(key) || text.isEmpty())
+        return text;
+    bool ok = false;
+    const QString decoded = DecodeItem(text, &ok);
+    if (!ok)
+        WarnOnce(QStringLiteral("configuration key %1/%2 is not valid Base64").arg(group, key));
+    return decoded;
+}
+
+QStringList ConfigSettings::ListValue(const QString& group, const QString& key)
+{
+    const QVariant stored = StoredValue(group, key);
+    QStringList items = stored.type() == QVariant::StringList
+        ? stored.toStringList()
+        : (stored.isNull() ? QStringList() : QStringList{stored.toString()});
+    if (!IsBase64Key(key))
+        return items;
+    for (QString& item : items) {
+        bool ok = false;
+        item = DecodeItem(item, &ok);
+        if (!ok)
+            WarnOnce(QStringLiteral("configuration key %1/%2 holds an item that is not valid Base64").arg(group, key));
+    }
+    return items;
+}
+
+void ConfigSettings::WarnOnce(const QString& what)
+{
+    QMutexLocker lock(&m_mutex);
+    if (m_warned.contains(what))
+        return;
+    m_warned.insert(what);
+    qWarning().noquote() << what;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QMutex>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+class QSettings;
+
+// Read-only store over "/usersetting/Config.ini" beside the program: models,
+// ids, capabilities and theme colours. Thirteen id and model keys hold
+// Base64 text and are decoded on every read.
+class ConfigSettings {
+public:
+    static ConfigSettings* Instance();
+
+    // Tests open their own fixture files; the program uses Instance().
+    explicit ConfigSettings(const QString& filePath);
+    ~ConfigSettings();
+    ConfigSettings(const ConfigSettings&) = delete;
+    ConfigSettings& operator=(const ConfigSettings&) = delete;
+
+    QString Value(const QString& group, const QString& key);
+    QStringList ListValue(const QString& group, const QString& key);
+
+    static bool IsBase64Key(const QString& key);
+    // Decodes one Base64 item and strips line feeds and spaces from the
+    // result; invalid Base64 gives an empty text and *ok = false.
+    static QString DecodeItem(const QString& item, bool* ok = nullptr);
+
+    QString FilePath() const { return m_filePath; }
+
+private:
+    QVariant StoredValue(const QString& group, const QString& key);
+    void WarnOnce(const QString& what);
+
+    QString m_filePath;
+    QSettings* m_settings;
+    QMutex m_mutex;
+    QSet<QString> m_warned;
+};

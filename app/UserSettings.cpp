@@ -1,0 +1,49 @@
+#include "app/UserSettings.h"
+
+#include "app/AppPaths.h"
+
+#include <QMutexLocker>
+#include <QSettings>
+
+namespace {
+QMutex creationMutex;
+UserSettings* instance = nullptr;
+} // namespace
+
+UserSettings* UserSettings::Instance()
+{
+    QMutexLocker lock(&creationMutex);
+    if (!instance)
+        instance = new UserSettings(DefaultFilePath());
+    return instance;
+}
+
+QString UserSettings::DefaultFilePath()
+{
+    return AppPaths::UserDataFolder() + QStringLiteral("/Macro.ini");
+}
+
+UserSettings::UserSettings(const QString& filePath)
+    : m_filePath(filePath)
+    , m_settings(new QSettings(filePath, QSettings::IniFormat))
+{
+    m_settings->setIniCodec("UTF-8");
+}
+
+UserSettings::~UserSettings()
+{
+    delete m_settings;
+}
+
+QString UserSettings::Value(const QString& group, const QString& key)
+{
+    QMutexLocker lock(&m_mutex);
+    return m_settings->value(group + QLatin1Char('/') + key).toString();
+}
+
+void UserSettings::SetValue(const QString& group, const QString& key, const QString& value)
+{
+    QMutexLocker lock(&m_mutex);
+    m_settings->setValue(group + QLatin1Char('/') + key, value);
+    m_settings->sync();
+}

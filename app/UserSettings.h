@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QMutex>
+#include <QString>
+
+class QSettings;
+
+// Read-write store over the per-user "/Macro.ini": language, start with the
+// desktop session, and the chooser's do-not-show-again choice.
+class UserSettings {
+public:
+    static UserSettings* Instance();
+    static QString DefaultFilePath();
+
+    explicit UserSettings(const QString& filePath);
+    ~UserSettings();
+    UserSettings(const UserSettings&) = delete;
+    UserSettings& operator=(const UserSettings&) = delete;
+
+    QString Value(const QString& group, const QString& key);
+    void SetValue(const QString& group, const QString& key, const QString& value);
+
+    QString FilePath() const { return m_filePath; }
+
+private:
+    QString m_filePath;
+    QSettings* m_settings;
+    QMutex m_mutex;
+};

@@ -1,0 +1,135 @@
+// Starts the real program, as a user would, under a fresh home folder.
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+constexpr qint64 kDay = 86400;
+
+QString ProgramPath()
+{
+    return qEnvironmentVariable("NK_PROGRAM");
+}
+
+} // namespace
+
+class TestProgram : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_home;
+
+    QString DataFolder() const { return m_home.path() + "/AppData/Local/Nevrix Kazmo"; }
+
+    void Configure(QProcess& process, bool autoClose)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", m_home.path());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.remove("QT_SCALE_FACTOR");
+        if (autoClose)
+            env.insert("NK_AUTOCLOSE_MODAL_MS", "100");
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::MergedChannels);
+    }
+
+    // True when the process is still running after the given time.
+    static bool StillRunningAfter(QProcess& process, int ms)
+    {
+        return !process.waitForFinished(ms) && process.state() == QProcess::Running;
+    }
+
+    static void Stop(QProcess& process)
+    {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+
+    static void Touch(const QString& path, qint64 ageSeconds)
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("old");
+        file.flush();
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                                 QFileDevice::FileModificationTime));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QFile::exists(ProgramPath()), "NK_PROGRAM does not name the built program");
+        QVERIFY(m_home.isValid());
+    }
+
+    void startPreparesTheUserFolderAndClearsOldFiles()
+    {
+        QVERIFY(QDir().mkpath(DataFolder() + "/Log/keep"));
+        QVERIFY(QDir().mkpath(DataFolder() + "/Exception"));
+        Touch(DataFolder() + "/Log/old.txt", 8 * kDay + 60);
+        Touch(DataFolder() + "/Log/young.txt", 7 * kDay + 23 * 3600);
+        Touch(DataFolder() + "/Log/keep/inside.txt", 90 * kDay);
+        Touch(DataFolder() + "/Exception/old.dmp", 9 * kDay);
+
+        QProcess program;
+        Configure(program, false);
+        program.start(ProgramPath(), QStringList());
+        QVERIFY(program.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(DataFolder() + "/Macro.ini"), 10000);
+        QVERIFY(StillRunningAfter(program, 1500));
+        Stop(program);
+
+        for (const char* folder : {"/Log", "/Device_Info", "/Exception", "/usersetting",
+                                   "/usersetting/MainPage", "/usersetting/MacroPage",
+                                   "/usersetting/SensorPage"})
+            QVERIFY2(QDir(DataFolder() + folder).exists(), folder);
+        QCOMPARE(QFileInfo(DataFolder() + "/Macro.ini").size(), qint64(0));
+        QVERIFY(!QFile::exists(DataFolder() + "/Log/old.txt"));
+        QVERIFY(QFile::exists(DataFolder() + "/Log/young.txt"));
+        QVERIFY(QFile::exists(DataFolder() + "/Log/keep/inside.txt"));
+        QVERIFY(!QFile::exists(DataFolder() + "/Exception/old.dmp"));
+    }
+
+    void secondStartShowsOnlyTheNoticeAndACrashDoesNotLockOut()
+    {
+        QProcess first;
+        Configure(first, true);
+        first.start(ProgramPath(), QStringList());
+        QVERIFY(first.waitForStarted());
+        QVERIFY(StillRunningAfter(first, 2000));
+
+        QProcess second;
+        Configure(second, true);
+        second.start(ProgramPath(), QStringList());
+        QVERIFY(second.waitForFinished(20000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(second.readAll().contains("auto-closing modal dialog ExeIsRun"));
+        QCOMPARE(first.state(), QProcess::Running);
+
+        // A killed instance leaves its segment behind; it must not count.
+        first.kill();
+        QVERIFY(first.waitForFinished(5000));
+
+        QProcess third;
+        Configure(third, true);
+        third.start(ProgramPath(), QStringList());
+        QVERIFY(third.waitForStarted());
+        QVERIFY2(StillRunningAfter(third, 2000), third.readAll().constData());
+        QVERIFY(!third.readAll().contains("ExeIsRun"));
+
+        QProcess fourth;
+        Configure(fourth, true);
+        fourth.start(ProgramPath(), QStringList());
+        QVERIFY(fourth.waitForFinished(20000));
+        QCOMPARE(fourth.exitCode(), 0);
+        QVERIFY(fourth.readAll().contains("auto-closing modal dialog ExeIsRun"));
+        Stop(third);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProgram)
+#include "tst_program.moc"

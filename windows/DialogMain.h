@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QDialog>
+
+// The one top-level window of the program.
+class DialogMain : public QDialog {
+    Q_OBJECT
+public:
+    explicit DialogMain(QWidget* parent = nullptr);
+
+    void LoadLanguageFiles();
+};
