@@ -1,0 +1,67 @@
+#include "platform/rozuri/CallLog.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <chrono>
+
+namespace {
+const std::chrono::steady_clock::time_point kLoaded = std::chrono::steady_clock::now();
+}
+
+CallLog &CallLog::instance()
+{
+    static CallLog *log = new CallLog;
+    return *log;
+}
+
+CallLog::CallLog()
+{
+    const QString path = qEnvironmentVariable("NK_SIM_LOG");
+    if (!path.isEmpty()) {
+        file_ = new QFile(path);
+        if (!file_->open(QIODevice::WriteOnly | QIODevice::Append)) {
+            delete file_;
+            file_ = nullptr;
+        }
+    }
+}
+
+qint64 CallLog::millisecondsSinceLoad()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - kLoaded).count();
+}
+
+QString CallLog::hex(const void *bytes, int length)
+{
+    if (!bytes || length <= 0)
+        return QString();
+    return QString::fromLatin1(QByteArray(static_cast<const char *>(bytes), length).toHex());
+}
+
+void CallLog::add(const char *function, QJsonObject fields)
+{
+    fields.insert(QStringLiteral("fn"), QString::fromLatin1(function));
+    std::lock_guard<std::mutex> lock(mutex_);
+    // Taken under the lock so that times never go backwards in the log.
+    fields.insert(QStringLiteral("t"), static_cast<double>(millisecondsSinceLoad()));
+    entries_.append(fields);
+    if (entries_.size() > kMemoryLimit)
+        entries_.removeFirst();
+    if (file_) {
+        file_->write(QJsonDocument(fields).toJson(QJsonDocument::Compact));
+        file_->write("\n");
+        file_->flush();
+    }
+}
+
+QList<QJsonObject> CallLog::entries() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return entries_;
+}
+
+void CallLog::clear()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    entries_.clear();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+
+// Test control of the simulated devices behind ROZUri.h. Devices are named as
+// in the scenario ("name" fields). Everything here may be called from the
+// GUI thread while the program talks to the library.
+class SimulatedDeviceControl {
+public:
+    enum class PairingOutcome { Normal, Fail, NeverEnds };
+
+    // Replaces all devices with the scenario's and clears every option
+    // below. The state file is rewritten from the scenario.
+    static bool loadScenario(const QString &path, QString *error = nullptr);
+    static bool loadScenarioJson(const QByteArray &json, QString *error = nullptr);
+    // As a new run of the program: stops the server and reloads from the
+    // state file when it was made from the current scenario file.
+    static void restart();
+    static void setStatePath(const QString &path);
+    static QString statePath();
+
+    // A receiver's USB plug, or a mouse's cable.
+    static bool plug(const QString &name, bool plugged);
+    // An offline mouse answers nothing (switched off, out of range).
+    static bool setOnline(const QString &mouse, bool online);
+    static bool setPairingMode(const QString &mouse, bool on);
+    static bool setBattery(const QString &mouse, int level, bool charging);
+    static bool setBootMode(const QString &name, bool on);
+    // Steps the current DPI level and reports it to the server.
+    static bool pressDpiButton(const QString &mouse);
+    // Queues any report for the running server's callback.
+    static void injectReport(const QByteArray &header, const QByteArray &payload);
+    // Builds the 5-byte header of a report of the given type and sub-type.
+    static QByteArray reportHeader(int type, int sub = 0);
+
+    static void failNextIdentifications(int count);
+    static void setPairingOutcome(PairingOutcome outcome);
+    // The next upgrades end with a failure once they reach percent (-1: never).
+    static void setUpgradeFailure(int percent);
+    static void setUpgradeNeverEnds(bool never);
+    static bool setReceiverRefusesLighting(const QString &receiver, bool refuse);
+    // Delay of a pairing's answer and of each 10 % upgrade step.
+    static void setTiming(int pairingMs, int upgradeStepMs);
+
+    static QString pathOf(const QString &name);
+    static QByteArray flashImage(const QString &mouse, int profile = 0);
+    static int firmwareVersion(const QString &name);
+    static bool inBootMode(const QString &name);
+    static QString pairedReceiver(const QString &mouse);
+
+    // Every library call in order: "fn", "t", arguments, bytes as hex.
+    static QList<QJsonObject> calls();
+    static QList<QJsonObject> calls(const QString &function);
+    static void clearCalls();
+};

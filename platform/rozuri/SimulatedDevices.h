@@ -1,0 +1,129 @@
+#pragma once
+
+#include "platform/rozuri/ROZUri.h"
+#include "platform/rozuri/SimulatedWorld.h"
+#include "platform/rozuri/StateStore.h"
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+// The simulated devices behind the C interface: one process-wide instance
+// holding the device world under one lock. No lock is held while a program
+// callback runs: reports go through the ReportDispatcher, hot-plug calls
+// through the HotPlugNotifier, and upgrade status callbacks are made from
+// the upgrade's own thread with the lock released.
+class SimulatedDevices {
+public:
+    enum class PairingOutcome { Normal, Fail, NeverEnds };
+
+    static SimulatedDevices &instance();
+
+    // Finding and identification
+    std::vector<std::string> find(const char *vid, const char *pid, int capacity);
+    bool attribute(const char *path, unsigned char *attr);
+    QByteArray deviceInfo(const char *path);
+    bool online(const char *path);
+    bool onlineWithAddress(const char *path, unsigned char *status);
+    int version(const char *path);
+    bool slaveVersion(const char *path, int *version);
+    bool longRange(const char *path, unsigned char *mode);
+    bool setLongRange(const char *path, int mode);
+
+    // Receiver lighting; sizes are 10, 7 and 3 bytes.
+    enum class Light { LedRecord, Bar, IndicatorLeds };
+    bool receiverLight(const char *path, Light which, unsigned char *out);
+    bool setReceiverLight(const char *path, Light which, const unsigned char *in);
+    bool setDongleIdToMouse(const char *path, const unsigned char *id);
+
+    bool openDevice(const char *path);
+    bool exchange(const unsigned char *packet, unsigned char *reply, int length);
+
+    // Server
+    bool startServer(const char *path, RozReportCallback callback);
+    void exitServer();
+    enum class Read { AllFlash, CurrentDpi, ReportRate, Battery, LedBar, DpiLed, Version, Config };
+    bool read(Read what);
+    bool setPcDriverStatus(int status);
+    bool setBatteryOptimize(int enable);
+    bool factoryReset();
+    bool setProfile(int index);
+    bool enterPairing(int cid);
+    bool readPairStatus();
+    bool storeRecord(const unsigned char *record);
+
+    // Firmware
+    int countBootDevices(const RozFirmwareImage *image, int capacity);
+    bool startUpgrade(const RozFirmwareImage *image, RozUpgradeStatusCallback callback);
+
+    // Control (tests)
+    bool loadScenario(const QString &path, QString *error);
+    bool loadScenarioJson(const QByteArray &json, QString *error);
+    void restart();
+    void setStatePath(const QString &path);
+    QString statePath() const;
+    QString scenarioPath() const;
+    bool plug(const QString &name, bool plugged);
+    bool setMouseOnline(const QString &name, bool online);
+    bool setPairingMode(const QString &name, bool on);
+    bool setBattery(const QString &name, int level, bool charging);
+    bool setBootMode(const QString &name, bool on);
+    bool pressDpiButton(const QString &name);
+    void injectReport(const QByteArray &header, const QByteArray &payload);
+    void failNextIdentifications(int count);
+    void setPairingOutcome(PairingOutcome outcome);
+    void setUpgradeFailure(int percent);
+    void setUpgradeNeverEnds(bool never);
+    bool setReceiverRefusesLighting(const QString &name, bool refuse);
+    void setTiming(int pairingMs, int upgradeStepMs);
+    QString pathOf(const QString &name);
+    QByteArray flashImage(const QString &name, int profile);
+    int firmwareVersion(const QString &name);
+    bool inBootMode(const QString &name);
+    QString pairedReceiver(const QString &mouse);
+
+private:
+    struct Snapshot {
+        quint64 sequence = 0;
+        QByteArray bytes;
+    };
+    struct Options {
+        int failIdentifications = 0;
+        PairingOutcome pairing = PairingOutcome::Normal;
+        int upgradeFailPercent = -1;
+        bool upgradeNeverEnds = false;
+        QStringList refusingReceivers;
+        int pairingMs = 1500;
+        int upgradeStepMs = 150;
+    };
+    struct UpgradeJob;
+
+    SimulatedDevices();
+    void loadInitialLocked();
+    void installWorldLocked(const SimulatedWorld &world, const QByteArray &scenarioHash);
+    Snapshot snapshotLocked();
+    void save(const Snapshot &snapshot);
+    void postReportLocked(quint8 type, quint8 sub, const QByteArray &payload);
+    SimulatedMouse *serverMouseLocked();
+    bool serverReachesLocked(const SimulatedMouse *mouse);
+    void finishPairing(quint64 epoch, const QString &receiver, quint64 serial, int cid);
+    void runUpgrade(std::shared_ptr<UpgradeJob> job);
+    bool upgradeStepLocked(const UpgradeJob &job);
+
+    mutable std::mutex mutex_;
+    SimulatedWorld world_;
+    StateStore store_;
+    QString scenarioPath_;
+    QByteArray scenarioHash_;
+    Options options_;
+    quint64 epoch_ = 0;
+    quint64 sequence_ = 0;
+    quint64 pairingSerial_ = 0;
+    bool serverRunning_ = false;
+    std::string serverPath_;
+    std::string openedPath_;
+    bool upgradeBusy_ = false;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <mutex>
+
+// The file in which the simulated devices keep their state between runs,
+// written atomically. Writes may come from several threads; a snapshot older
+// than the one last written is skipped.
+class StateStore {
+public:
+    // NK_SIM_STATE, else the per-user data folder.
+    static QString defaultPath();
+
+    void setPath(const QString &path);
+    QString path() const;
+    QByteArray read() const;
+    void write(quint64 sequence, const QByteArray &bytes);
+
+private:
+    mutable std::mutex mutex_;
+    QString path_ = defaultPath();
+    quint64 written_ = 0;
+};
