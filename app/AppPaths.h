@@ -16,4 +16,12 @@ public:
     }
 
     static QString ApplicationFolder() { return QCoreApplication::applicationDirPath(); }
+
+    // Registry key of the firmware state: the failed-update record and the
+    // stored mouse firmware versions.
+    static QString FirmwareStateKey()
+    {
+        return QStringLiteral("HKEY_CURRENT_USER\\Software\\") + ApplicationName() + QLatin1Char('\\')
+            + ApplicationName() + QStringLiteral("\\Ruzaz Arode Dazo");
+    }
 };

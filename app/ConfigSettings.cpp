@@ -35,6 +35,14 @@ ConfigSettings* ConfigSettings::Instance()
     return instance;
 }
 
+ConfigSettings* ConfigSettings::ReplaceInstance(ConfigSettings* replacement)
+{
+    QMutexLocker lock(&creationMutex);
+    ConfigSettings* previous = instance;
+    instance = replacement;
+    return previous;
+}
+
 ConfigSettings::ConfigSettings(const QString& filePath)
     : m_filePath(filePath)
     , m_settings(new QSettings(filePath, QSettings::IniFormat))

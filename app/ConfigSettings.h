@@ -14,6 +14,9 @@ class QSettings;
 class ConfigSettings {
 public:
     static ConfigSettings* Instance();
+    // Lets a test put a store over a fixture file in place of the shipped
+    // one; returns the store it replaced (the caller owns both).
+    static ConfigSettings* ReplaceInstance(ConfigSettings* replacement);
 
     // Tests open their own fixture files; the program uses Instance().
     explicit ConfigSettings(const QString& filePath);

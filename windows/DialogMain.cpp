@@ -5,6 +5,8 @@
 #include "app/LanguageTables.h"
 #include "app/PostMsg.h"
 #include "app/UserSettings.h"
+#include "device/DeviceDiscovery.h"
+#include "platform/rozuri/ROZUri.h"
 
 DialogMain::DialogMain(QWidget* parent)
     : QDialog(parent)
@@ -15,6 +17,14 @@ DialogMain::DialogMain(QWidget* parent)
     PostMsg::Instance();
     LoadLanguageFiles();
     languageIndex = UserSettings::Instance()->Value(QStringLiteral("Language"), QStringLiteral("Language")).toInt();
+    // Stands in for the device chooser until it exists: follow the
+    // connected mice.
+    StartUsbChanged(&DeviceDiscovery::OnUsbDevicesChanged, 600);
+}
+
+DialogMain::~DialogMain()
+{
+    StopUsbChanged();
 }
 
 void DialogMain::LoadLanguageFiles()

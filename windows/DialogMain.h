@@ -7,6 +7,7 @@ class DialogMain : public QDialog {
     Q_OBJECT
 public:
     explicit DialogMain(QWidget* parent = nullptr);
+    ~DialogMain() override;
 
     void LoadLanguageFiles();
 };

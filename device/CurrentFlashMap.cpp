@@ -1,0 +1,20 @@
+#include "device/CurrentFlashMap.h"
+
+FlashDataMap currentFlashMap{};
+QMutex CurrentFlashMapLock::s_mutex;
+
+CurrentFlashMapLock::CurrentFlashMapLock()
+{
+    s_mutex.lock();
+}
+
+CurrentFlashMapLock::~CurrentFlashMapLock()
+{
+    s_mutex.unlock();
+}
+
+FlashDataMap CurrentFlashMapLock::Snapshot()
+{
+    CurrentFlashMapLock lock;
+    return lock.Map();
+}

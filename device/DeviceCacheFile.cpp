@@ -1,0 +1,86 @@
+#include "device/DeviceCacheFile.h"
+
+#include "app/AppPaths.h"
+
+#include <QByteArray>
+#include <QDataStream>
+#include <QFile>
+#include <QMutex>
+#include <QMutexLocker>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+QMutex namesMutex;
+QString selectionCacheName;
+QString dumpCacheName;
+
+// Fixed so that the files read the same whatever Qt writes them.
+constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_5_9;
+
+} // namespace
+
+QString DeviceCacheFile::Folder()
+{
+    return AppPaths::UserDataFolder() + QStringLiteral("/Device_Info/");
+}
+
+QString DeviceCacheFile::CacheName(uint8_t cid, uint8_t mid)
+{
+    return QStringLiteral("Device_CID%1_MID%2.bin")
+        .arg(QStringLiteral("%1").arg(cid, 2, 16, QLatin1Char('0')).toUpper(),
+             QStringLiteral("%1").arg(mid, 2, 16, QLatin1Char('0')).toUpper());
+}
+
+bool DeviceCacheFile::ReadFlashCache(const QString& name, FlashDataMap* destination)
+{
+    QFile file(Folder() + name);
+    if (name.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return false;
+    QDataStream stream(&file);
+    stream.setVersion(kStreamVersion);
+    QByteArray bytes;
+    stream >> bytes;
+    const size_t count = std::min(static_cast<size_t>(bytes.size()), sizeof(FlashDataMap));
+    if (count > 0)
+        std::memcpy(destination, bytes.constData(), count);
+    return true;
+}
+
+void DeviceCacheFile::WriteFlashCache(const QString& name, const FlashDataMap& record)
+{
+    if (name.isEmpty())
+        return;
+    QFile file(Folder() + name);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return;
+    QDataStream stream(&file);
+    stream.setVersion(kStreamVersion);
+    stream << QByteArray(reinterpret_cast<const char*>(&record), sizeof(record));
+}
+
+QString DeviceCacheFile::SelectionCacheName()
+{
+    QMutexLocker lock(&namesMutex);
+    return selectionCacheName;
+}
+
+void DeviceCacheFile::SetSelectionCacheName(const QString& name)
+{
+    QMutexLocker lock(&namesMutex);
+    selectionCacheName = name;
+}
+
+QString DeviceCacheFile::DumpCacheName()
+{
+    QMutexLocker lock(&namesMutex);
+    return dumpCacheName;
+}
+
+void DeviceCacheFile::SetDumpCacheName(const QString& name)
+{
+    QMutexLocker lock(&namesMutex);
+    dumpCacheName = name;
+}
