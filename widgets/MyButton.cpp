@@ -1,0 +1,20 @@
+#include "widgets/MyButton.h"
+
+MyButton::MyButton(QWidget* parent)
+    : QPushButton(parent)
+{
+}
+
+MyButton::~MyButton() = default;
+
+void MyButton::enterEvent(QEvent* event)
+{
+    setCursor(Qt::PointingHandCursor);
+    QPushButton::enterEvent(event);
+}
+
+void MyButton::leaveEvent(QEvent* event)
+{
+    setCursor(Qt::ArrowCursor);
+    QPushButton::leaveEvent(event);
+}
