@@ -60,6 +60,11 @@ ConfigSettings::~ConfigSettings()
     delete m_settings;
 }
 
+QString ConfigSettings::ModelGroup(int modelIndex)
+{
+    return QStringLiteral("Drive%1").arg(modelIndex + 1);
+}
+
 bool ConfigSettings::IsBase64Key(const QString& key)
 {
     return Base64Keys().contains(key);

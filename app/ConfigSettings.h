@@ -27,6 +27,9 @@ public:
     QString Value(const QString& group, const QString& key);
     QStringList ListValue(const QString& group, const QString& key);
 
+    // The group of a model: "Drive" + (model index + 1).
+    static QString ModelGroup(int modelIndex);
+
     static bool IsBase64Key(const QString& key);
     // Decodes one Base64 item and strips line feeds and spaces from the
     // result; invalid Base64 gives an empty text and *ok = false.

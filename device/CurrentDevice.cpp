@@ -27,6 +27,12 @@ void CurrentDevice::SetMouseVersion(const QString& version)
     currentDeviceInfo.mouseVersion = version;
 }
 
+void CurrentDevice::SetOnline(bool online)
+{
+    QMutexLocker lock(&mutex);
+    currentDeviceInfo.online = online;
+}
+
 QByteArray CurrentDevice::Path()
 {
     QMutexLocker lock(&mutex);

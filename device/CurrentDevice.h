@@ -13,6 +13,7 @@ public:
     static DeviceAllInfo Info();
     static void SetInfo(const DeviceAllInfo& info);
     static void SetMouseVersion(const QString& version);
+    static void SetOnline(bool online);
 
     static QByteArray Path();
     static void SetPath(const QByteArray& path);

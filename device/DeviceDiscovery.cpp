@@ -41,6 +41,14 @@ QString DeviceDiscovery::VersionText(unsigned version)
 
 bool DeviceDiscovery::IdentifyDeviceModel(DeviceAllInfo& device)
 {
+    return IdentifyDeviceModel(device, nullptr, nullptr);
+}
+
+bool DeviceDiscovery::IdentifyDeviceModel(DeviceAllInfo& device, const std::function<void(DeviceAllInfo&)>& onMatch,
+                                          bool* matched)
+{
+    if (matched)
+        *matched = false;
     const QByteArray path = device.path.toLatin1();
     unsigned char answer[3] = {0, 0, 0};
     for (int attempt = 0; attempt < kIdentifyAttempts; ++attempt) {
@@ -62,14 +70,18 @@ bool DeviceDiscovery::IdentifyDeviceModel(DeviceAllInfo& device)
     if (cid != 0 || mid != 0) {
         const int configuredCid = config->Value(kOption, QStringLiteral("CID")).toInt();
         for (int n = 1; n <= total; ++n) {
-            const int modelMid = config->Value(QStringLiteral("Drive%1").arg(n), QStringLiteral("MID")).toInt();
+            const int modelMid = config->Value(ConfigSettings::ModelGroup(n - 1), QStringLiteral("MID")).toInt();
             if (configuredCid == cid && modelMid == mid) {
                 device.cid = cid;
                 device.mid = mid;
                 device.connectionKind = kind;
                 device.wired = wired;
                 device.modelIndex = n - 1;
-                if (UsbFinderC_GetDeviceOnLine(path.constData()) != 0)
+                if (matched)
+                    *matched = true;
+                if (onMatch)
+                    onMatch(device);
+                else if (UsbFinderC_GetDeviceOnLine(path.constData()) != 0)
                     device.online = true;
                 return true;
             }
@@ -83,17 +95,17 @@ bool DeviceDiscovery::IdentifyDeviceModel(DeviceAllInfo& device)
     return true;
 }
 
-void DeviceDiscovery::EnumerateDevices(const QStringList& vendorIds, const QStringList& productIds,
-                                       int interfaceId, int deviceId)
+void DeviceDiscovery::VisitFoundDevices(const QStringList& vendorIds, const QStringList& productIds, Finder finder,
+                                        const std::function<void(DeviceAllInfo&, const char*)>& visit)
 {
-    Q_UNUSED(interfaceId);
-    Q_UNUSED(deviceId);
     for (const QString& vendor : vendorIds) {
         for (const QString& product : productIds) {
             int count = kFinderCapacity;
             const QByteArray vid = vendor.toLatin1();
             const QByteArray pid = product.toLatin1();
-            const char* const* paths = UsbFinderC_FindHidDevicesByDefaultDeviceId(vid.constData(), pid.constData(), &count);
+            const char* const* paths = finder == Finder::Default
+                ? UsbFinderC_FindHidDevicesByDefaultDeviceId(vid.constData(), pid.constData(), &count)
+                : UsbFinderC_FindHidDevicesByDeviceId(vid.constData(), pid.constData(), 1, 5, &count);
             // Never read past what was asked for, whatever the finder says.
             count = std::min(std::max(count, 0), kFinderCapacity);
             if (!paths)
@@ -109,13 +121,36 @@ void DeviceDiscovery::EnumerateDevices(const QStringList& vendorIds, const QStri
                 UsbFinderC_GetUsbDeviceAttribute(paths[i], attribute);
                 device.deviceVersion = VersionText(static_cast<unsigned>(attribute[8]) | (static_cast<unsigned>(attribute[9]) << 8));
                 device.online = false;
-                if (IdentifyDeviceModel(device)) {
-                    foundDeviceList.append(device);
-                    foundDeviceListCopy.append(device);
-                }
+                visit(device, paths[i]);
             }
         }
     }
+}
+
+QStringList DeviceDiscovery::ConfiguredProductIds()
+{
+    ConfigSettings* config = ConfigSettings::Instance();
+    QStringList ids;
+    for (const char* key : {"USB_PID", "Wireless_PID", "Wireless2_PID", "Wireless4_PID", "Wireless8_PID"}) {
+        for (const QString& id : config->ListValue(kOption, QLatin1String(key))) {
+            if (!id.isEmpty())
+                ids.append(id);
+        }
+    }
+    return ids;
+}
+
+void DeviceDiscovery::EnumerateDevices(const QStringList& vendorIds, const QStringList& productIds,
+                                       int interfaceId, int deviceId)
+{
+    Q_UNUSED(interfaceId);
+    Q_UNUSED(deviceId);
+    VisitFoundDevices(vendorIds, productIds, Finder::Default, [](DeviceAllInfo& device, const char*) {
+        if (IdentifyDeviceModel(device)) {
+            foundDeviceList.append(device);
+            foundDeviceListCopy.append(device);
+        }
+    });
 }
 
 bool DeviceDiscovery::RefreshDeviceOnlineState(int n)
@@ -152,13 +187,7 @@ void DeviceDiscovery::OnUsbDevicesChanged()
     wireless2PidList = config->ListValue(kOption, QStringLiteral("Wireless2_PID"));
     wireless4PidList = config->ListValue(kOption, QStringLiteral("Wireless4_PID"));
     wireless8PidList = config->ListValue(kOption, QStringLiteral("Wireless8_PID"));
-    productIdList.clear();
-    for (const QStringList* list : {&usbPidList, &wirelessPidList, &wireless2PidList, &wireless4PidList, &wireless8PidList}) {
-        for (const QString& id : *list) {
-            if (!id.isEmpty())
-                productIdList.append(id);
-        }
-    }
+    productIdList = ConfiguredProductIds();
 
     EnumerateDevices(vendorIds, productIdList, interfaceId, deviceId);
     for (const DeviceAllInfo& device : foundDeviceList) {

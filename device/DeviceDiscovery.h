@@ -33,9 +33,23 @@ public:
     static QString VersionText(unsigned version);
 
     static bool IdentifyDeviceModel(DeviceAllInfo& device);
+    // The same identification; onMatch, when given, replaces the online
+    // test that follows a match. *matched tells whether a model matched.
+    static bool IdentifyDeviceModel(DeviceAllInfo& device, const std::function<void(DeviceAllInfo&)>& onMatch,
+                                    bool* matched);
     static void EnumerateDevices(const QStringList& vendorIds, const QStringList& productIds,
                                  int interfaceId, int deviceId);
     static bool RefreshDeviceOnlineState(int n);
+
+    // Walks every device the finder reports for each vendor id (outer) and
+    // product id (inner), handing each a fresh record with its path, ids and
+    // device version. The session finder is the one the device link uses.
+    enum class Finder { Default, Session };
+    static void VisitFoundDevices(const QStringList& vendorIds, const QStringList& productIds, Finder finder,
+                                  const std::function<void(DeviceAllInfo&, const char* libraryPath)>& visit);
+    // The configured product ids, non-empty ones only: cable first, then the
+    // 1, 2, 4 and 8 kHz receivers.
+    static QStringList ConfiguredProductIds();
 
     // Hot-plug callback of the device chooser.
     static void OnUsbDevicesChanged();

@@ -100,7 +100,7 @@ bool FindModelFirmware(int target, const QString& currentVersion, int kindCode)
 {
     ConfigSettings* config = ConfigSettings::Instance();
     updateCid = config->Value(QStringLiteral("Option"), QStringLiteral("CID")).toInt();
-    const QString group = ModelGroup(CurrentDevice::Info().modelIndex);
+    const QString group = ConfigSettings::ModelGroup(CurrentDevice::Info().modelIndex);
 
     QString nameKey = QStringLiteral("MM");
     if (target != FirmwareImageHeader::kMouseTarget) {
@@ -181,10 +181,6 @@ QString ReceiverImageKey(int kindCode)
     }
 }
 
-QString ModelGroup(int modelIndex)
-{
-    return QStringLiteral("Drive%1").arg(modelIndex + 1);
-}
 
 QString FirmwareFolder()
 {

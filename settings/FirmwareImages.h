@@ -51,8 +51,6 @@ RozFirmwareImage FirmwareImageView(const QByteArray& block);
 int ReceiverKindCode(ConnectionKind kind);
 // "DM", "D2M", "D4M", "D8M" for kind codes 1, 2, 4, 8; empty otherwise.
 QString ReceiverImageKey(int kindCode);
-// The model group of a model index: "Drive" + (index + 1).
-QString ModelGroup(int modelIndex);
 
 // The folder scanned: the application folder + "/bin", unless a test set
 // another one (an empty text restores the default).

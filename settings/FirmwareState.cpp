@@ -53,7 +53,7 @@ QString FirmwareState::MouseVersionValueName(int modelIndex)
 {
     ConfigSettings* config = ConfigSettings::Instance();
     return QStringLiteral("MouseVer") + config->Value(QStringLiteral("Option"), QStringLiteral("CID"))
-        + config->Value(ModelGroup(modelIndex), QStringLiteral("MID"));
+        + config->Value(ConfigSettings::ModelGroup(modelIndex), QStringLiteral("MID"));
 }
 
 QString FirmwareState::StoredMouseVersion()

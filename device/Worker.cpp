@@ -1,0 +1,271 @@
+#include "device/Worker.h"
+
+#include "app/AppPaths.h"
+#include "app/ConfigSettings.h"
+#include "app/PostMsg.h"
+#include "device/CurrentDevice.h"
+#include "device/DeviceCacheFile.h"
+#include "device/DeviceDiscovery.h"
+#include "device/DeviceLinkState.h"
+#include "device/DeviceReportHandler.h"
+#include "platform/rozuri/ROZUri.h"
+#include "settings/FirmwareImages.h"
+#include "settings/FirmwareUpdateState.h"
+
+#include <QDir>
+#include <QTimer>
+#include <QtDebug>
+
+Worker* deviceWorker = nullptr;
+
+namespace {
+
+constexpr int kCheckOnlineMs = 1300;
+// The device link's own status buffer: byte 6 online, bytes 7..9 address.
+unsigned char sessionStatus[10] = {};
+
+} // namespace
+
+Worker::Worker(QObject* parent)
+    : QThread(nullptr)
+{
+    Q_UNUSED(parent);
+    workerRunFlag = 1;
+    DeviceReportHandler::StartStatusStopwatch();
+    CurrentDevice::SetPath(m_placeholderPath);
+    lastOnline = 0;
+
+    m_checkOnlineTimer = new QTimer(this);
+    connect(m_checkOnlineTimer, &QTimer::timeout, this, &Worker::SlotCheckOnline);
+    m_checkOnlineTimer->setInterval(kCheckOnlineMs);
+    m_checkOnlineTimer->start();
+
+    PostMsg::Connect(SIGNAL(SigSelectMouseInfo(DeviceAllInfo)), this, SLOT(SlotSelectMouseInfo(DeviceAllInfo)));
+    PostMsg::Connect(SIGNAL(SigMainPageChange()), this, SLOT(SlotMainPageChange()));
+
+    showBatteryValue = ConfigSettings::Instance()->Value(QStringLiteral("Option"), QStringLiteral("ShowBatteryValue")).toInt();
+}
+
+Worker::~Worker()
+{
+    if (deviceWorker == this)
+        deviceWorker = nullptr;
+}
+
+void Worker::Stop()
+{
+    workerRunFlag = 0;
+}
+
+void Worker::StartPass()
+{
+    workerRunFlag = 1;
+    start();
+}
+
+void Worker::run()
+{
+    if (workerRunFlag == 0)
+        return;
+    const QByteArray path = CurrentDevice::Path();
+    if (lastOnline == 0)
+        lastOnline = UsbFinderC_GetDeviceOnLine(path.constData()) != 0 ? 1 : 0;
+
+    const DeviceAllInfo device = CurrentDevice::Info();
+    const bool changed = device.path != m_lastPath || static_cast<int>(device.connectionKind) != m_lastKind
+        || prevOnline != lastOnline || reinitRequest != 0;
+    if (changed && devicePageShown == 1) {
+        PostMsg* hub = PostMsg::Instance();
+        const bool online = UsbFinderC_GetDeviceOnLine(path.constData()) != 0;
+        if (online) {
+            CurrentDevice::SetOnline(true);
+            if (reinitRequest) {
+                hub->EmitSigUpDataParam(1);
+                reinitRequest = 0;
+            } else if (noWaitDialog != 1) {
+                hub->EmitSigUpDataParam(0);
+            }
+        } else {
+            offlineWait = 1;
+            CurrentDevice::SetOnline(false);
+            // The cached record only goes to the pages, never into the
+            // current record: the mouse has not confirmed it.
+            FlashDataMap cached{};
+            if (DeviceCacheFile::ReadFlashCache(DeviceCacheFile::SelectionCacheName(), &cached)) {
+                hub->EmitSigUpDataLightUIButton(cached);
+                hub->EmitSigUpDataLightLight(cached);
+                hub->EmitSigUpDataLightSensor(cached);
+                hub->EmitSigForm();
+            } else {
+                hub->EmitSigFormReset();
+            }
+        }
+        m_lastPath = device.path;
+        m_lastKind = static_cast<int>(device.connectionKind);
+
+        const QByteArray serverPath = CurrentDevice::Path();
+        UsbServerC_Start(serverPath.constData(), serverPath.constData(), &DeviceReportHandler::OnDeviceData);
+        qDebug("OnlinA");
+        UsbServer_SetPCDriverStatus(1);
+        UsbServer_ReadAllFlashData();
+        prevOnline = lastOnline.load();
+        qDebug("OnlinB");
+    }
+    linkUp = lastOnline.load();
+    workerRunFlag = 0;
+}
+
+void Worker::SlotCheckOnline()
+{
+    if (offlineWait) {
+        if (devicePageShown == 0) {
+            if (CurrentDevice::Info().connectionKind != 0)
+                offlineWait = 0;
+        } else if (pollAllowed) {
+            const QByteArray path = CurrentDevice::Path();
+            lastOnline = UsbFinderC_GetDeviceOnLine(path.constData()) != 0 ? 1 : 0;
+            prevOnline = 0;
+            if (!lastOnline)
+                return;
+            PostMsg::Instance()->EmitSigCloseOffOnline();
+            offlineWait = 0;
+        }
+    }
+    if (lastOnline && restartRequest) {
+        restartRequest = 0;
+        StartPass();
+    }
+}
+
+void Worker::SlotSelectMouseInfo(DeviceAllInfo SelectInfo)
+{
+    const QByteArray path = CurrentDevice::Path();
+    CurrentDevice::SetInfo(SelectInfo);
+    CurrentDevice::SetPath(path);
+    DeviceCacheFile::SetSelectionCacheName(DeviceCacheFile::CacheName(SelectInfo.cid, SelectInfo.mid));
+}
+
+void Worker::SlotMainPageChange()
+{
+    prevOnline = 0;
+}
+
+void Worker::ReselectDevice(DeviceAllInfo info)
+{
+    const QByteArray path = info.path.toLatin1();
+    if (UsbFinderC_GetDeviceOnLine(path.constData()) != 0) {
+        CurrentDevice::SetInfo(info);
+        CurrentDevice::SetPath(path);
+    }
+    if (deviceWorker)
+        deviceWorker->StartPass();
+}
+
+int Worker::IdentifySessionDevice(DeviceAllInfo& device, const char* path)
+{
+    device.path = QString::fromLatin1(path);
+    bool matched = false;
+    DeviceDiscovery::IdentifyDeviceModel(device, [](DeviceAllInfo& found) {
+        found.addressBytes.clear();
+        const QByteArray foundPath = found.path.toLatin1();
+        UsbFinderC_GetDeviceOnLineWithUsbAddress(foundPath.constData(), sessionStatus);
+        found.online = sessionStatus[6] == 1;
+        found.addressBytes = {sessionStatus[7], sessionStatus[8], sessionStatus[9]};
+        const DeviceAllInfo current = CurrentDevice::Info();
+        if (found.path == current.path) {
+            DeviceAllInfo updated = found;
+            if (!current.deviceVersion.isEmpty())
+                updated.deviceVersion = current.deviceVersion;
+            if (!current.mouseVersion.isEmpty())
+                updated.mouseVersion = current.mouseVersion;
+            CurrentDevice::SetInfo(updated);
+        }
+    }, &matched);
+    return matched ? 1 : 0;
+}
+
+void Worker::EnumerateSessionDevices(const QStringList& vendorIds, const QStringList& productIds,
+                                     int interfaceId, int deviceId)
+{
+    Q_UNUSED(interfaceId);
+    Q_UNUSED(deviceId);
+    DeviceDiscovery::VisitFoundDevices(vendorIds, productIds, DeviceDiscovery::Finder::Session,
+                                       [](DeviceAllInfo& device, const char* libraryPath) {
+        const DeviceAllInfo current = CurrentDevice::Info();
+        if (current.path.isEmpty()) {
+            sessionDeviceList.append(device);
+            return;
+        }
+        if (IdentifySessionDevice(device, libraryPath) != 1) {
+            sessionDeviceList.append(device);
+            return;
+        }
+        if (device.modelIndex == current.modelIndex) {
+            sessionDeviceList.append(device);
+            if (device.path == current.path)
+                CurrentDevice::SetPath(QByteArray(libraryPath));
+        }
+    });
+}
+
+void Worker::OnSessionUsbChanged()
+{
+    PostMsg* hub = PostMsg::Instance();
+    hub->EmitSigSetver(4);
+
+    ConfigSettings* config = ConfigSettings::Instance();
+    const QString option = QStringLiteral("Option");
+    const QStringList vendorIds = config->ListValue(option, QStringLiteral("VID"));
+    const int interfaceId = config->Value(option, QStringLiteral("InterfaceId")).toInt();
+    const int deviceId = config->Value(option, QStringLiteral("DeviceId")).toInt();
+    sessionDeviceList.clear();
+    EnumerateSessionDevices(vendorIds, DeviceDiscovery::ConfiguredProductIds(), interfaceId, deviceId);
+
+    DeviceAllInfo current = CurrentDevice::Info();
+    if (sessionDeviceList.isEmpty()) {
+        if (pollAllowed) {
+            CurrentDevice::SetInfo(DeviceAllInfo());
+            hub->EmitSigChangeMainDialog(0);
+        }
+    } else if (!current.path.isEmpty()) {
+        int differing = 0;
+        const QList<DeviceAllInfo> entries = sessionDeviceList;
+        for (const DeviceAllInfo& entry : entries) {
+            current = CurrentDevice::Info();
+            // The mouse was plugged in by cable: it becomes the current device.
+            if (entry.modelIndex == current.modelIndex && entry.wired && entry.online && !current.wired
+                && entry.addressBytes.size() == 3 && entry.addressBytes == current.addressBytes)
+                ReselectDevice(entry);
+            if (entry.path != CurrentDevice::Info().path)
+                ++differing;
+        }
+        if (differing == entries.size() && pollAllowed)
+            hub->EmitSigChangeMainDialog(0);
+    }
+
+    current = CurrentDevice::Info();
+    if (current.wired) {
+        QString receiverVersion;
+        int receiverClass = 0;
+        if (sessionDeviceList.size() == 2) {
+            for (const DeviceAllInfo& entry : sessionDeviceList) {
+                if (!entry.addressBytes.isEmpty() && !entry.wired) {
+                    receiverVersion = entry.deviceVersion;
+                    receiverClass = ReceiverKindCode(entry.connectionKind);
+                    break;
+                }
+            }
+        }
+        if (QDir(AppPaths::ApplicationFolder() + QStringLiteral("/bin")).exists()) {
+            receiverUpdateAvailable = FindModelFirmware(211, receiverVersion, receiverClass);
+            mouseUpdateAvailable = FindModelFirmware(210, current.mouseVersion, receiverClass);
+            hub->EmitSigLabelTextB(receiverVersion, (receiverUpdateAvailable || mouseUpdateAvailable)
+                                                        ? QStringLiteral("true") : QString());
+        } else {
+            hub->EmitSigLabelTextB(receiverVersion, QString());
+        }
+    }
+
+    if (DeviceDiscovery::repairCheckWanted && DeviceDiscovery::repairCheckWanted())
+        hub->EmitSigCheckUpdate();
+}

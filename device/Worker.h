@@ -1,0 +1,53 @@
+#pragma once
+
+#include "device/DeviceAllInfo.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QThread>
+
+class QTimer;
+
+// Owns the link to the current device while the device pages are shown. Each
+// start of the thread runs one pass: when the device, its connection or its
+// online state changed (or a re-initialisation was asked for) it announces
+// the reading or shows the cached record, then starts the device library's
+// server with the report callback and asks for the whole flash image. The
+// object itself, its timer and its slots live on the GUI thread.
+class Worker : public QThread {
+    Q_OBJECT
+public:
+    // The parent is ignored: the thread object has none.
+    explicit Worker(QObject* parent = nullptr);
+    ~Worker() override;
+
+    // A pass that has not begun yet does nothing.
+    void Stop();
+    // Sets the run flag and starts a pass (nothing when one runs).
+    void StartPass();
+
+    static void ReselectDevice(DeviceAllInfo info);
+    static int IdentifySessionDevice(DeviceAllInfo& device, const char* path);
+    static void EnumerateSessionDevices(const QStringList& vendorIds, const QStringList& productIds,
+                                        int interfaceId, int deviceId);
+    // Hot-plug callback while the device pages are shown.
+    static void OnSessionUsbChanged();
+
+public slots:
+    void SlotSelectMouseInfo(DeviceAllInfo SelectInfo);
+    void SlotMainPageChange();
+    void SlotCheckOnline();
+
+protected:
+    void run() override;
+
+private:
+    bool m_unused = false;
+    const QByteArray m_placeholderPath = QByteArrayLiteral("a");
+    int m_lastKind = 0;
+    QString m_lastPath;
+    QTimer* m_checkOnlineTimer = nullptr;
+};
+
+// The one worker, created by the button page; every starter of a pass uses it.
+extern Worker* deviceWorker;

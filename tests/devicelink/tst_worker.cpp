@@ -1,0 +1,320 @@
+#include "HubRecorder.h"
+
+#include "app/Startup.h"
+#include "buttons/Buttoninterface.h"
+#include "device/CurrentDevice.h"
+#include "device/CurrentFlashMap.h"
+#include "device/DeviceCacheFile.h"
+#include "device/DeviceDiscovery.h"
+#include "device/Worker.h"
+#include "lighting/LampLight.h"
+#include "platform/rozuri/ROZUri.h"
+#include "platform/rozuri/SimulatedDeviceControl.h"
+#include "sensor/Sensor.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+namespace {
+
+QByteArray Bytes(const FlashDataMap& map)
+{
+    return QByteArray(reinterpret_cast<const char*>(&map), sizeof(map));
+}
+
+QStringList ServerStarts()
+{
+    QStringList paths;
+    for (const QJsonObject& call : SimulatedDeviceControl::calls("UsbServerC_Start"))
+        paths.append(call.value("path").toString());
+    return paths;
+}
+
+void WaitForPass()
+{
+    QTRY_VERIFY_WITH_TIMEOUT(deviceWorker->isFinished() || !deviceWorker->isRunning(), 5000);
+    QVERIFY(deviceWorker->wait(5000));
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+class TestWorker : public QObject {
+    Q_OBJECT
+private:
+    HubRecorder* m_recorder = nullptr;
+    Buttoninterface* m_buttons = nullptr;
+    Sensor* m_sensor = nullptr;
+    LampLight* m_light = nullptr;
+
+    void Load(const char* scenario)
+    {
+        QString error;
+        QVERIFY2(SimulatedDeviceControl::loadScenario(QStringLiteral(DEVICELINK_FIXTURES "/") + scenario, &error),
+                 qPrintable(error));
+    }
+
+    // What the tile click does: pick the device, show the pages, follow it.
+    void Choose(const QString& name)
+    {
+        DeviceDiscovery::OnUsbDevicesChanged();
+        const QString path = SimulatedDeviceControl::pathOf(name);
+        DeviceAllInfo chosen;
+        for (const DeviceAllInfo& d : DeviceDiscovery::foundDeviceList)
+            if (d.path == path)
+                chosen = d;
+        QCOMPARE(chosen.path, path);
+        PostMsg::Instance()->EmitSigSelectMouseInfo(chosen);
+        devicePageShown = 1;
+        Worker::OnSessionUsbChanged();
+        QCoreApplication::processEvents();
+        m_recorder->Clear();
+        SimulatedDeviceControl::clearCalls();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        CreateUserFolders();
+        m_recorder = new HubRecorder;
+        m_buttons = new Buttoninterface;
+        m_sensor = new Sensor;
+        m_light = new LampLight;
+        QVERIFY(deviceWorker);
+    }
+
+    void cleanupTestCase()
+    {
+        delete m_sensor;
+        delete m_light;
+        delete m_buttons;
+        QCOMPARE(deviceWorker, nullptr);
+    }
+
+    void init()
+    {
+        // Every test starts with a new worker, as after a new start.
+        WaitForPass();
+        delete m_buttons;
+        m_buttons = new Buttoninterface;
+        UsbServer_Exit();
+        // A report of the last test may still wait for the GUI thread (a
+        // dump clears the run flag when it ends): let it finish first.
+        QTest::qWait(300);
+        Load("plug_cable.json");
+        m_recorder->Clear();
+        SimulatedDeviceControl::clearCalls();
+        workerRunFlag = 0;
+        lastOnline = 0;
+        prevOnline = 0;
+        offlineWait = 0;
+        restartRequest = 0;
+        reinitRequest = 0;
+        noWaitDialog = 0;
+        pollAllowed = 1;
+        devicePageShown = 0;
+        CurrentDevice::SetInfo(DeviceAllInfo());
+        CurrentDevice::SetPath("a");
+    }
+
+    void aPassWithoutTheRunFlagDoesNothing()
+    {
+        linkUp = 7;
+        deviceWorker->start();
+        WaitForPass();
+        QCOMPARE(linkUp.load(), 7);
+        QVERIFY(SimulatedDeviceControl::calls().isEmpty());
+    }
+
+    void choosingAMouseOpensTheLinkAndFillsThePages()
+    {
+        Choose("receiver4k");
+        const QString path = SimulatedDeviceControl::pathOf("receiver4k");
+        QCOMPARE(QString::fromLatin1(CurrentDevice::Path()), path);
+        buttonPageReady = false;
+        lightPageReady = false;
+        sensorPageReady = false;
+        deviceWorker->StartPass();
+        QTRY_VERIFY_WITH_TIMEOUT(buttonPageReady && lightPageReady && sensorPageReady, 5000);
+        WaitForPass();
+        QTRY_VERIFY(!m_recorder->Named("SigUpDataParam").isEmpty());
+        QCOMPARE(m_recorder->Named("SigUpDataParam").first().args, QVariantList({0}));
+        QCOMPARE(ServerStarts(), QStringList({path}));
+        QStringList calls;
+        for (const QJsonObject& call : SimulatedDeviceControl::calls())
+            calls.append(call.value("fn").toString());
+        const int start = calls.indexOf("UsbServerC_Start");
+        QCOMPARE(calls.mid(start, 3), QStringList({"UsbServerC_Start", "UsbServer_SetPCDriverStatus",
+                                                   "UsbServer_ReadAllFlashData"}));
+        QCOMPARE(SimulatedDeviceControl::calls("UsbServer_SetPCDriverStatus").first().value("mode").toInt(), 1);
+        QCOMPARE(linkUp.load(), 1);
+        QCOMPARE(workerRunFlag.load(), 0);
+
+        // Nothing changed: the next pass opens nothing.
+        SimulatedDeviceControl::clearCalls();
+        m_recorder->Clear();
+        deviceWorker->StartPass();
+        WaitForPass();
+        QVERIFY(ServerStarts().isEmpty());
+        QVERIFY(m_recorder->Named("SigUpDataParam").isEmpty());
+        QCOMPARE(linkUp.load(), 1);
+    }
+
+    void noPassWorksWhileTheChooserIsShown()
+    {
+        Choose("receiver4k");
+        devicePageShown = 0;
+        deviceWorker->StartPass();
+        WaitForPass();
+        QVERIFY(ServerStarts().isEmpty());
+        QCOMPARE(linkUp.load(), 1);
+    }
+
+    void anOfflineMouseIsShownFromTheCache_data()
+    {
+        QTest::addColumn<bool>("cached");
+        QTest::newRow("cache file") << true;
+        QTest::newRow("no cache file") << false;
+    }
+    void anOfflineMouseIsShownFromTheCache()
+    {
+        QFETCH(bool, cached);
+        Choose("receiver4k");
+        SimulatedDeviceControl::setOnline("drive1", false);
+        FlashDataMap record{};
+        record.reportRate = 32;
+        record.ledBar.red = 200;
+        QFile::remove(DeviceCacheFile::Folder() + "Device_CID07_MID01.bin");
+        if (cached)
+            DeviceCacheFile::WriteFlashCache("Device_CID07_MID01.bin", record);
+        const QByteArray before = Bytes(CurrentFlashMapLock::Snapshot());
+        SimulatedDeviceControl::clearCalls();
+
+        deviceWorker->StartPass();
+        WaitForPass();
+
+        QCOMPARE(offlineWait.load(), 1);
+        QVERIFY(!CurrentDevice::Info().online);
+        if (cached) {
+            QCOMPARE(m_recorder->Names().mid(0, 4), QStringList({"SigUpDataLightUIButton", "SigUpDataLightLight",
+                                                                "SigUpDataLightSensor", "SigForm"}));
+            QCOMPARE(m_recorder->Named("SigUpDataLightSensor").first().record, Bytes(record));
+        } else {
+            QCOMPARE(m_recorder->Names().first(), QStringLiteral("SigFormReset"));
+            QVERIFY(m_recorder->Named("SigUpDataLightUIButton").isEmpty());
+        }
+        QCOMPARE(Bytes(CurrentFlashMapLock::Snapshot()), before);
+        // The link is opened all the same, for when the mouse comes back.
+        QCOMPARE(ServerStarts().size(), 1);
+    }
+
+    void thePollClosesTheNoticeAndRestartsOnlyWhenAsked()
+    {
+        Choose("receiver4k");
+        offlineWait = 1;
+        deviceWorker->SlotCheckOnline();
+        WaitForPass();
+        QCOMPARE(m_recorder->Names(), QStringList({"SigCloseOffOnline"}));
+        QCOMPARE(offlineWait.load(), 0);
+        QVERIFY(ServerStarts().isEmpty());
+
+        offlineWait = 1;
+        restartRequest = 1;
+        deviceWorker->SlotCheckOnline();
+        QTRY_COMPARE(ServerStarts().size(), 1);
+        WaitForPass();
+        QCOMPARE(restartRequest.load(), 0);
+    }
+
+    void thePollKeepsWaitingForASilentMouse()
+    {
+        Choose("receiver4k");
+        SimulatedDeviceControl::setOnline("drive1", false);
+        offlineWait = 1;
+        restartRequest = 1;
+        deviceWorker->SlotCheckOnline();
+        QCoreApplication::processEvents();
+        QVERIFY(m_recorder->Named("SigCloseOffOnline").isEmpty());
+        QCOMPARE(offlineWait.load(), 1);
+        QCOMPARE(restartRequest.load(), 1);
+    }
+
+    void aReinitialisationRequestIsAnnounced()
+    {
+        Choose("receiver4k");
+        reinitRequest = 1;
+        deviceWorker->StartPass();
+        WaitForPass();
+        QTRY_VERIFY(!m_recorder->Named("SigUpDataParam").isEmpty());
+        QCOMPARE(m_recorder->Named("SigUpDataParam").first().args, QVariantList({1}));
+        QCOMPARE(reinitRequest.load(), 0);
+    }
+
+    void theMouseOnItsCableBecomesTheCurrentDevice()
+    {
+        Choose("receiver4k");
+        deviceWorker->StartPass();
+        WaitForPass();
+        SimulatedDeviceControl::clearCalls();
+        SimulatedDeviceControl::plug("drive1", true);
+        Worker::OnSessionUsbChanged();
+        WaitForPass();
+        const QString cable = SimulatedDeviceControl::pathOf("drive1");
+        QCOMPARE(QString::fromLatin1(CurrentDevice::Path()), cable);
+        QVERIFY(CurrentDevice::Info().wired);
+        QCOMPARE(ServerStarts(), QStringList({cable}));
+    }
+
+    void goneDeviceReturnsToTheChooserUnlessAnUpdateRuns_data()
+    {
+        QTest::addColumn<int>("poll");
+        QTest::addColumn<int>("returns");
+        QTest::newRow("polling allowed") << 1 << 1;
+        QTest::newRow("update running") << 0 << 0;
+    }
+    void goneDeviceReturnsToTheChooserUnlessAnUpdateRuns()
+    {
+        QFETCH(int, poll);
+        QFETCH(int, returns);
+        Choose("receiver4k");
+        m_recorder->Clear();
+        pollAllowed = poll;
+        SimulatedDeviceControl::plug("receiver4k", false);
+        Worker::OnSessionUsbChanged();
+        QCoreApplication::processEvents();
+        QCOMPARE(m_recorder->Named("SigChangeMainDialog").size(), returns);
+        if (returns)
+            QCOMPARE(m_recorder->Named("SigChangeMainDialog").first().args, QVariantList({0}));
+    }
+
+    void closingThePageWhileAPassWaitsForItDoesNotHang()
+    {
+        // A pass blocked in a device-data signal needs the GUI thread; the
+        // page's destructor must keep events going while it waits.
+        Choose("receiver4k");
+        SimulatedDeviceControl::setOnline("drive1", false);
+        QFile::remove(DeviceCacheFile::Folder() + "Device_CID07_MID01.bin");
+        SimulatedDeviceControl::clearCalls();
+        deviceWorker->StartPass();
+        // Without processing events, wait until the pass has asked whether
+        // the mouse answers: it then stops in SigFormReset, waiting for us.
+        QElapsedTimer timer;
+        timer.start();
+        while (SimulatedDeviceControl::calls("UsbFinderC_GetDeviceOnLine").size() < 2 && timer.elapsed() < 5000)
+            QThread::msleep(5);
+        QThread::msleep(100);
+        QVERIFY(deviceWorker->isRunning());
+        QVERIFY(m_recorder->Names().isEmpty());
+
+        timer.restart();
+        delete m_buttons;
+        m_buttons = nullptr;
+        QVERIFY(timer.elapsed() < 5000);
+        QCOMPARE(deviceWorker, nullptr);
+        QVERIFY(m_recorder->Names().contains("SigFormReset"));
+        m_buttons = new Buttoninterface;
+    }
+};
+
+QTEST_MAIN(TestWorker)
+#include "tst_worker.moc"
