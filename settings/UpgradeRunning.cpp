@@ -1,0 +1,3 @@
+#include "settings/UpgradeRunning.h"
+
+bool upgradeRunning = false;
