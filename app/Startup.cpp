@@ -69,15 +69,19 @@ void CollectFonts(QWidget* widget, QList<QPair<QWidget*, QFont>>* fonts)
 
 } // namespace
 
+QList<QPair<QWidget*, QFont>> WidgetTreeFonts(QWidget* widget)
+{
+    QList<QPair<QWidget*, QFont>> fonts;
+    if (widget)
+        CollectFonts(widget, &fonts);
+    return fonts;
+}
+
 void ScaleWindowFonts(QWidget* widget, double factor)
 {
     if (!widget)
         return;
-    // Fonts are read before any is changed: a child that inherits its
-    // parent's font would otherwise be scaled once per level above it.
-    QList<QPair<QWidget*, QFont>> fonts;
-    CollectFonts(widget, &fonts);
-    for (auto& entry : fonts) {
+    for (auto& entry : WidgetTreeFonts(widget)) {
         QFont font = entry.second;
         if (font.pointSizeF() > 0)
             font.setPointSizeF(font.pointSizeF() * factor);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QFont>
+#include <QList>
+#include <QPair>
 #include <QString>
 
 class QWidget;
@@ -19,3 +22,8 @@ void RemoveOldFiles(const QString& folder);
 
 // Scales the font of a widget and of every widget below it.
 void ScaleWindowFonts(QWidget* widget, double factor);
+
+// The fonts of a widget and of every widget below it, in pre-order, read
+// before any is changed: a child that inherits its parent's font would
+// otherwise be scaled once per level above it.
+QList<QPair<QWidget*, QFont>> WidgetTreeFonts(QWidget* widget);

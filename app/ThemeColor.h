@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class ConfigSettings;
+
+// The theme colours of the configuration file's "Option" group as style-sheet
+// colour text. Every form that colours a widget from Config.ini goes through
+// here, so a short or damaged colour key never breaks a style sheet.
+class ThemeColor {
+public:
+    // "rgb(r,g,b)" from the first three items of Option/<key>; further items
+    // are ignored. A key with fewer than three items, or with an item that is
+    // not a whole number from 0 to 255, gives white.
+    static QString Rgb(const QString& key);
+    static QString Rgb(ConfigSettings* settings, const QString& key);
+
+    static QString Fallback() { return QStringLiteral("rgb(255,255,255)"); }
+};

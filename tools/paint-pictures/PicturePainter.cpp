@@ -1,0 +1,99 @@
+#include "PicturePainter.h"
+
+#include <QBuffer>
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+
+#include <algorithm>
+
+namespace {
+
+QPainterPath ShapePath(const PictureEntry& picture, const QRectF& box)
+{
+    QPainterPath path;
+    if (picture.shape == "rect")
+        path.addRect(box);
+    else if (picture.shape == "round")
+        path.addRoundedRect(box, picture.radius, picture.radius);
+    else if (picture.shape == "circle")
+        path.addEllipse(box);
+    return path;
+}
+
+void PaintGlyph(QPainter* painter, const PictureEntry& picture)
+{
+    const double side = std::min(picture.size.width(), picture.size.height());
+    const double half = side * picture.glyphScale / 2.0;
+    const QPointF centre(picture.size.width() / 2.0, picture.size.height() / 2.0);
+    const double stroke = picture.stroke > 0 ? picture.stroke : std::max(1.0, side / 10.0);
+    painter->setPen(QPen(picture.glyphColor, stroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter->setBrush(Qt::NoBrush);
+    if (picture.glyph == "close") {
+        painter->drawLine(centre + QPointF(-half, -half), centre + QPointF(half, half));
+        painter->drawLine(centre + QPointF(-half, half), centre + QPointF(half, -half));
+    } else if (picture.glyph == "check") {
+        QPainterPath tick;
+        tick.moveTo(centre + QPointF(-half, 0.05 * half));
+        tick.lineTo(centre + QPointF(-0.25 * half, 0.75 * half));
+        tick.lineTo(centre + QPointF(half, -0.7 * half));
+        painter->drawPath(tick);
+    } else if (picture.glyph == "plus") {
+        painter->drawLine(centre + QPointF(-half, 0), centre + QPointF(half, 0));
+        painter->drawLine(centre + QPointF(0, -half), centre + QPointF(0, half));
+    } else if (picture.glyph == "minus") {
+        painter->drawLine(centre + QPointF(-half, 0), centre + QPointF(half, 0));
+    }
+}
+
+} // namespace
+
+QImage PicturePainter::Paint(const PictureEntry& picture)
+{
+    QImage image(picture.size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    if (picture.shape != "none") {
+        // The border is drawn inside the picture: its line is centred on a
+        // box inset by half its width.
+        const double inset = picture.border.isValid() ? picture.borderWidth / 2.0 : 0.0;
+        const QRectF box = QRectF(QPointF(0, 0), QSizeF(picture.size)).adjusted(inset, inset, -inset, -inset);
+        const QPainterPath path = ShapePath(picture, box);
+        if (picture.fill.isValid())
+            painter.fillPath(path, picture.fill);
+        if (picture.headerHeight > 0) {
+            painter.save();
+            painter.setClipPath(path);
+            painter.fillRect(QRectF(0, 0, picture.size.width(), picture.headerHeight), picture.headerFill);
+            painter.restore();
+        }
+        if (picture.border.isValid()) {
+            painter.setPen(QPen(picture.border, picture.borderWidth));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawPath(path);
+        }
+    }
+    if (!picture.glyph.isEmpty())
+        PaintGlyph(&painter, picture);
+    if (!picture.text.isEmpty()) {
+        QFont font;
+        font.setPixelSize(picture.textPixels > 0 ? picture.textPixels : std::max(1, picture.size.height() / 2));
+        painter.setFont(font);
+        painter.setPen(picture.textColor);
+        painter.drawText(QRect(QPoint(0, 0), picture.size), Qt::AlignCenter, picture.text);
+    }
+    painter.end();
+    return image;
+}
+
+QByteArray PicturePainter::EncodePng(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
