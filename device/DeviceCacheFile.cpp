@@ -8,7 +8,6 @@
 #include <QMutex>
 #include <QMutexLocker>
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -43,9 +42,11 @@ bool DeviceCacheFile::ReadFlashCache(const QString& name, FlashDataMap* destinat
     stream.setVersion(kStreamVersion);
     QByteArray bytes;
     stream >> bytes;
-    const size_t count = std::min(static_cast<size_t>(bytes.size()), sizeof(FlashDataMap));
-    if (count > 0)
-        std::memcpy(destination, bytes.constData(), count);
+    // A damaged or short file would leave the pages half filled with
+    // whatever the caller had: it counts as no cache at all.
+    if (stream.status() != QDataStream::Ok || bytes.size() < static_cast<int>(sizeof(FlashDataMap)))
+        return false;
+    std::memcpy(destination, bytes.constData(), sizeof(FlashDataMap));
     return true;
 }
 
