@@ -35,6 +35,10 @@ QString DeviceCacheFile::CacheName(uint8_t cid, uint8_t mid)
 
 bool DeviceCacheFile::ReadFlashCache(const QString& name, FlashDataMap* destination)
 {
+    // A missing, damaged or short file, or one whose length prefix is not
+    // one record's, counts as no cache at all, and the pages then get
+    // defaults: never a half-filled record.
+    std::memset(destination, 0, sizeof(FlashDataMap));
     QFile file(Folder() + name);
     if (name.isEmpty() || !file.open(QIODevice::ReadOnly))
         return false;
@@ -42,9 +46,7 @@ bool DeviceCacheFile::ReadFlashCache(const QString& name, FlashDataMap* destinat
     stream.setVersion(kStreamVersion);
     QByteArray bytes;
     stream >> bytes;
-    // A damaged or short file would leave the pages half filled with
-    // whatever the caller had: it counts as no cache at all.
-    if (stream.status() != QDataStream::Ok || bytes.size() < static_cast<int>(sizeof(FlashDataMap)))
+    if (stream.status() != QDataStream::Ok || bytes.size() != static_cast<int>(sizeof(FlashDataMap)))
         return false;
     std::memcpy(destination, bytes.constData(), sizeof(FlashDataMap));
     return true;

@@ -311,7 +311,7 @@ private slots:
         timer.restart();
         delete m_buttons;
         m_buttons = nullptr;
-        QVERIFY(timer.elapsed() < 5000);
+        QVERIFY(timer.elapsed() < 1000);
         QCOMPARE(deviceWorker, nullptr);
         QVERIFY(m_recorder->Names().contains("SigFormReset"));
         m_buttons = new Buttoninterface;
