@@ -452,7 +452,11 @@ void Macro::InPortMacro()
         return;
     }
     if (HasEntry(content.name)) {
-        ShowSameMacro();
+        // Placed as if the notice were 300 x 110.
+        SameMacro notice;
+        const QPoint origin = mapToGlobal(QPoint(0, 0));
+        notice.move(origin.x() + (width() - 300) / 2 - 100, origin.y() + (height() - 110) / 2 - 50);
+        notice.exec();
         return;
     }
     if (status != MacroExportFile::ReadStatus::Ok) {
