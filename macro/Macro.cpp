@@ -1,0 +1,771 @@
+#include "macro/Macro.h"
+
+#include "app/AppPaths.h"
+#include "app/LanguageTables.h"
+#include "app/PostMsg.h"
+#include "app/ThemeColor.h"
+#include "dialogs/DeleteConfirm.h"
+#include "dialogs/ExeIsRun.h"
+#include "dialogs/NoticeFrame.h"
+#include "dialogs/SameMacro.h"
+#include "macro/KeyNameTable.h"
+#include "macro/MacroExportFile.h"
+#include "macro/MacroForm.h"
+#include "macro/MacroImportFail.h"
+#include "macro/MacroName.h"
+#include "macro/MacroPageStyle.h"
+#include "macro/MacroRecording.h"
+#include "macro/MacroTextFile.h"
+#include "macro/QuestionDialog.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCursor>
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListView>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QToolButton>
+
+#include "widgets/MyConmboBox.h"
+
+namespace {
+
+// A macro export file is small; anything far larger is not one.
+constexpr qint64 kMaxImportFileBytes = 64 * 1024 * 1024;
+
+} // namespace
+
+Macro::Macro(QWidget* parent)
+    : QWidget(parent)
+    , form(new MacroForm(this))
+{
+    pictureFolder = MacroPageStyle::PictureFolder();
+    macroFolder = AppPaths::UserDataFolder() + QStringLiteral("/usersetting/MacroPage");
+    eventList = new MacroEventList(form->listWidgetKey, pictureFolder);
+
+    form->listWidgetHong->setStyleSheet(MacroPageStyle::ListStyle(pictureFolder));
+    form->listWidgetKey->setStyleSheet(MacroPageStyle::ListStyle(pictureFolder));
+
+    LoadMacroList();
+
+    delayModeGroup = new QButtonGroup(this);
+    delayModeGroup->setExclusive(true);
+    delayModeGroup->addButton(form->AutoInsertDelay);
+    delayModeGroup->addButton(form->DefaultDelay);
+    repeatModeGroup = new QButtonGroup(this);
+    repeatModeGroup->setExclusive(true);
+    repeatModeGroup->addButton(form->ReUntilLoose);
+    repeatModeGroup->addButton(form->ReUntilClick);
+    repeatModeGroup->addButton(form->ReNumber);
+    repeatModeGroup->addButton(form->ReUntil);
+
+    form->ChooseEvent->setStyleSheet(MacroPageStyle::ComboBoxStyle(pictureFolder));
+    auto* chooseList = new QListView(form->ChooseEvent);
+    chooseList->setStyleSheet(MacroPageStyle::ComboListStyle());
+    form->ChooseEvent->setView(chooseList);
+    form->ChooseEvent->setMaxVisibleItems(5);
+    form->StopRecord->hide();
+    form->AutoInsertDelay->setChecked(true);
+
+    buttonColorText = ThemeColor::Rgb(QStringLiteral("ButtonColor"));
+#if QT_VERSION >= QT_VERSION_CHECK(5, 15, 0)
+    connect(repeatModeGroup, &QButtonGroup::idToggled, this, &Macro::OnRepeatModeToggled);
+#else
+    connect(repeatModeGroup, QOverload<int, bool>::of(&QButtonGroup::buttonToggled), this, &Macro::OnRepeatModeToggled);
+#endif
+    SetSaveEnabled(false);
+
+    const QString labelStyle = MacroPageStyle::LabelStyle();
+    for (QLabel* label : {form->label, form->label_2, form->label_3, form->AutoInsertDelayLabel,
+                          form->ReUntilLooseLabel, form->ReUntilClickLabel, form->ReUntilLabel})
+        label->setStyleSheet(labelStyle);
+    const QString checkBoxStyle = MacroPageStyle::CheckBoxStyle(pictureFolder);
+    for (QCheckBox* box : {form->AutoInsertDelay, form->DefaultDelay, form->ReUntilLoose, form->ReUntilClick,
+                           form->ReUntil, form->ReNumber})
+        box->setStyleSheet(checkBoxStyle);
+    const QString buttonStyle = MacroPageStyle::ToolButtonStyle(pictureFolder);
+    for (QToolButton* button : {form->NewHong, form->DeleteHong, form->Amend, form->DeleteKey})
+        button->setStyleSheet(buttonStyle);
+    form->StartRecord->setStyleSheet(MacroPageStyle::StartRecordStyle(pictureFolder));
+    form->StopRecord->setStyleSheet(MacroPageStyle::StopRecordStyle(pictureFolder));
+    form->DelayTime->setStyleSheet(MacroPageStyle::SpinBoxStyle());
+    form->NumberEdit->setStyleSheet(MacroPageStyle::SpinBoxStyle());
+
+    connect(form->NewHong, &QToolButton::clicked, this, &Macro::on_NewHong_clicked);
+    connect(form->DeleteHong, &QToolButton::clicked, this, &Macro::on_DeleteHong_clicked);
+    connect(form->listWidgetHong, &QListWidget::clicked, this, &Macro::on_listWidgetHong_clicked);
+    connect(form->listWidgetHong, &QListWidget::customContextMenuRequested, this,
+            &Macro::on_listWidgetHong_customContextMenuRequested);
+    connect(form->Save, &QToolButton::clicked, this, &Macro::on_Save_clicked);
+    connect(form->NumberEdit, QOverload<int>::of(&QSpinBox::valueChanged), this, &Macro::on_NumberEdit_valueChanged);
+    connect(form->NumberEdit, &QSpinBox::editingFinished, this, &Macro::on_NumberEdit_editingFinished);
+    connect(form->ReUntilLoose, &QCheckBox::released, this, &Macro::on_ReUntilLoose_released);
+    connect(form->ReUntilClick, &QCheckBox::released, this, &Macro::on_ReUntilClick_released);
+    connect(form->ReNumber, &QCheckBox::released, this, &Macro::on_ReNumber_released);
+    connect(form->AutoInsertDelay, &QCheckBox::released, this, &Macro::on_AutoInsertDelay_released);
+    connect(form->ChooseEvent, QOverload<int>::of(&QComboBox::activated), this, &Macro::on_ChooseEvent_activated);
+    connect(form->Amend, &QToolButton::clicked, this, &Macro::on_Amend_clicked);
+    connect(form->DeleteKey, &QToolButton::clicked, this, &Macro::on_DeleteKey_clicked);
+    connect(form->DelayTime, QOverload<int>::of(&QSpinBox::valueChanged), this, &Macro::on_DelayTime_valueChanged);
+    connect(form->listWidgetKey, &QListWidget::itemChanged, this, &Macro::on_listWidgetKey_itemChanged);
+
+    PostMsg::Connect(SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
+    SlotAllLanguage(languageIndex);
+}
+
+Macro::~Macro()
+{
+    delete eventList;
+    delete form;
+}
+
+// ---- Macro list --------------------------------------------------------------
+
+void Macro::LoadMacroList()
+{
+    QDir folder(macroFolder);
+    const QStringList files = folder.entryList(QDir::Files | QDir::NoSymLinks, QDir::Name | QDir::IgnoreCase);
+    for (QString file : files) {
+        if (file.contains(QLatin1String("xml")))
+            continue;
+        form->listWidgetHong->addItem(file.remove(QStringLiteral(".ini")));
+    }
+}
+
+bool Macro::HasSelectedMacro() const
+{
+    return form->listWidgetHong->currentItem() != nullptr;
+}
+
+QString Macro::SelectedMacroName() const
+{
+    const QListWidgetItem* entry = form->listWidgetHong->currentItem();
+    return entry ? entry->text() : QString();
+}
+
+bool Macro::HasEntry(const QString& name) const
+{
+    for (int row = 0; row < form->listWidgetHong->count(); ++row) {
+        if (form->listWidgetHong->item(row)->text() == name)
+            return true;
+    }
+    return false;
+}
+
+QString Macro::MacroFilePath(const QString& name) const
+{
+    return macroFolder + QLatin1Char('/') + name + QStringLiteral(".ini");
+}
+
+void Macro::on_NewHong_clicked()
+{
+    CreateMewMacro();
+}
+
+void Macro::CreateMewMacro()
+{
+    if (macroRecording) {
+        ShowStopRecordFirst();
+        return;
+    }
+    QuestionDialog dialog;
+    dialog.SetPromptMode(0);
+    RunCentred(&dialog);
+    const QString name = dialog.macroName;
+    if (name.isEmpty() || !MacroName::IsSafe(name))
+        return;
+    // A file of that name that the list does not show (a name the list
+    // skips, or one made after start) is a macro too: never empty it.
+    if (HasEntry(name) || QFileInfo::exists(MacroFilePath(name))) {
+        ShowSameMacro();
+        return;
+    }
+    form->listWidgetHong->addItem(name);
+    form->listWidgetHong->setCurrentRow(form->listWidgetHong->count() - 1);
+    CreateMacroFile();
+    eventList->Clear();
+    form->ReNumber->setChecked(true);
+    form->NumberEdit->setValue(1);
+}
+
+void Macro::RenameMacro()
+{
+    if (!HasSelectedMacro())
+        return;
+    const QString oldName = SelectedMacroName();
+    QuestionDialog dialog;
+    dialog.SetPromptMode(1);
+    RunCentred(&dialog);
+    const QString newName = dialog.macroName;
+    if (newName.isEmpty() || !MacroName::IsSafe(newName))
+        return;
+    if (HasEntry(newName)) {
+        ShowSameMacro();
+        return;
+    }
+    // The entry the user chose may have gone while the dialog was open.
+    const QList<QListWidgetItem*> entries = form->listWidgetHong->findItems(oldName, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (entries.isEmpty())
+        return;
+    // The name changes only with the file, so list, file and the button
+    // page's bindings never disagree.
+    const QString oldPath = MacroFilePath(oldName);
+    const QString newPath = MacroFilePath(newName);
+    if (!QFile::rename(oldPath, newPath))
+        return;
+    entries.first()->setText(newName);
+    if (currentFilePath == oldPath)
+        currentFilePath = newPath;
+    PostMsg::Instance()->EmitSigMacroRename(oldName, newName);
+}
+
+void Macro::on_DeleteHong_clicked()
+{
+    DeleteMacro();
+}
+
+void Macro::DeleteMacro()
+{
+    if (macroRecording) {
+        ShowStopRecordFirst();
+        return;
+    }
+    if (!HasSelectedMacro())
+        return;
+    const QString name = SelectedMacroName();
+    DeleteConfirm dialog;
+    RunCentred(&dialog);
+    if (!dialog.confirmed)
+        return;
+    const QList<QListWidgetItem*> entries = form->listWidgetHong->findItems(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (entries.isEmpty())
+        return;
+    QFile::remove(MacroFilePath(name));
+    PostMsg::Instance()->EmitSigDeleteMacroButton(macroRowPrefix + name);
+    delete form->listWidgetHong->takeItem(form->listWidgetHong->row(entries.first()));
+    eventList->Clear();
+    form->listWidgetHong->setCurrentRow(-1);
+}
+
+void Macro::on_listWidgetHong_clicked(const QModelIndex& index)
+{
+    Q_UNUSED(index);
+    SetSaveEnabled(false);
+    eventList->Clear();
+    // Loading is not a change the user made.
+    repeatModeGroup->blockSignals(true);
+    form->NumberEdit->blockSignals(true);
+    LoadMacroFile();
+}
+
+void Macro::on_listWidgetHong_customContextMenuRequested(const QPoint& pos)
+{
+    QMenu menu;
+    const QFont font = form->listWidgetHong->font();
+    auto add = [&](const QString& text, void (Macro::*slot)()) {
+        QAction* action = menu.addAction(text);
+        action->setFont(font);
+        connect(action, &QAction::triggered, this, slot);
+    };
+    if (form->listWidgetHong->itemAt(pos)) {
+        add(exportMenuText, &Macro::ExPortMacro);
+        add(renameMenuText, &Macro::RenameMacro);
+        add(deleteMenuText, &Macro::DeleteMacro);
+    } else {
+        add(newMacroMenuText, &Macro::CreateMewMacro);
+        add(importMenuText, &Macro::InPortMacro);
+    }
+    menu.exec(QCursor::pos());
+}
+
+// ---- Macro files -------------------------------------------------------------
+
+void Macro::TruncateMacroFile(const QString& path)
+{
+    MacroTextFile::Truncate(path);
+}
+
+void Macro::CreateMacroFile()
+{
+    if (HasSelectedMacro())
+        TruncateMacroFile(MacroFilePath(SelectedMacroName()));
+}
+
+void Macro::WriteMacroFile(const QString& modeText)
+{
+    if (!HasSelectedMacro())
+        return;
+    const QString path = MacroFilePath(SelectedMacroName());
+    if (!QFileInfo(path).isFile())
+        return;
+    MacroTextFile::Replace(path, MacroTextFile::Content(modeText, eventList->Events()));
+    currentFilePath = path;
+}
+
+void Macro::AppendMacroEvents(const QString& macroName)
+{
+    const QString path = MacroFilePath(macroName);
+    MacroTextFile::Append(path, MacroTextFile::EventLines(eventList->Events(), MacroTextFile::AppendedLineEnd));
+    currentFilePath = path;
+}
+
+void Macro::LoadMacroFile()
+{
+    if (HasSelectedMacro()) {
+        eventList->Clear();
+        currentFilePath = MacroFilePath(SelectedMacroName());
+        QFile file(currentFilePath);
+        if (file.open(QIODevice::ReadOnly)) {
+            const MacroTextFile::Parsed parsed = MacroTextFile::Parse(file.readAll());
+            if (parsed.hasModeLine)
+                SelectRepeatMode(parsed.repeatMode);
+            for (const MacroEvent& event : parsed.events)
+                eventList->Append(event);
+        }
+    }
+    repeatModeGroup->blockSignals(false);
+    form->NumberEdit->blockSignals(false);
+}
+
+int Macro::RepeatMode() const
+{
+    if (form->ReUntilLoose->isChecked())
+        return 254;
+    if (form->ReUntilClick->isChecked())
+        return 255;
+    if (form->ReUntil->isChecked())
+        return 253;
+    return form->NumberEdit->value();
+}
+
+void Macro::SelectRepeatMode(int mode)
+{
+    switch (mode) {
+    case 254:
+        form->ReUntilLoose->setChecked(true);
+        break;
+    case 255:
+        form->ReUntilClick->setChecked(true);
+        break;
+    case 253:
+        form->ReUntil->setChecked(true);
+        break;
+    default:
+        form->ReNumber->setChecked(true);
+        form->NumberEdit->setValue(mode >= 1 && mode <= 250 ? mode : 1);
+        break;
+    }
+}
+
+void Macro::on_Save_clicked()
+{
+    if (macroRecording) {
+        ShowStopRecordFirst();
+        return;
+    }
+    SetSaveEnabled(false);
+    if (!HasSelectedMacro())
+        return;
+    // Everything is taken before the file is touched, and the file is
+    // replaced in one go: no other macro's events can end up in it.
+    const QString name = SelectedMacroName();
+    const QString path = MacroFilePath(name);
+    const QByteArray content = MacroTextFile::Content(QString::number(RepeatMode()), eventList->Events());
+    if (!MacroTextFile::Replace(path, content)) {
+        // Nothing was saved: keep what is to be saved, and the way to retry.
+        SetSaveEnabled(true);
+        return;
+    }
+    currentFilePath = path;
+    if (eventsChanged) {
+        PostMsg::Instance()->EmitSigUpDataMacro(name, 0);
+        eventsChanged = false;
+    }
+    if (repeatSettingsChanged) {
+        PostMsg::Instance()->EmitSigUpDataMacro(name, 1);
+        repeatSettingsChanged = false;
+    }
+}
+
+void Macro::ExPortMacro()
+{
+    if (!HasSelectedMacro())
+        return;
+    // The macro the user chose, taken before the dialog lets anything change it.
+    MacroExportFile::Content content;
+    content.name = SelectedMacroName();
+    content.modeText = QString::number(RepeatMode());
+    const QList<MacroEvent> events = eventList->Events();
+    for (int row = 0; row < events.size(); ++row)
+        content.items.append({events.at(row), eventList->IconAt(row)});
+
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("FileSave"), QStringLiteral("G:"),
+                                                      QStringLiteral("File(*.ini)"));
+    if (path.isEmpty())
+        return;
+    const QByteArray bytes = MacroExportFile::Write(content);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return;
+    }
+    file.commit();
+}
+
+void Macro::InPortMacro()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("SelectFile"), QStringLiteral("G:"),
+                                                      QStringLiteral("File(*.ini)"));
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    if (file.size() > kMaxImportFileBytes) {
+        ShowImportFail();
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    file.close();
+
+    // The whole file is checked before the list or the folder change.
+    MacroExportFile::Content content;
+    const MacroExportFile::ReadStatus status = MacroExportFile::Read(bytes, &content);
+    if (status == MacroExportFile::ReadStatus::HeaderUnreadable) {
+        ShowImportFail();
+        return;
+    }
+    if (HasEntry(content.name)) {
+        // Placed as if the notice were 300 x 110.
+        SameMacro notice;
+        const QPoint origin = mapToGlobal(QPoint(0, 0));
+        notice.move(origin.x() + (width() - 300) / 2 - 100, origin.y() + (height() - 110) / 2 - 50);
+        notice.exec();
+        return;
+    }
+    if (status != MacroExportFile::ReadStatus::Ok) {
+        ShowImportFail();
+        return;
+    }
+    const QString macroPath = MacroFilePath(content.name);
+    if (QFileInfo::exists(macroPath)) {
+        ShowSameMacro();
+        return;
+    }
+    QList<MacroEvent> events;
+    for (const MacroExportFile::Item& item : content.items)
+        events.append(item.event);
+    if (!MacroTextFile::Replace(macroPath, MacroTextFile::Content(content.modeText, events)))
+        return;
+    currentFilePath = macroPath;
+
+    form->listWidgetHong->addItem(content.name);
+    form->listWidgetHong->setCurrentRow(form->listWidgetHong->count() - 1);
+    eventList->Clear();
+    for (const MacroExportFile::Item& item : content.items)
+        eventList->Append(item.event, item.icon);
+    // Show the repeat mode the macro was imported with; it is no change of the user's.
+    const QSignalBlocker blockGroup(repeatModeGroup);
+    const QSignalBlocker blockCount(form->NumberEdit);
+    SelectRepeatMode(content.modeText.toInt());
+}
+
+// ---- Event list editing ------------------------------------------------------
+
+void Macro::AppendKeyItem(const QString& name, bool press)
+{
+    if (HasSelectedMacro())
+        eventList->AppendKey(name, press);
+}
+
+void Macro::AppendDelayItem(double milliseconds)
+{
+    if (HasSelectedMacro())
+        eventList->AppendDelay(milliseconds);
+}
+
+void Macro::InsertKeyWithDelay(const QString& name, bool press)
+{
+    eventList->InsertKeyWithDelay(name, press);
+}
+
+void Macro::InsertMouseClick(const QString& name)
+{
+    eventList->InsertMouseClick(name);
+}
+
+void Macro::SetAdjacentDelay(double milliseconds)
+{
+    eventList->SetAdjacentDelay(milliseconds);
+}
+
+void Macro::on_ChooseEvent_activated(int index)
+{
+    switch (index) {
+    case 1:
+    case 2: {
+        QString name;
+        if (!AskKeyName(&name) || !HasSelectedMacro())
+            return;
+        InsertKeyWithDelay(name, index == 1);
+        MarkEventsChanged();
+        return;
+    }
+    case 3: {
+        int delay = 0;
+        if (!AskDelay(&delay) || !HasSelectedMacro() || eventList->CurrentRow() < 0)
+            return;
+        MarkEventsChanged();
+        SetAdjacentDelay(delay);
+        return;
+    }
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+    case 8: {
+        // Entries left, right, middle, forward, back; the names are kept by bit.
+        static const int nameIndex[] = {0, 1, 2, 4, 3};
+        if (!HasSelectedMacro())
+            return;
+        InsertMouseClick(MouseButtonNames[nameIndex[index - 4]]);
+        MarkEventsChanged();
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+void Macro::on_Amend_clicked()
+{
+    if (macroRecording) {
+        ShowStopRecordFirst();
+        return;
+    }
+    const int row = eventList->CurrentRow();
+    QListWidgetItem* item = form->listWidgetKey->item(row);
+    if (!item)
+        return;
+    if (MacroEventList::IsDelayText(item->text())) {
+        int delay = 0;
+        if (!AskDelay(&delay) || form->listWidgetKey->item(row) != item)
+            return;
+        item->setText(QString::number(delay) + QStringLiteral("ms"));
+    } else {
+        QString name;
+        if (!AskKeyName(&name) || form->listWidgetKey->item(row) != item)
+            return;
+        // The item stays a press or a release; its partner keeps its name.
+        item->setText(name);
+    }
+    SetSaveEnabled(true);
+}
+
+void Macro::on_DeleteKey_clicked()
+{
+    if (macroRecording) {
+        ShowStopRecordFirst();
+        return;
+    }
+    if (!HasSelectedMacro())
+        return;
+    if (eventList->DeleteCurrent())
+        MarkEventsChanged();
+}
+
+void Macro::on_DelayTime_valueChanged(int value)
+{
+    // The device keeps a pause in 16 bits.
+    if (value > 65534)
+        form->DelayTime->setValue(65535);
+}
+
+void Macro::on_listWidgetKey_itemChanged(QListWidgetItem* item)
+{
+    Q_UNUSED(item);
+    eventsChanged = true;
+}
+
+bool Macro::AskKeyName(QString* name)
+{
+    // The key capture dialog comes with recording.
+    Q_UNUSED(name);
+    return false;
+}
+
+bool Macro::AskDelay(int* milliseconds)
+{
+    // The delay dialog comes with recording.
+    Q_UNUSED(milliseconds);
+    return false;
+}
+
+// ---- Repeat settings, Save button ----------------------------------------------
+
+void Macro::OnRepeatModeToggled(int id, bool checked)
+{
+    Q_UNUSED(id);
+    Q_UNUSED(checked);
+    repeatSettingsChanged = true;
+    SetSaveEnabled(true);
+}
+
+void Macro::on_NumberEdit_valueChanged(int value)
+{
+    Q_UNUSED(value);
+    repeatSettingsChanged = true;
+    SetSaveEnabled(true);
+}
+
+void Macro::on_NumberEdit_editingFinished() {}
+void Macro::on_ReUntilLoose_released() {}
+void Macro::on_ReUntilClick_released() {}
+void Macro::on_ReNumber_released() {}
+void Macro::on_AutoInsertDelay_released() {}
+
+void Macro::SetSaveEnabled(bool enabled)
+{
+    form->Save->setEnabled(enabled);
+    form->Save->setStyleSheet(enabled ? MacroPageStyle::SaveEnabledStyle(pictureFolder, buttonColorText)
+                                      : MacroPageStyle::SaveGreyStyle(pictureFolder));
+}
+
+void Macro::MarkEventsChanged()
+{
+    eventsChanged = true;
+    SetSaveEnabled(true);
+}
+
+// ---- Dialogs -----------------------------------------------------------------
+
+void Macro::RunCentred(QDialog* dialog)
+{
+    NoticeFrame::PlaceOnCaller(dialog, this, -100, -50);
+    dialog->exec();
+}
+
+void Macro::ShowStopRecordFirst()
+{
+    ExeIsRun dialog;
+    dialog.SetStopRecordFirstText();
+    RunCentred(&dialog);
+}
+
+void Macro::ShowSameMacro()
+{
+    SameMacro dialog;
+    RunCentred(&dialog);
+}
+
+void Macro::ShowImportFail()
+{
+    MacroImportFail dialog;
+    RunCentred(&dialog);
+}
+
+// ---- Language, keys, mouse ---------------------------------------------------
+
+void Macro::SlotAllLanguage(int index)
+{
+    auto text = [index](const char* key) {
+        return LanguageTables::Text(index, QStringLiteral("macro"), QLatin1String(key));
+    };
+    auto option = [index](const char* key) {
+        return LanguageTables::Option(index, QStringLiteral("InsertEventOptions"), QLatin1String(key));
+    };
+    form->label->setText(text("MacroList"));
+    form->label_2->setText(text("KeyList"));
+    form->NewHong->setToolTip(index == 5 ? text("NewMacro") : QString());
+    form->NewHong->setText(text("NewMacro"));
+    form->DeleteHong->setText(text("Delete"));
+    form->Amend->setText(text("Modify"));
+    form->DeleteKey->setText(text("Delete"));
+    form->StartRecord->setText(text("StartRecord"));
+    form->StopRecord->setText(text("StopRecord"));
+    form->AutoInsertDelayLabel->setText(text("AutoDelay"));
+    form->DefaultDelay->setText(text("DefaultDelay"));
+    form->ReUntilLooseLabel->setText(text("UntilThisReleased"));
+    form->ReUntilClickLabel->setText(text("UntilAnyPressed"));
+    form->ReUntilLabel->setText(text("UntilThisPressed"));
+    form->ReNumber->setText(text("CycleTimes"));
+    form->label_3->setText(text("InsertEvent"));
+    form->ChooseEvent->setItemText(1, option("0"));
+    form->ChooseEvent->setItemText(2, option("1"));
+    form->ChooseEvent->setItemText(3, text("Delay"));
+    // Names by bit: left, right, middle, back, forward.
+    MouseButtonNames[0] = option("2");
+    MouseButtonNames[1] = option("3");
+    MouseButtonNames[2] = option("4");
+    MouseButtonNames[3] = option("6");
+    MouseButtonNames[4] = option("5");
+    form->ChooseEvent->setItemText(4, option("2"));
+    form->ChooseEvent->setItemText(5, option("3"));
+    form->ChooseEvent->setItemText(6, option("4"));
+    form->ChooseEvent->setItemText(7, option("5"));
+    form->ChooseEvent->setItemText(8, option("6"));
+    form->Save->setText(LanguageTables::Text(index, QStringLiteral("common"), QStringLiteral("Save")));
+    macroRowPrefix = text("MacroSeond");
+    exportMenuText = text("MacroExport");
+    renameMenuText = text("Rename");
+    deleteMenuText = text("Delete");
+    newMacroMenuText = text("NewMacro");
+    importMenuText = text("MacroImport");
+}
+
+void Macro::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        const int chosen = form->ChooseEvent->currentIndex();
+        const int delay = form->DelayTime->value();
+        const int count = form->NumberEdit->value();
+        const QSignalBlocker blockChoose(form->ChooseEvent);
+        const QSignalBlocker blockDelay(form->DelayTime);
+        const QSignalBlocker blockCount(form->NumberEdit);
+        form->RetranslateUi();
+        form->ChooseEvent->setCurrentIndex(chosen);
+        form->DelayTime->setValue(delay);
+        form->NumberEdit->setValue(count);
+    }
+    QWidget::changeEvent(event);
+}
+
+void Macro::keyPressEvent(QKeyEvent* event)
+{
+    // Not passed on: the enclosing windows would close or change page.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_F12) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void Macro::mousePressEvent(QMouseEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        const QRect delayRect(form->DelayTime->mapTo(this, QPoint(0, 0)), form->DelayTime->size());
+        const QRect countRect(form->NumberEdit->mapTo(this, QPoint(0, 0)), form->NumberEdit->size());
+        if (!delayRect.contains(event->pos()) && !countRect.contains(event->pos())) {
+            form->DelayTime->clearFocus();
+            form->NumberEdit->clearFocus();
+            setFocus(Qt::MouseFocusReason);
+        }
+    }
+    QWidget::mousePressEvent(event);
+}

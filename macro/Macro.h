@@ -1,0 +1,119 @@
+#pragma once
+
+#include "macro/MacroEventList.h"
+
+#include <QModelIndex>
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+
+class MacroForm;
+class QButtonGroup;
+class QDialog;
+class QListWidgetItem;
+
+// The macro page: the user's macros (one text file each in the macro folder)
+// on the left, the selected macro's event list in the middle, the insert,
+// delay and repeat controls and Save on the right. It creates, renames,
+// deletes, edits, saves, exports and imports macros, and tells the button
+// page through the hub when a macro was deleted, renamed or saved.
+class Macro : public QWidget {
+    Q_OBJECT
+public:
+    explicit Macro(QWidget* parent = nullptr);
+    ~Macro() override;
+
+    // Event list builders, for recording and the device transfer. The
+    // Append builders do nothing while no macro is selected.
+    void AppendKeyItem(const QString& name, bool press);
+    void AppendDelayItem(double milliseconds);
+    void InsertKeyWithDelay(const QString& name, bool press);
+    void InsertMouseClick(const QString& name);
+    void SetAdjacentDelay(double milliseconds);
+
+    // Macro files.
+    QString MacroFilePath(const QString& name) const;
+    // Creates or empties a file.
+    void TruncateMacroFile(const QString& path);
+    // The same for the file of the selected macro.
+    void CreateMacroFile();
+    // Replaces the selected macro's file with the mode text and the event
+    // list; nothing when no macro is selected or its file does not exist.
+    void WriteMacroFile(const QString& modeText);
+    // Appends the event list's lines (LF ends, no mode line) to an existing file.
+    void AppendMacroEvents(const QString& macroName);
+    // Fills the event list and the repeat controls from the selected macro's file.
+    void LoadMacroFile();
+
+    // 254, 255, 253, or the repeat count, by the selected repeat box.
+    int RepeatMode() const;
+
+    QString macroFolder;
+    QString pictureFolder;
+    QString currentFilePath;
+    bool eventsChanged = false;
+    bool repeatSettingsChanged = false;
+    QString buttonColorText;
+    QString macroRowPrefix;
+
+public slots:
+    void SlotAllLanguage(int index);
+    void CreateMewMacro();
+    void RenameMacro();
+    void DeleteMacro();
+    void ExPortMacro();
+    void InPortMacro();
+
+private slots:
+    void on_NewHong_clicked();
+    void on_DeleteHong_clicked();
+    void on_listWidgetHong_clicked(const QModelIndex& index);
+    void on_listWidgetHong_customContextMenuRequested(const QPoint& pos);
+    void on_Save_clicked();
+    void on_NumberEdit_valueChanged(int value);
+    void on_NumberEdit_editingFinished();
+    void on_ReUntilLoose_released();
+    void on_ReUntilClick_released();
+    void on_ReNumber_released();
+    void on_AutoInsertDelay_released();
+    void on_ChooseEvent_activated(int index);
+    void on_Amend_clicked();
+    void on_DeleteKey_clicked();
+    void on_DelayTime_valueChanged(int value);
+    void on_listWidgetKey_itemChanged(QListWidgetItem* item);
+    void OnRepeatModeToggled(int id, bool checked);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void LoadMacroList();
+    void ApplyStyles();
+    bool HasSelectedMacro() const;
+    QString SelectedMacroName() const;
+    bool HasEntry(const QString& name) const;
+    void SelectRepeatMode(int mode);
+    void SetSaveEnabled(bool enabled);
+    void MarkEventsChanged();
+    // Centres a notice on the page, shifted 100 left and 50 up, and runs it.
+    void RunCentred(QDialog* dialog);
+    void ShowStopRecordFirst();
+    void ShowSameMacro();
+    void ShowImportFail();
+    // The key and delay input dialogs that the insert box and the change
+    // button open; false while those dialogs are not there.
+    bool AskKeyName(QString* name);
+    bool AskDelay(int* milliseconds);
+
+    MacroForm* form;
+    MacroEventList* eventList;
+    QButtonGroup* delayModeGroup = nullptr;
+    QButtonGroup* repeatModeGroup = nullptr;
+    QString exportMenuText;
+    QString renameMenuText;
+    QString deleteMenuText;
+    QString newMacroMenuText;
+    QString importMenuText;
+};

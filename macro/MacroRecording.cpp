@@ -1,0 +1,3 @@
+#include "macro/MacroRecording.h"
+
+bool macroRecording = false;
