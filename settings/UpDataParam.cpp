@@ -3,7 +3,7 @@
 #include "app/ConfigSettings.h"
 #include "app/LanguageTables.h"
 #include "app/PostMsg.h"
-#include "app/WaitProcessingEvents.h"
+#include "macro/WaitProcessingEvents.h"
 #include "device/CurrentDevice.h"
 #include "device/CurrentFlashMap.h"
 #include "device/DeviceCacheFile.h"
