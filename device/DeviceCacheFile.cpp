@@ -8,7 +8,6 @@
 #include <QMutex>
 #include <QMutexLocker>
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -36,6 +35,10 @@ QString DeviceCacheFile::CacheName(uint8_t cid, uint8_t mid)
 
 bool DeviceCacheFile::ReadFlashCache(const QString& name, FlashDataMap* destination)
 {
+    // A missing, damaged or short file, or one whose length prefix is not
+    // one record's, counts as no cache at all, and the pages then get
+    // defaults: never a half-filled record.
+    std::memset(destination, 0, sizeof(FlashDataMap));
     QFile file(Folder() + name);
     if (name.isEmpty() || !file.open(QIODevice::ReadOnly))
         return false;
@@ -43,9 +46,9 @@ bool DeviceCacheFile::ReadFlashCache(const QString& name, FlashDataMap* destinat
     stream.setVersion(kStreamVersion);
     QByteArray bytes;
     stream >> bytes;
-    const size_t count = std::min(static_cast<size_t>(bytes.size()), sizeof(FlashDataMap));
-    if (count > 0)
-        std::memcpy(destination, bytes.constData(), count);
+    if (stream.status() != QDataStream::Ok || bytes.size() != static_cast<int>(sizeof(FlashDataMap)))
+        return false;
+    std::memcpy(destination, bytes.constData(), sizeof(FlashDataMap));
     return true;
 }
 

@@ -15,7 +15,8 @@ public:
     // "Device_CID1A_MID05.bin" for CID 0x1A and MID 5.
     static QString CacheName(uint8_t cid, uint8_t mid);
 
-    // True when the file opened; copies at most one record's bytes.
+    // True when the file holds a whole record; copies one record's bytes
+    // (a longer array is cut). Otherwise false, destination untouched.
     static bool ReadFlashCache(const QString& name, FlashDataMap* destination);
     static void WriteFlashCache(const QString& name, const FlashDataMap& record);
 

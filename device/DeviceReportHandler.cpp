@@ -249,6 +249,10 @@ void DeviceReportHandler::VersionReport()
 {
     const QByteArray path = CurrentDevice::Path();
     const int version = UsbFinderC_GetVersion(path.constData());
+    // A negative answer means the version could not be read: nothing to
+    // show or to remember.
+    if (version < 0)
+        return;
     const QString text = QStringLiteral("v%1.%2")
                              .arg(version >> 8)
                              .arg(QStringLiteral("%1").arg(version & 0xFF, 2, 16, QLatin1Char('0')).toUpper());

@@ -1,29 +1,17 @@
 #pragma once
 
-#include <QDialog>
-#include <QString>
-
-class NoticeForm;
+#include "dialogs/SimpleNotice.h"
 
 // Result of reading a profile file, set before this notice is built:
 // 0 read and fitting, 1 not a readable profile file, 2 does not fit the device.
 extern int importFailCode;
 
 // Tells the user why a profile file could not be applied, by importFailCode.
-class InportFail : public QDialog {
+class InportFail : public SimpleNotice {
     Q_OBJECT
 public:
     explicit InportFail(QWidget* parent = nullptr);
-    ~InportFail() override;
 
 public slots:
     void SlotAllLanguage(int index);
-
-private slots:
-    void on_CloseButton_clicked();
-    void on_NewHong_clicked();
-
-private:
-    NoticeForm* form;
-    QString pictureFolder;
 };

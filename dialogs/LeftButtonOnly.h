@@ -1,24 +1,13 @@
 #pragma once
 
-#include <QDialog>
-#include <QString>
-
-class NoticeForm;
+#include "dialogs/SimpleNotice.h"
 
 // Tells the user that the only button with the left click must keep it.
-class LeftButtonOnly : public QDialog {
+class LeftButtonOnly : public SimpleNotice {
     Q_OBJECT
 public:
     explicit LeftButtonOnly(QWidget* parent = nullptr);
-    ~LeftButtonOnly() override;
 
 public slots:
     void SlotAllLanguage(int index);
-
-private slots:
-    void on_CloseButton_clicked();
-
-private:
-    NoticeForm* form;
-    QString pictureFolder;
 };

@@ -1,25 +1,13 @@
 #pragma once
 
-#include <QDialog>
-#include <QString>
-
-class NoticeForm;
+#include "dialogs/SimpleNotice.h"
 
 // Asks the user to create a macro before binding one to a button.
-class MakeMacro : public QDialog {
+class MakeMacro : public SimpleNotice {
     Q_OBJECT
 public:
     explicit MakeMacro(QWidget* parent = nullptr);
-    ~MakeMacro() override;
 
 public slots:
     void SlotAllLanguage(int index);
-
-private slots:
-    void on_CloseButton_clicked();
-    void on_NewHong_clicked();
-
-private:
-    NoticeForm* form;
-    QString pictureFolder;
 };

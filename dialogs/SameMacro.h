@@ -1,25 +1,13 @@
 #pragma once
 
-#include <QDialog>
-#include <QString>
-
-class NoticeForm;
+#include "dialogs/SimpleNotice.h"
 
 // Tells the user that a macro of that name already exists.
-class SameMacro : public QDialog {
+class SameMacro : public SimpleNotice {
     Q_OBJECT
 public:
     explicit SameMacro(QWidget* parent = nullptr);
-    ~SameMacro() override;
 
 public slots:
     void SlotAllLanguage(int index);
-
-private slots:
-    void on_CloseButton_clicked();
-    void on_NewHong_clicked();
-
-private:
-    NoticeForm* form;
-    QString pictureFolder;
 };

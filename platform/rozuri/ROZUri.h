@@ -119,6 +119,7 @@ unsigned char UsbFinderC_GetDeviceOnLine(const char *path);
 /* status: 10 bytes: [0] present, [1] connection kind, [6] online,
    [7..9] receiver id (the receiver's own, or the one a cable mouse is paired with). */
 unsigned char UsbFinderC_GetDeviceOnLineWithUsbAddress(const char *path, unsigned char *status);
+/* The mouse's version word; -1 when no mouse answers. */
 int UsbFinderC_GetVersion(const char *path);
 unsigned char UsbFinderC_GetSlaveVersion(const char *path, int *version);
 

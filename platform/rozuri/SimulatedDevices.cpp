@@ -248,7 +248,7 @@ int SimulatedDevices::version(const char *path)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     const SimulatedMouse *m = world_.answeringMouse(world_.endpoint(path));
-    return m ? m->version : 0;
+    return m ? m->version : -1;
 }
 
 bool SimulatedDevices::slaveVersion(const char *path, int *version)

@@ -214,6 +214,24 @@ private slots:
         QCOMPARE(sent.left(144), Bytes(RecordWithBlocks()).left(144));
     }
 
+    void shortConfigurationListsMeanNoDefaults()
+    {
+        // One Adveanced item: long range on, no receiver LED default; the
+        // empty and missing KeyParam lists spare no button.
+        ConfigSettings shortLists(QStringLiteral(DEVICELINK_FIXTURES "/short_lists.ini"));
+        ConfigSettings::ReplaceInstance(&shortLists);
+        LoadScenario("one_mouse.json", "receiver4k");
+        DumpOf(RecordWithBlocks());
+        m_recorder->Clear();
+        SimulatedDeviceControl::clearCalls();
+        SimulatedDeviceControl::injectReport(SimulatedDeviceControl::reportHeader(9), QByteArray());
+        QTRY_VERIFY_WITH_TIMEOUT(m_recorder->Names().contains("SigForm"), 5000);
+        ConfigSettings::ReplaceInstance(m_config);
+        QVERIFY(SimulatedDeviceControl::calls("UsbFinderC_Set4KDongleRGB").isEmpty());
+        QCOMPARE(SimulatedDeviceControl::calls("UsbFinderC_SetLongRangeMode").size(), 1);
+        QCOMPARE(LastSentRecord().mid(144), QByteArray(10448 - 144, '\0'));
+    }
+
     void anImageThatDoesNotParseChangesNothing()
     {
         LoadScenario("one_mouse.json", "receiver4k");
@@ -316,6 +334,20 @@ private slots:
         QCOMPARE(m_recorder->Named("SigSetver").first().args, QVariantList({0}));
         QCOMPARE(CurrentDevice::Info().mouseVersion, QStringLiteral("v1.02"));
         QCOMPARE(RegistryStore::Instance().Value(AppPaths::FirmwareStateKey(), "MouseVer71"), QStringLiteral("v1.02"));
+    }
+
+    void anUnreadableVersionIsNeitherShownNorStored()
+    {
+        LoadScenario("one_mouse.json", "receiver4k");
+        RegistryStore::Instance().SetValue(AppPaths::FirmwareStateKey(), "MouseVer71", "v1.01");
+        CurrentDevice::SetMouseVersion("v1.01");
+        SimulatedDeviceControl::setOnline("drive1", false);
+        SimulatedDeviceControl::injectReport(SimulatedDeviceControl::reportHeader(18), QByteArray("\x02\x01", 2));
+        SimulatedDeviceControl::injectReport(SimulatedDeviceControl::reportHeader(14), QByteArray("\x01", 1));
+        QTRY_VERIFY(m_recorder->Names().contains("SigUpDataConfigUI"));
+        QVERIFY(m_recorder->Named("SigSetver").isEmpty());
+        QCOMPARE(CurrentDevice::Info().mouseVersion, QStringLiteral("v1.01"));
+        QCOMPARE(RegistryStore::Instance().Value(AppPaths::FirmwareStateKey(), "MouseVer71"), QStringLiteral("v1.01"));
     }
 
     void receiverLedAndLongRangeAreReadOnlyWhereTheyExist_data()

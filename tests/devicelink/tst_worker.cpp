@@ -143,9 +143,11 @@ private slots:
         QStringList calls;
         for (const QJsonObject& call : SimulatedDeviceControl::calls())
             calls.append(call.value("fn").toString());
+        // In this order; other threads' calls may fall in between.
         const int start = calls.indexOf("UsbServerC_Start");
-        QCOMPARE(calls.mid(start, 3), QStringList({"UsbServerC_Start", "UsbServer_SetPCDriverStatus",
-                                                   "UsbServer_ReadAllFlashData"}));
+        const int status = calls.indexOf("UsbServer_SetPCDriverStatus");
+        const int read = calls.indexOf("UsbServer_ReadAllFlashData");
+        QVERIFY(start >= 0 && start < status && status < read);
         QCOMPARE(SimulatedDeviceControl::calls("UsbServer_SetPCDriverStatus").first().value("mode").toInt(), 1);
         QCOMPARE(linkUp.load(), 1);
         QCOMPARE(workerRunFlag.load(), 0);
@@ -309,7 +311,7 @@ private slots:
         timer.restart();
         delete m_buttons;
         m_buttons = nullptr;
-        QVERIFY(timer.elapsed() < 5000);
+        QVERIFY(timer.elapsed() < 1000);
         QCOMPARE(deviceWorker, nullptr);
         QVERIFY(m_recorder->Names().contains("SigFormReset"));
         m_buttons = new Buttoninterface;

@@ -48,7 +48,7 @@ QByteArray Json(const char* text)
 
 using Factory = std::function<QDialog*()>;
 
-struct SimpleNotice {
+struct NoticeCase {
     const char* name;
     Factory create;
     const char* section;
@@ -57,9 +57,9 @@ struct SimpleNotice {
     QRect labelGeometry;
 };
 
-const QVector<SimpleNotice>& SimpleNotices()
+const QVector<NoticeCase>& SimpleNotices()
 {
-    static const QVector<SimpleNotice> notices = {
+    static const QVector<NoticeCase> notices = {
         {"QuestiondialogB", [] { return new QuestiondialogB; }, "home", "ErrorDevice", false, QRect(0, 30, 301, 60)},
         {"LeftButtonOnly", [] { return new LeftButtonOnly; }, "key", "DialogKeepLeftKey", false, QRect(0, 19, 301, 91)},
         {"MakeMacro", [] { return new MakeMacro; }, "home", "MakeMaro", true, QRect(6, 29, 291, 71)},
@@ -158,7 +158,7 @@ private slots:
     void simpleNoticeShowsItsLanguageText()
     {
         QFETCH(int, notice);
-        const SimpleNotice& entry = SimpleNotices().at(notice);
+        const NoticeCase& entry = SimpleNotices().at(notice);
         std::unique_ptr<QDialog> dialog(entry.create());
         QCOMPARE(dialog->objectName(), QString::fromLatin1(entry.name));
         QCOMPARE(dialog->size(), QSize(300, 140));
@@ -178,7 +178,7 @@ private slots:
     void languageSwitchRetextsOpenNotice()
     {
         QFETCH(int, notice);
-        const SimpleNotice& entry = SimpleNotices().at(notice);
+        const NoticeCase& entry = SimpleNotices().at(notice);
         std::unique_ptr<QDialog> dialog(entry.create());
         PostMsg::Instance()->EmitSigAllLanguage(1);
         QCOMPARE(LabelOf(dialog.get())->text(), QString());
@@ -193,7 +193,7 @@ private slots:
         QTest::addColumn<int>("notice");
         QTest::addColumn<QString>("button");
         for (int i = 0; i < SimpleNotices().size(); ++i) {
-            const SimpleNotice& entry = SimpleNotices().at(i);
+            const NoticeCase& entry = SimpleNotices().at(i);
             QTest::addRow("%s close", entry.name) << i << QStringLiteral("CloseButton");
             if (entry.hasOk)
                 QTest::addRow("%s OK", entry.name) << i << QStringLiteral("NewHong");

@@ -48,6 +48,10 @@ public:
         PostMsg::Connect(SIGNAL(SigChangeMainDialog(int)), this, SLOT(OnChangeMainDialog(int)));
         PostMsg::Connect(SIGNAL(SigLabelTextB(QString, QString)), this, SLOT(OnLabelTextB(QString, QString)));
         PostMsg::Connect(SIGNAL(SigMouseOffLineo(int)), this, SLOT(OnMouseOffLine(int)));
+        PostMsg::Connect(SIGNAL(SigUpDataLightUIA(FlashDataMap)), this, SLOT(OnLightA(FlashDataMap)));
+        PostMsg::Connect(SIGNAL(SigUpDataSensorUIB(FlashDataMap)), this, SLOT(OnSensorB(FlashDataMap)));
+        PostMsg::Connect(SIGNAL(SigUpDataButtonUIC(FlashDataMap)), this, SLOT(OnButtonC(FlashDataMap)));
+        PostMsg::Connect(SIGNAL(SigFormB()), this, SLOT(OnFormB()));
     }
 
     QList<Event> Events() const
@@ -100,6 +104,10 @@ public slots:
     void OnChangeMainDialog(int index) { Add("SigChangeMainDialog", {index}); }
     void OnLabelTextB(QString a, QString b) { Add("SigLabelTextB", {a, b}); }
     void OnMouseOffLine(int index) { Add("SigMouseOffLineo", {index}); }
+    void OnLightA(FlashDataMap map) { Add("SigUpDataLightUIA", {}, &map); }
+    void OnSensorB(FlashDataMap map) { Add("SigUpDataSensorUIB", {}, &map); }
+    void OnButtonC(FlashDataMap map) { Add("SigUpDataButtonUIC", {}, &map); }
+    void OnFormB() { Add("SigFormB", {}); }
 
 private:
     void Add(const char* name, const QVariantList& args, const FlashDataMap* map = nullptr)
