@@ -1,0 +1,6 @@
+#include "macro/Macro.h"
+
+Macro::Macro(QWidget* parent)
+    : QWidget(parent)
+{
+}
