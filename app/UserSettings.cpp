@@ -47,3 +47,9 @@ void UserSettings::SetValue(const QString& group, const QString& key, const QStr
     m_settings->setValue(group + QLatin1Char('/') + key, value);
     m_settings->sync();
 }
+
+void UserSettings::Sync()
+{
+    QMutexLocker lock(&m_mutex);
+    m_settings->sync();
+}

@@ -19,6 +19,8 @@ public:
 
     QString Value(const QString& group, const QString& key);
     void SetValue(const QString& group, const QString& key, const QString& value);
+    // Writes whatever is not on disk yet (every SetValue already does).
+    void Sync();
 
     QString FilePath() const { return m_filePath; }
 

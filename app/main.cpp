@@ -1,5 +1,4 @@
 #include "app/AppPaths.h"
-#include "app/CrashDumpHandler.h"
 #include "app/Startup.h"
 #include "dialogs/ExeIsRun.h"
 #include "platform/DisplayMetrics.h"
@@ -26,9 +25,6 @@ int main(int argc, char* argv[])
     RemoveOldFiles(dataFolder + QStringLiteral("/Exception"));
 
     QApplication app(argc, argv);
-    // From here on a crash leaves a dump in the per-user "/Exception" folder.
-    CrashDumpHandler crashDumps;
-    crashDumps.InstallCrashHandler();
     ModalAutoClose::InstallFromEnvironment();
     const double dpi = DisplayMetrics::LogicalDpi();
 

@@ -59,3 +59,9 @@ void RegistryStore::Remove(const QString& keyPath, const QString& name)
     m_settings->remove(SettingsKey(keyPath, name));
     m_settings->sync();
 }
+
+void RegistryStore::Sync()
+{
+    QMutexLocker lock(&m_mutex);
+    m_settings->sync();
+}

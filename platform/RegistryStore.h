@@ -23,6 +23,8 @@ public:
     bool Contains(const QString& keyPath, const QString& name) const;
     void SetValue(const QString& keyPath, const QString& name, const QString& value);
     void Remove(const QString& keyPath, const QString& name);
+    // Writes whatever is not on disk yet (every change already does).
+    void Sync();
 
     QString FilePath() const { return m_filePath; }
 

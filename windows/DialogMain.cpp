@@ -1,33 +1,321 @@
 #include "windows/DialogMain.h"
 
 #include "app/AppPaths.h"
+#include "app/ConfigSettings.h"
 #include "app/LanguageLoader.h"
 #include "app/LanguageTables.h"
 #include "app/PostMsg.h"
 #include "app/UserSettings.h"
 #include "device/DeviceDiscovery.h"
+#include "device/DeviceLinkState.h"
+#include "device/Worker.h"
+#include "dialogs/MouseOffLine.h"
+#include "dialogs/NoticeFrame.h"
+#include "platform/RegistryStore.h"
 #include "platform/rozuri/ROZUri.h"
+#include "settings/FirmwareImages.h"
+#include "settings/FirmwareState.h"
+#include "settings/FormSetting.h"
+#include "settings/UpDateWarning.h"
+#include "windows/Dialog.h"
+#include "windows/DialogChange.h"
+#include "macro/WaitProcessingEvents.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QFrame>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QStackedWidget>
+#include <QThread>
+#include <QtDebug>
+
+#include <cstdio>
+#include <cstdlib>
+
+std::atomic<bool> deviceSendEnabled{false};
+
+namespace {
+
+constexpr int kHotPlugSettleMs = 600;
+constexpr int kBackToChooserPauseMs = 100;
+constexpr int kCloseWaitMs = 200;
+
+} // namespace
 
 DialogMain::DialogMain(QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("DialogMain"));
-    setWindowTitle(AppPaths::ApplicationName());
-    resize(1200, 760);
     PostMsg::Instance();
+    setObjectName(QStringLiteral("DialogMain"));
+    resize(1020, 700);
+    setWindowTitle(AppPaths::ApplicationName());
+    frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("frame"));
+    frame->setGeometry(0, 0, 1020, 700);
+    frame->setFixedSize(1020, 700);
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setFrameShadow(QFrame::Raised);
+    stackedWidgetMain = new QStackedWidget(frame);
+    stackedWidgetMain->setObjectName(QStringLiteral("stackedWidgetMain"));
+    stackedWidgetMain->setGeometry(0, 0, 1020, 700);
+    stackedWidgetMain->setFixedSize(1020, 700);
+    stackedWidgetMain->setStyleSheet(QString());
     LoadLanguageFiles();
+
+    MoveRegistryLanguageIndex();
+    // Every page takes its texts by this index while it is built.
     languageIndex = UserSettings::Instance()->Value(QStringLiteral("Language"), QStringLiteral("Language")).toInt();
-    // Stands in for the device chooser until it exists: follow the
-    // connected mice.
-    StartUsbChanged(&DeviceDiscovery::OnUsbDevicesChanged, 600);
+
+    pictureFolder = AppPaths::ApplicationFolder() + QStringLiteral("/Picture/Dialog/");
+
+    pages = new Dialog(this);
+    chooser = new DialogChange(this);
+    stackedWidgetMain->addWidget(chooser);
+    stackedWidgetMain->addWidget(pages);
+    stackedWidgetMain->setCurrentWidget(chooser);
+
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
+    setFixedSize(size());
+
+    PostMsg::Connect(SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
+    PostMsg::Connect(SIGNAL(SigChangeMainDialog(int)), this, SLOT(SlotChangeMainDialog(int)));
+    PostMsg::Connect(SIGNAL(SigChangeSize(int)), this, SLOT(SlotChangeSize(int)));
+    PostMsg::Connect(SIGNAL(SigMouseOffLineo(int)), this, SLOT(SlotMouseOffLine(int)));
+
+    trayIcon = new QSystemTrayIcon;
+    trayIcon->setIcon(QIcon(pictureFolder + QStringLiteral("Logo.png")));
+    trayIcon->setToolTip(AppPaths::ApplicationName());
+    trayIcon->hide();
+
+    PostMsg* hub = PostMsg::Instance();
+    hub->EmitSigLanguageSameA(languageIndex);
+    hub->EmitSigLanguageSameB(languageIndex);
+    hub->EmitSigAllLanguage(languageIndex);
 }
 
 DialogMain::~DialogMain()
 {
-    StopUsbChanged();
+    PostMsg::Instance()->disconnect(this);
+    delete chooser;
+    delete pages;
+    delete trayIcon;
 }
 
 void DialogMain::LoadLanguageFiles()
 {
     LanguageLoader::LoadLanguageFiles(AppPaths::ApplicationFolder());
+}
+
+QString DialogMain::LanguageIndexKey()
+{
+    const QString name = AppPaths::ApplicationName();
+    return QStringLiteral("HKEY_CURRENT_USER\\Software\\") + name + QLatin1Char('\\') + name + QLatin1Char('\\') + name;
+}
+
+void DialogMain::MoveRegistryLanguageIndex()
+{
+    RegistryStore& registry = RegistryStore::Instance();
+    const QString key = LanguageIndexKey();
+    const int index = registry.Value(key, QStringLiteral("LanguageIndex")).toInt();
+    if (index != 0)
+        UserSettings::Instance()->SetValue(QStringLiteral("Language"), QStringLiteral("Language"), QString::number(index));
+    registry.Remove(key, QStringLiteral("LanguageIndex"));
+}
+
+void DialogMain::SlotChangeMainDialog(int index)
+{
+    deviceSendEnabled = true;
+    if (index == 0) {
+        PostMsg::Instance()->EmitSigSecondPageChange();
+        devicePageShown = 0;
+        PostMsg::Instance()->EmitSigMainPageChange();
+        UsbServer_Exit();
+        QThread::msleep(kBackToChooserPauseMs);
+        stackedWidgetMain->setCurrentWidget(chooser);
+        StartUsbChanged(&DeviceDiscovery::OnUsbDevicesChanged, kHotPlugSettleMs);
+    } else if (index == 1) {
+        stackedWidgetMain->setCurrentWidget(pages);
+        StartUsbChanged(&Worker::OnSessionUsbChanged, kHotPlugSettleMs);
+    }
+}
+
+void DialogMain::SlotChangeSize(int index)
+{
+    if (index == 0 || index == 1)
+        UsbServer_SetPCDriverStatus(0);
+    if (index == 0 || index == 2) {
+        GoToTray();
+    } else if (index == 1 || index == 3) {
+        qDebug("close");
+        StopUsbChanged();
+        WaitProcessingEvents(kCloseWaitMs);
+        UsbServer_Exit();
+        close();
+    }
+}
+
+void DialogMain::GoToTray()
+{
+    // The menu and its actions are made afresh each time; the old ones go.
+    delete trayMenu;
+    delete openAction;
+    delete exitAction;
+    openAction = new QAction(openText, this);
+    connect(openAction, &QAction::triggered, this, &DialogMain::slotActionMain);
+    exitAction = new QAction(exitText, this);
+    connect(exitAction, &QAction::triggered, this, &DialogMain::slotActionExitApp);
+    trayMenu = new QMenu(this);
+    trayMenu->addAction(openAction);
+    trayMenu->addSeparator();
+    trayMenu->addAction(exitAction);
+    trayIcon->setContextMenu(trayMenu);
+    connect(trayIcon, &QSystemTrayIcon::activated, this, &DialogMain::on_activatedSysTrayIcon, Qt::UniqueConnection);
+
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        hide();
+        trayIcon->show();
+    } else {
+        // Without a tray a hidden window could not be reached again: it is
+        // minimised instead.
+        showMinimized();
+    }
+}
+
+void DialogMain::ShowFromTray(bool tellDevice)
+{
+    showNormal();
+    activateWindow();
+    if (tellDevice && stackedWidgetMain->currentWidget() == pages)
+        UsbServer_SetPCDriverStatus(1);
+    trayIcon->hide();
+}
+
+void DialogMain::on_activatedSysTrayIcon(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Context:
+        if (trayMenu)
+            trayMenu->popup(QCursor::pos());
+        break;
+    case QSystemTrayIcon::DoubleClick:
+        ShowFromTray(false);
+        break;
+    case QSystemTrayIcon::Trigger:
+        ShowFromTray(true);
+        break;
+    default:
+        break;
+    }
+}
+
+void DialogMain::slotActionMain()
+{
+    on_activatedSysTrayIcon(QSystemTrayIcon::Trigger);
+}
+
+void DialogMain::slotActionExitApp()
+{
+    // The process ends at once, without closing the device link; what the
+    // settings and registry stores hold is on disk first.
+    UserSettings::Instance()->Sync();
+    RegistryStore::Instance().Sync();
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+
+void DialogMain::SlotAllLanguage(int index)
+{
+    openText = LanguageTables::Text(index, QStringLiteral("home"), QStringLiteral("OpenMain"));
+    exitText = LanguageTables::Text(index, QStringLiteral("home"), QStringLiteral("Exit"));
+}
+
+void DialogMain::SlotMouseOffLine(int index)
+{
+    offlineNoticeMode = index;
+    MouseOffLine notice;
+    NoticeFrame::PlaceOnCaller(&notice, this, 0, -20);
+    offlineWait = 1;
+    restartRequest = 1;
+    notice.exec();
+}
+
+void DialogMain::mousePressEvent(QMouseEvent* event)
+{
+    pressGlobal = event->globalPos();
+    pressWindow = pos();
+    dragOffset = pressGlobal - pressWindow;
+}
+
+void DialogMain::mouseReleaseEvent(QMouseEvent* event)
+{
+    Q_UNUSED(event);
+    dragOffset = QPoint(0, 0);
+}
+
+void DialogMain::mouseMoveEvent(QMouseEvent* event)
+{
+    if (event->buttons() == Qt::LeftButton && !isMaximized() && dragOffset != QPoint(0, 0))
+        move(event->globalPos() - dragOffset);
+}
+
+void DialogMain::keyPressEvent(QKeyEvent* event)
+{
+    if (macroRecording) {
+        event->accept();
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_F12:
+        event->accept();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        PostMsg::Instance()->EmitSigEnterKey();
+        return;
+    case Qt::Key_Space:
+        // On the device pages Space opens the pairing dialog, which comes
+        // with the settings page; on the chooser it checks the firmware.
+        if (stackedWidgetMain->currentWidget() == chooser)
+            ChooserFirmwareCheck();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void DialogMain::ChooserFirmwareCheck()
+{
+    const QList<DeviceAllInfo> found = DeviceDiscovery::foundDeviceList;
+    if (found.size() != 1 || found.first().wired)
+        return;
+    const DeviceAllInfo device = found.first();
+    ConfigSettings* config = ConfigSettings::Instance();
+    const QString group = ConfigSettings::ModelGroup(device.modelIndex);
+    const int cid = config->Value(QStringLiteral("Option"), QStringLiteral("CID")).toInt();
+    const int mid = config->Value(group, QStringLiteral("MID")).toInt();
+
+    const QString storedVersion = FirmwareState::StoredMouseVersion(device.modelIndex);
+    if (storedVersion.isEmpty())
+        return; // the pairing dialog's case
+    const bool mouseNewer = FindNewerFirmwareImage(210, storedVersion, config->Value(group, QStringLiteral("MM")), cid, mid);
+
+    const QString key = ReceiverImageKey(ReceiverKindCode(device.connectionKind));
+    const QString name = config->Value(group, key);
+    bool receiverFound = false;
+    if (key == QLatin1String("DM") || !name.isEmpty())
+        receiverFound = FindFirmwareImage(211, device.deviceVersion, name, cid, mid);
+
+    // A receiver image alone is installed by the firmware update dialog and
+    // both or neither lead to the pairing dialog; those come with the
+    // settings page. A mouse image alone needs the mouse on its cable.
+    if (!receiverFound && mouseNewer) {
+        UpDateWarning warning;
+        warning.SetText(wiredModeText);
+        NoticeFrame::PlaceOnCaller(&warning, this, -20, 0);
+        warning.exec();
+    }
 }

@@ -1,8 +1,28 @@
 #pragma once
 
-#include <QDialog>
+#include "macro/MacroRecording.h"
 
-// The one top-level window of the program.
+#include <QDialog>
+#include <QPoint>
+#include <QString>
+#include <QSystemTrayIcon>
+
+#include <atomic>
+
+class Dialog;
+class DialogChange;
+class QAction;
+class QFrame;
+class QMenu;
+class QStackedWidget;
+
+// False until the window first switches between the chooser and the device
+// pages; the setting widgets send nothing to the mouse while it is false.
+extern std::atomic<bool> deviceSendEnabled;
+
+// The one top-level window: the device chooser and the device pages on one
+// stack, the tray icon, the window's own dragging (it has no frame), and the
+// offline notice.
 class DialogMain : public QDialog {
     Q_OBJECT
 public:
@@ -10,4 +30,46 @@ public:
     ~DialogMain() override;
 
     void LoadLanguageFiles();
+
+    // Registry key whose "LanguageIndex" start-up moves into the per-user
+    // settings.
+    static QString LanguageIndexKey();
+
+public slots:
+    void SlotChangeMainDialog(int index);
+    void SlotChangeSize(int index);
+    void SlotMouseOffLine(int index);
+    void on_activatedSysTrayIcon(QSystemTrayIcon::ActivationReason reason);
+    void slotActionMain();
+    void slotActionExitApp();
+    void SlotAllLanguage(int index);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void MoveRegistryLanguageIndex();
+    void GoToTray();
+    void ShowFromTray(bool tellDevice);
+    void ChooserFirmwareCheck();
+
+    QFrame* frame;
+    QStackedWidget* stackedWidgetMain;
+    Dialog* pages = nullptr;
+    DialogChange* chooser = nullptr;
+
+    QSystemTrayIcon* trayIcon = nullptr;
+    QMenu* trayMenu = nullptr;
+    QAction* openAction = nullptr;
+    QAction* exitAction = nullptr;
+    QString openText;
+    QString exitText;
+    QString pictureFolder;
+
+    QPoint pressGlobal;
+    QPoint pressWindow;
+    QPoint dragOffset;
 };

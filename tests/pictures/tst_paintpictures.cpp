@@ -165,6 +165,33 @@ private slots:
         QCOMPARE(QFileInfo(output + QStringLiteral("/Page/Panel.png")).lastModified(), written);
     }
 
+    // A device silhouette: its outline in the glyph colour, its inside in the
+    // glyph fill, nothing outside it.
+    void paintsThePictorialGlyphs()
+    {
+        const QString folder = Fixture(Json(
+            "{'pictures': ["
+            "  {'path': 'Tile/Mouse.png', 'size': [100, 120], 'kind': 'icon', 'glyph': 'mouse',"
+            "   'glyphColor': '255,0,0', 'glyphFill': '0,0,255', 'glyphScale': 0.8, 'stroke': 3},"
+            "  {'path': 'Tile/Battery.png', 'size': [43, 20], 'kind': 'icon', 'glyph': 'battery', 'glyphColor': '0,255,0'}"
+            "]}"));
+        const QString output = folder + QStringLiteral("/out");
+        const ToolRun run = RunTool(folder + QStringLiteral("/pictures.json"), folder + QStringLiteral("/Config.ini"), output);
+        QCOMPARE(run.exitCode, 0);
+        const QImage mouse(output + QStringLiteral("/Tile/Mouse.png"));
+        QCOMPARE(mouse.pixelColor(50, 90), QColor(0, 0, 255));
+        QCOMPARE(mouse.pixelColor(2, 2).alpha(), 0);
+        bool outlined = false;
+        for (int x = 0; x < 50 && !outlined; ++x)
+            outlined = mouse.pixelColor(x, 90) == QColor(255, 0, 0);
+        QVERIFY(outlined);
+        // The battery's body fills the picture but for the terminal on the right.
+        const QImage battery(output + QStringLiteral("/Tile/Battery.png"));
+        QCOMPARE(battery.pixelColor(0, 10), QColor(0, 255, 0));
+        QCOMPARE(battery.pixelColor(42, 10), QColor(0, 255, 0));
+        QCOMPARE(battery.pixelColor(20, 10).alpha(), 0);
+    }
+
     void refusesABrokenManifest_data()
     {
         QTest::addColumn<QByteArray>("picture");
@@ -181,6 +208,8 @@ private slots:
         QTest::newRow("no size") << Json("{'path': 'A/a.png', 'kind': 'frame'}") << "size";
         QTest::newRow("misspelt field") << Json("{'path': 'A/a.png', 'size': [4, 4], 'kind': 'frame', 'fil': '1,2,3'}")
                                         << "fil";
+        QTest::newRow("unknown glyph") << Json("{'path': 'A/a.png', 'size': [4, 4], 'kind': 'icon', 'glyph': 'toaster', 'glyphColor': '1,2,3'}")
+                                       << "glyph";
         QTest::newRow("glyph without colour") << Json("{'path': 'A/a.png', 'size': [4, 4], 'kind': 'icon', 'glyph': 'close'}")
                                               << "glyphColor";
         QTest::newRow("listed twice")

@@ -93,6 +93,35 @@ private slots:
         QVERIFY(!QFile::exists(DataFolder() + "/Exception/old.dmp"));
     }
 
+    // With the default scenario the program opens on the chooser: it
+    // follows the connected devices and reads the one mouse for its tile.
+    void startFollowsTheConnectedDevices()
+    {
+        const QString log = m_home.path() + "/calls.jsonl";
+        QFile::remove(log);
+        QProcess program;
+        Configure(program, true);
+        QProcessEnvironment env = program.processEnvironment();
+        env.insert("NK_SIM_LOG", log);
+        program.setProcessEnvironment(env);
+        program.start(ProgramPath(), QStringList());
+        QVERIFY(program.waitForStarted());
+        auto logged = [&log](const QByteArray& what) {
+            QFile file(log);
+            return file.open(QIODevice::ReadOnly) && file.readAll().contains(what);
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(logged("\"fn\":\"UsbFinderC_GetDeviceOnLineWithUsbAddress\""), 15000);
+        QVERIFY(logged("\"fn\":\"StartUsbChanged\""));
+        QVERIFY(StillRunningAfter(program, 1000));
+        Stop(program);
+        const QByteArray output = program.readAll();
+        QVERIFY2(output.contains("found device sim-hid://1a2b:2104/0"), output.constData());
+        // No notice opened on the way: one mouse is no duplicate.
+        QVERIFY2(!output.contains("auto-closing modal dialog"), output.constData());
+        // Nothing is opened before a tile is clicked.
+        QVERIFY(!logged("\"fn\":\"UsbServerC_Start\""));
+    }
+
     void secondStartShowsOnlyTheNoticeAndACrashDoesNotLockOut()
     {
         QProcess first;

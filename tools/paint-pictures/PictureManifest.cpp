@@ -1,5 +1,7 @@
 #include "PictureManifest.h"
 
+#include "ShapeGlyphs.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,10 +17,10 @@ namespace {
 
 const QStringList kKinds = {"frame", "button", "icon", "checkbox"};
 const QStringList kShapes = {"rect", "round", "circle", "none"};
-const QStringList kGlyphs = {"close", "check", "plus", "minus"};
+const QStringList kGlyphs = QStringList{"close", "check", "plus", "minus"} + ShapeGlyphs::Names();
 const QSet<QString> kFields = {
     "path", "also", "size", "kind", "shape", "radius", "fill", "border", "borderWidth", "header",
-    "glyph", "glyphColor", "glyphScale", "stroke", "text", "textColor", "textPixels", "note",
+    "glyph", "glyphColor", "glyphFill", "glyphScale", "stroke", "text", "textColor", "textPixels", "note",
 };
 
 bool ParseComponents(const QStringList& items, QColor* colour)
@@ -226,6 +228,7 @@ void PictureManifest::ReadPicture(const QJsonObject& object, int position)
     if (!picture.glyph.isEmpty() && !kGlyphs.contains(picture.glyph))
         fail(QString("\"glyph\" must be one of %1").arg(kGlyphs.join(", ")));
     picture.glyphColor = OptionalColour(object, "glyphColor", where, &ok);
+    picture.glyphFill = OptionalColour(object, "glyphFill", where, &ok);
     if (!picture.glyph.isEmpty() && !picture.glyphColor.isValid())
         fail("a \"glyph\" needs a \"glyphColor\"");
     picture.glyphScale = object.value("glyphScale").toDouble(0.5);

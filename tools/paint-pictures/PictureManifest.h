@@ -23,8 +23,9 @@ struct PictureEntry {
     double borderWidth = 1;
     int headerHeight = 0;      // a strip across the top, in headerFill
     QColor headerFill;
-    QString glyph;             // "close", "check", "plus", "minus"; empty: none
+    QString glyph;             // "close", "check", "plus", "minus" or a ShapeGlyphs name; empty: none
     QColor glyphColor;
+    QColor glyphFill;          // inside of a closed glyph; invalid: not filled
     double glyphScale = 0.5;   // glyph box as a share of the picture's shorter side
     double stroke = 0;         // glyph line width; 0: a tenth of the shorter side
     QString text;

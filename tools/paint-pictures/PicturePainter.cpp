@@ -1,5 +1,7 @@
 #include "PicturePainter.h"
 
+#include "ShapeGlyphs.h"
+
 #include <QBuffer>
 #include <QFont>
 #include <QPainter>
@@ -24,6 +26,8 @@ QPainterPath ShapePath(const PictureEntry& picture, const QRectF& box)
 
 void PaintGlyph(QPainter* painter, const PictureEntry& picture)
 {
+    if (ShapeGlyphs::Paint(painter, picture))
+        return;
     const double side = std::min(picture.size.width(), picture.size.height());
     const double half = side * picture.glyphScale / 2.0;
     const QPointF centre(picture.size.width() / 2.0, picture.size.height() / 2.0);

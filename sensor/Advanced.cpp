@@ -1,0 +1,6 @@
+#include "sensor/Advanced.h"
+
+Advanced::Advanced(QWidget* parent)
+    : QWidget(parent)
+{
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QWidget>
+
+// The advanced page.
+class Advanced : public QWidget {
+    Q_OBJECT
+public:
+    explicit Advanced(QWidget* parent = nullptr);
+};

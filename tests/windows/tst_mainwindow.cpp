@@ -1,0 +1,456 @@
+// The program's window end to end on the simulated devices: the chooser,
+// a tile click that opens and reads the mouse, the way back, closing,
+// hot-plug, the offline notice, the tray, the keys and the language index
+// left in the registry.
+
+#include "HubRecorder.h"
+#include "NoticeTestSupport.h"
+#include "WindowTestSupport.h"
+
+#include "app/AppPaths.h"
+#include "app/LanguageTables.h"
+#include "app/PostMsg.h"
+#include "app/Startup.h"
+#include "app/UserSettings.h"
+#include "device/CurrentFlashMap.h"
+#include "device/DeviceCacheFile.h"
+#include "device/DeviceLinkState.h"
+#include "platform/RegistryStore.h"
+#include "windows/Dialog.h"
+#include "windows/DialogChange.h"
+#include "windows/DialogMain.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QSettings>
+#include <QtTest>
+
+#include <memory>
+
+using namespace WindowTest;
+
+namespace {
+
+const QString kCacheName = QStringLiteral("Device_CID07_MID01.bin");
+
+QString Text(const char* section, const char* key)
+{
+    return LanguageTables::Text(0, QString::fromLatin1(section), QString::fromLatin1(key));
+}
+
+QString CachePath()
+{
+    return DeviceCacheFile::Folder() + kCacheName;
+}
+
+QByteArray Bytes(const FlashDataMap& map)
+{
+    return QByteArray(reinterpret_cast<const char*>(&map), sizeof(map));
+}
+
+// The library calls of the given names, in order, with the argument that
+// tells them apart ("UsbServer_SetPCDriverStatus 0").
+QStringList Calls(const QStringList& names)
+{
+    QStringList calls;
+    for (const QJsonObject& call : SimulatedDeviceControl::calls()) {
+        const QString fn = call.value("fn").toString();
+        if (!names.contains(fn))
+            continue;
+        calls.append(call.contains("mode") ? fn + " " + QString::number(call.value("mode").toInt()) : fn);
+    }
+    return calls;
+}
+
+qint64 TimeOf(const QString& name, int nth = 0)
+{
+    const QList<QJsonObject> calls = SimulatedDeviceControl::calls(name);
+    return nth < calls.size() ? calls.at(nth).value("t").toVariant().toLongLong() : -1;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<DialogMain> m_window;
+
+    QWidget* Current() { return m_window->findChild<QStackedWidget*>("stackedWidgetMain")->currentWidget(); }
+    DialogChange* Chooser() { return m_window->findChild<DialogChange*>(); }
+    Dialog* Pages() { return m_window->findChild<Dialog*>(); }
+    // The container's own widget of that name, not one inside a page.
+    template <typename T>
+    T* OnPages(const char* name)
+    {
+        auto* stack = Pages()->findChild<QStackedWidget*>(QStringLiteral("stackedWidgetDialog"));
+        const QList<T*> found = Pages()->findChildren<T*>(QString::fromLatin1(name));
+        for (T* child : found)
+            if (!stack || !stack->isAncestorOf(child))
+                return child;
+        return found.isEmpty() ? nullptr : found.first();
+    }
+
+    void LoadDefaultScenario()
+    {
+        StopUsbChanged();
+        QString error;
+        QVERIFY2(SimulatedDeviceControl::loadScenario(QCoreApplication::applicationDirPath()
+                                                          + "/Simulation/DefaultScenario.json", &error),
+                 qPrintable(error));
+    }
+
+    void Open()
+    {
+        m_window.reset(new DialogMain);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    // Clicks the one tile and waits until the mouse is read and the
+    // please-wait dialog is gone.
+    void OpenPages()
+    {
+        QCOMPARE(Tiles(Chooser()).size(), 1);
+        // The pages set their ready flags while they fill, and the
+        // please-wait dialog takes them again before it closes: what stays
+        // visible is that the three records reached the pages and that the
+        // dialog closed without the offline notice.
+        HubRecorder recorder;
+        QTest::mouseClick(Tiles(Chooser()).first(), Qt::LeftButton);
+        QCOMPARE(Current(), static_cast<QWidget*>(Pages()));
+        QTRY_VERIFY_WITH_TIMEOUT(recorder.Names().contains("SigForm"), 10000);
+        for (const char* name : {"SigUpDataLightUIButton", "SigUpDataLightLight", "SigUpDataLightSensor"})
+            QCOMPARE(recorder.Named(name).size(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), 10000);
+        QVERIFY(recorder.Named("SigMouseOffLineo").isEmpty());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        CreateUserFolders();
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+
+    void init()
+    {
+        LoadDefaultScenario();
+        QFile::remove(CachePath());
+        macroRecording = false;
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        devicePageShown = 0;
+        UsbServer_Exit();
+        QTest::qWait(50);
+    }
+
+    void opensOnTheChooserWithOneTile()
+    {
+        Open();
+        QCOMPARE(m_window->windowTitle(), QString("Nevrix Kazmo"));
+        QCOMPARE(m_window->size(), QSize(1020, 700));
+        QCOMPARE(Current(), static_cast<QWidget*>(Chooser()));
+        const QList<QToolButton*> tiles = Tiles(Chooser());
+        QCOMPARE(tiles.size(), 1);
+        QCOMPARE(Picture(tiles.first()), QString("OnLine0.png"));
+        QCOMPARE(Chooser()->findChild<QLabel*>("label_3")->text(), Text("home", "ClickIn"));
+        for (const QString& picture : NoticeTest::StyleSheetPictures(m_window.get()))
+            QVERIFY2(QFileInfo(picture).isFile(), qPrintable(picture));
+    }
+
+    void aTileClickOpensTheDevicePagesAndReadsTheMouse()
+    {
+        Open();
+        SimulatedDeviceControl::clearCalls();
+        ModalUser user;
+        OpenPages();
+
+        QCOMPARE(ServerStarts(), QStringList{SimulatedDeviceControl::pathOf("receiver4k")});
+        QCOMPARE(Calls({"UsbServerC_Start", "UsbServer_SetPCDriverStatus", "UsbServer_ReadAllFlashData"}),
+                 QStringList({"UsbServerC_Start", "UsbServer_SetPCDriverStatus 1", "UsbServer_ReadAllFlashData"}));
+        QVERIFY(user.seen.contains("UpDataParam"));
+        QCOMPARE(Bytes(CurrentFlashMapLock::Snapshot()).left(6912).isEmpty(), false);
+        // Battery and connection as the mouse reports them.
+        QTRY_COMPARE(OnPages<QLabel>("label_2")->text(), QString("85%"));
+        QCOMPARE(Picture(OnPages<QLabel>("label_4")), QString("OnLineWifi.png"));
+        QCOMPARE(OnPages<QStackedWidget>("stackedWidgetDialog")->currentIndex(), 0);
+        QCOMPARE(devicePageShown.load(), 1);
+    }
+
+    void backReturnsToTheChooser()
+    {
+        Open();
+        OpenPages();
+        QTest::mouseClick(OnPages<QToolButton>("SensorButton"), Qt::LeftButton);
+        QFile::remove(CachePath());
+        SimulatedDeviceControl::clearCalls();
+
+        QTest::mouseClick(OnPages<QToolButton>("UpArrow"), Qt::LeftButton);
+
+        QCOMPARE(Current(), static_cast<QWidget*>(Chooser()));
+        QCOMPARE(Tiles(Chooser()).size(), 1);
+        QVERIFY(Tiles(Chooser()).first()->isVisible());
+        QCOMPARE(devicePageShown.load(), 0);
+        QVERIFY(OnPages<QToolButton>("PreButton")->isChecked());
+        QCOMPARE(OnPages<QStackedWidget>("stackedWidgetDialog")->currentIndex(), 0);
+        // The cache is written before the server stops, the tool says it goes first.
+        QVERIFY(QFile::exists(CachePath()));
+        QCOMPARE(Calls({"UsbServer_SetPCDriverStatus", "UsbServer_Exit", "StartUsbChanged"}),
+                 QStringList({"UsbServer_SetPCDriverStatus 0", "UsbServer_Exit", "UsbServer_Exit", "StartUsbChanged"}));
+        QVERIFY(TimeOf("UsbServer_Exit") - TimeOf("UsbServer_SetPCDriverStatus") >= 95);
+    }
+
+    void closeWritesTheCacheAndShutsTheLinkInOrder()
+    {
+        Open();
+        OpenPages();
+        QFile::remove(CachePath());
+        const QByteArray record = Bytes(CurrentFlashMapLock::Snapshot());
+        SimulatedDeviceControl::clearCalls();
+
+        QTest::mouseClick(OnPages<QToolButton>("CloseButton"), Qt::LeftButton);
+
+        QVERIFY(!m_window->isVisible());
+        FlashDataMap cached{};
+        QVERIFY(DeviceCacheFile::ReadFlashCache(kCacheName, &cached));
+        QCOMPARE(Bytes(cached), record);
+        QCOMPARE(Calls({"UsbServer_SetPCDriverStatus", "StopUsbChanged", "UsbServer_Exit", "UsbServerC_Start"}),
+                 QStringList({"UsbServer_SetPCDriverStatus 0", "StopUsbChanged", "UsbServer_Exit"}));
+        QVERIFY(TimeOf("UsbServer_Exit") - TimeOf("StopUsbChanged") >= 195);
+    }
+
+    void closingTheChooserWritesNoCache()
+    {
+        Open();
+        SimulatedDeviceControl::clearCalls();
+        QTest::mouseClick(Chooser()->findChild<QToolButton*>("CloseButton"), Qt::LeftButton);
+        QVERIFY(!m_window->isVisible());
+        QVERIFY(!QFile::exists(CachePath()));
+        QCOMPARE(Calls({"UsbServer_SetPCDriverStatus", "StopUsbChanged", "UsbServer_Exit"}),
+                 QStringList({"StopUsbChanged", "UsbServer_Exit"}));
+    }
+
+    void unpluggingTheReceiverReturnsToTheChooser()
+    {
+        Open();
+        OpenPages();
+        SimulatedDeviceControl::plug("receiver4k", false);
+        QTRY_COMPARE_WITH_TIMEOUT(Current(), static_cast<QWidget*>(Chooser()), 5000);
+        QVERIFY(Tiles(Chooser()).isEmpty());
+        auto* hint = Chooser()->findChild<QLabel*>("label_2");
+        QVERIFY(hint->isVisible());
+        QCOMPARE(hint->text(), Text("home", "PleaseEnter"));
+        QCOMPARE(devicePageShown.load(), 0);
+
+        // Plugged in again, it is back on the chooser.
+        SimulatedDeviceControl::plug("receiver4k", true);
+        QTRY_COMPARE_WITH_TIMEOUT(Tiles(Chooser()).size(), 1, 5000);
+    }
+
+    void theOfflineNoticeClosesWhenTheMouseAnswers()
+    {
+        Open();
+        OpenPages();
+        SimulatedDeviceControl::setOnline("drive1", false);
+        ModalUser user;
+        QString text;
+        QPoint place;
+        QSize size;
+        bool openWhileSilent = false;
+        QElapsedTimer answered;
+        user.AnswerNext("MouseOffLine", [&](QWidget* notice) {
+            text = notice->findChild<QLabel*>("label")->text();
+            place = notice->pos();
+            size = notice->size();
+            // The poll finds nothing while the mouse stays silent; then it answers.
+            QTimer::singleShot(1500, [&, notice]() {
+                openWhileSilent = QApplication::activeModalWidget() == notice;
+                SimulatedDeviceControl::clearCalls();
+                answered.start();
+                SimulatedDeviceControl::setOnline("drive1", true);
+            });
+        });
+        // A setting writer that finds the mouse silent raises this on the GUI thread.
+        PostMsg::Instance()->EmitSigMouseOffLineo(0);
+        const qint64 closedAfter = answered.isValid() ? answered.elapsed() : -1;
+
+        QCOMPARE(text, Text("infoTips", "DialogOffline"));
+        const QPoint origin = m_window->mapToGlobal(QPoint(0, 0));
+        QCOMPARE(place, origin + QPoint((1020 - size.width()) / 2, (700 - size.height()) / 2 - 20));
+        QVERIFY(openWhileSilent);
+        QVERIFY2(closedAfter >= 0 && closedAfter <= 1300 + 250, qPrintable(QString::number(closedAfter)));
+        // The link is opened again and read.
+        QTRY_VERIFY_WITH_TIMEOUT(!ServerStarts().isEmpty(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(user.seen.contains("UpDataParam"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), 10000);
+    }
+
+    void theRegistryLanguageIndexMovesIntoTheUserSettings_data()
+    {
+        QTest::addColumn<QString>("registry");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("language");
+        QTest::newRow("3 is copied") << "3" << "3" << 3;
+        QTest::newRow("0 leaves the settings file alone") << "0" << "2" << 2;
+    }
+
+    void theRegistryLanguageIndexMovesIntoTheUserSettings()
+    {
+        QFETCH(QString, registry);
+        QFETCH(QString, stored);
+        QFETCH(int, language);
+        const QString key = "HKEY_CURRENT_USER\\Software\\Nevrix Kazmo\\Nevrix Kazmo\\Nevrix Kazmo";
+        UserSettings::Instance()->SetValue("Language", "Language", "2");
+        RegistryStore::Instance().SetValue(key, "LanguageIndex", registry);
+        QFile file(UserSettings::DefaultFilePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+
+        Open();
+        QVERIFY(!RegistryStore::Instance().Contains(key, "LanguageIndex"));
+        QSettings settings(UserSettings::DefaultFilePath(), QSettings::IniFormat);
+        QCOMPARE(settings.value("Language/Language").toString(), stored);
+        QCOMPARE(languageIndex, language);
+        if (registry == "0") {
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), before);
+        }
+        m_window.reset();
+        UserSettings::Instance()->SetValue("Language", "Language", "0");
+    }
+
+    void minimisingTellsTheMouseOnlyFromTheDevicePages()
+    {
+        Open();
+        SimulatedDeviceControl::clearCalls();
+        QTest::mouseClick(Chooser()->findChild<QToolButton*>("MinButton"), Qt::LeftButton);
+        QVERIFY(m_window->isMinimized() || !m_window->isVisible());
+        QVERIFY(Calls({"UsbServer_SetPCDriverStatus"}).isEmpty());
+        m_window->on_activatedSysTrayIcon(QSystemTrayIcon::Trigger);
+        QVERIFY(m_window->isVisible() && !m_window->isMinimized());
+        QVERIFY(Calls({"UsbServer_SetPCDriverStatus"}).isEmpty());
+
+        OpenPages();
+        SimulatedDeviceControl::clearCalls();
+        QTest::mouseClick(OnPages<QToolButton>("MinButton"), Qt::LeftButton);
+        QCOMPARE(Calls({"UsbServer_SetPCDriverStatus"}), QStringList{"UsbServer_SetPCDriverStatus 0"});
+        m_window->on_activatedSysTrayIcon(QSystemTrayIcon::DoubleClick);
+        QVERIFY(m_window->isVisible() && !m_window->isMinimized());
+        QCOMPARE(Calls({"UsbServer_SetPCDriverStatus"}), QStringList{"UsbServer_SetPCDriverStatus 0"});
+        QTest::mouseClick(OnPages<QToolButton>("MinButton"), Qt::LeftButton);
+        m_window->on_activatedSysTrayIcon(QSystemTrayIcon::Trigger);
+        QCOMPARE(Calls({"UsbServer_SetPCDriverStatus"}),
+                 QStringList({"UsbServer_SetPCDriverStatus 0", "UsbServer_SetPCDriverStatus 0",
+                              "UsbServer_SetPCDriverStatus 1"}));
+    }
+
+    void escapeDoesNotCloseAndReturnReachesTheChooser()
+    {
+        Open();
+        int enter = 0;
+        auto c = connect(PostMsg::Instance(), &PostMsg::SigEnterKey, this, [&]() { ++enter; });
+        QTest::keyClick(m_window.get(), Qt::Key_Escape);
+        QTest::keyClick(m_window.get(), Qt::Key_F12);
+        QVERIFY(m_window->isVisible());
+        QTest::keyClick(m_window.get(), Qt::Key_Return);
+        QTest::keyClick(m_window.get(), Qt::Key_Enter);
+        QCOMPARE(enter, 2);
+        macroRecording = true;
+        QTest::keyClick(m_window.get(), Qt::Key_Return);
+        QCOMPARE(enter, 2);
+        macroRecording = false;
+        disconnect(c);
+    }
+
+    // Space on the chooser: with one wireless mouse whose stored version is
+    // older than the mouse image and no receiver image, the cable warning.
+    void spaceOnTheChooserChecksTheFirmware_data()
+    {
+        QTest::addColumn<QByteArray>("scenario");
+        QTest::addColumn<bool>("recording");
+        QTest::addColumn<bool>("warning");
+        const QByteArray one1k = Scenario().Receiver("r1k", 0, "010101").Mouse("m1", 1, "r1k").Json();
+        QTest::newRow("one mouse on a 1 kHz receiver") << one1k << false << true;
+        QTest::newRow("while a macro is recorded") << one1k << true << false;
+        QTest::newRow("one mouse on its cable")
+            << Scenario().Mouse("m1", 1, QString(), true).Json() << false << false;
+        QTest::newRow("two devices")
+            << Scenario().Receiver("r1k", 0, "010101").Mouse("m1", 1, "r1k").Receiver("r2k", 4, "020202")
+                   .Mouse("m2", 2, "r2k").Json()
+            << false << false;
+    }
+
+    void spaceOnTheChooserChecksTheFirmware()
+    {
+        QFETCH(QByteArray, scenario);
+        QFETCH(bool, recording);
+        QFETCH(bool, warning);
+        StopUsbChanged();
+        QVERIFY(SimulatedDeviceControl::loadScenarioJson(scenario));
+        RegistryStore::Instance().SetValue(AppPaths::FirmwareStateKey(), "MouseVer71", "v1.02");
+        Open();
+        ModalUser user;
+        QString text;
+        QPoint place;
+        user.AnswerNext("UpDateWarning", [&](QWidget* dialog) {
+            text = dialog->findChild<QLabel*>("label")->text();
+            place = dialog->pos();
+            ClickButton(dialog, "NewHong");
+        });
+        macroRecording = recording;
+        QTest::keyClick(m_window.get(), Qt::Key_Space);
+        macroRecording = false;
+        RegistryStore::Instance().Remove(AppPaths::FirmwareStateKey(), "MouseVer71");
+        QCOMPARE(user.seen.contains("UpDateWarning"), warning);
+        if (warning) {
+            QCOMPARE(text, Text("home", "WiredMode"));
+            const QPoint origin = m_window->mapToGlobal(QPoint(0, 0));
+            QCOMPARE(place, origin + QPoint((1020 - 300) / 2 - 20, (700 - 140) / 2));
+        }
+    }
+
+    void theWindowFollowsADrag()
+    {
+        Open();
+        m_window->move(200, 100);
+        const QPoint start = m_window->pos();
+        auto send = [this](QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons buttons) {
+            QMouseEvent event(type, local, m_window->pos() + local, button, buttons, Qt::NoModifier);
+            QApplication::sendEvent(m_window.get(), &event);
+        };
+        // From the window's very first pixel the offset is (0, 0): no drag.
+        send(QEvent::MouseButtonPress, QPoint(0, 0), Qt::LeftButton, Qt::LeftButton);
+        {
+            QMouseEvent move(QEvent::MouseMove, QPoint(40, 30), start + QPoint(40, 30), Qt::NoButton, Qt::LeftButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(m_window.get(), &move);
+        }
+        QCOMPARE(m_window->pos(), start);
+        send(QEvent::MouseButtonRelease, QPoint(0, 0), Qt::LeftButton, Qt::NoButton);
+
+        send(QEvent::MouseButtonPress, QPoint(100, 20), Qt::LeftButton, Qt::LeftButton);
+        {
+            QMouseEvent move(QEvent::MouseMove, QPoint(130, 45), start + QPoint(130, 45), Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(m_window.get(), &move);
+        }
+        QCOMPARE(m_window->pos(), start + QPoint(30, 25));
+        send(QEvent::MouseButtonRelease, QPoint(130, 45), Qt::LeftButton, Qt::NoButton);
+        // After the release a move does nothing.
+        {
+            QMouseEvent move(QEvent::MouseMove, QPoint(10, 10), m_window->pos() + QPoint(300, 300), Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(m_window.get(), &move);
+        }
+        QCOMPARE(m_window->pos(), start + QPoint(30, 25));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class Advanced;
+class Buttoninterface;
+class CrashDumpHandler;
+class FormSetting;
+class LampLight;
+class Macro;
+class PreVier;
+class QButtonGroup;
+class QFrame;
+class QLabel;
+class QProgressBar;
+class QStackedWidget;
+class QToolButton;
+class Sensor;
+class UpDataParam;
+
+// The device half of the top-level window: the top bar with navigation,
+// battery and connection, the way back to the chooser, and the seven device
+// pages on one stack.
+class Dialog : public QWidget {
+    Q_OBJECT
+public:
+    explicit Dialog(QWidget* parent = nullptr);
+    ~Dialog() override;
+
+public slots:
+    void WindowMin();
+    void on_CloseButton_clicked();
+    void on_UpArrow_clicked();
+    void on_PreButton_clicked();
+    void on_ButtonMain_clicked();
+    void on_SensorButton_clicked();
+    void on_MacroButton_clicked();
+    void on_LightsButton_clicked();
+    void on_Advanced_clicked();
+    void on_FormSetting_clicked();
+    void on_stackedWidgetDialog_currentChanged(int index);
+    void SlotSecondDialog();
+    void SlotIsUsb(bool Usb, bool IsVs);
+    void SlotUpDataParam(int index);
+    void SlotStartRecord(int index);
+    void SlotBattery(bool IsCharg, int Number, bool IsText);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void BuildForm();
+    void ApplyStyles();
+    void SetTopBarPicture(const QString& picture);
+    void WriteDeviceCache();
+
+    QString pictureFolder;
+
+    QFrame* frame;
+    QFrame* frame_2;
+    QToolButton* PreButton;
+    QToolButton* ButtonMain;
+    QToolButton* SensorButton;
+    QToolButton* MacroButton;
+    QToolButton* LightsButton;
+    QToolButton* AdvancedButton;
+    QToolButton* FormSettingButton;
+    QLabel* label_4;
+    QLabel* label_2;
+    QLabel* BatteryButtonC;
+    QProgressBar* progressBar;
+    QLabel* label;
+    QToolButton* MinButton;
+    QToolButton* CloseButton;
+    QToolButton* SetButton;
+    QLabel* label_3;
+    QFrame* frame_3;
+    QToolButton* UpArrow;
+    QFrame* frame_4;
+    QStackedWidget* stackedWidgetDialog;
+
+    PreVier* preVier = nullptr;
+    Advanced* advanced = nullptr;
+    Buttoninterface* buttonPage = nullptr;
+    LampLight* lampLight = nullptr;
+    Macro* macro = nullptr;
+    Sensor* sensor = nullptr;
+    FormSetting* formSetting = nullptr;
+
+    UpDataParam* pleaseWait = nullptr;
+    CrashDumpHandler* crashHandler = nullptr;
+    QButtonGroup* navigation = nullptr;
+};
