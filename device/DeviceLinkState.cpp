@@ -12,6 +12,8 @@ std::atomic<int> devicePageShown{0};
 std::atomic<int> pollAllowed{1};
 std::atomic<int> showBatteryValue{0};
 
+std::atomic<bool> deviceSendEnabled{false};
+
 std::atomic<bool> buttonPageReady{false};
 std::atomic<bool> lightPageReady{false};
 std::atomic<bool> sensorPageReady{false};

@@ -21,6 +21,11 @@ extern std::atomic<int> devicePageShown;  // 1 while the device pages are shown
 extern std::atomic<int> pollAllowed;      // cleared while a firmware update runs
 extern std::atomic<int> showBatteryValue; // the configuration's ShowBatteryValue
 
+// False until the top-level window first switches pages; the sensor page
+// clears it while it drives its DPI editor itself. The setting controls and
+// the macro download send nothing to the mouse while it is false.
+extern std::atomic<bool> deviceSendEnabled;
+
 // Set by each device page once it has filled itself from a full record; the
 // please-wait dialog waits for all three.
 extern std::atomic<bool> buttonPageReady;

@@ -4,11 +4,16 @@
 #include "app/LanguageTables.h"
 #include "app/PostMsg.h"
 #include "app/ThemeColor.h"
+#include "device/CurrentFlashMap.h"
+#include "device/DeviceLinkState.h"
+#include "device/DeviceSettingSetters.h"
 #include "dialogs/DeleteConfirm.h"
 #include "dialogs/ExeIsRun.h"
 #include "dialogs/NoticeFrame.h"
 #include "dialogs/SameMacro.h"
+#include "macro/AddDelayTime.h"
 #include "macro/KeyNameTable.h"
+#include "macro/MacroBlockCodec.h"
 #include "macro/MacroExportFile.h"
 #include "macro/MacroForm.h"
 #include "macro/MacroImportFail.h"
@@ -56,6 +61,9 @@ Macro::Macro(QWidget* parent)
     pictureFolder = MacroPageStyle::PictureFolder();
     macroFolder = AppPaths::UserDataFolder() + QStringLiteral("/usersetting/MacroPage");
     eventList = new MacroEventList(form->listWidgetKey, pictureFolder);
+
+    PostMsg::Connect(SIGNAL(SigButtonToMacro(FlashDataMap, int)), this, SLOT(SlotButtonToMacro(FlashDataMap, int)));
+    PostMsg::Connect(SIGNAL(SigMacroDownLoadData(QString, int)), this, SLOT(SlotMacroDownLoadData(QString, int)));
 
     form->listWidgetHong->setStyleSheet(MacroPageStyle::ListStyle(pictureFolder));
     form->listWidgetKey->setStyleSheet(MacroPageStyle::ListStyle(pictureFolder));
@@ -318,8 +326,13 @@ void Macro::WriteMacroFile(const QString& modeText)
 
 void Macro::AppendMacroEvents(const QString& macroName)
 {
+    AppendMacroEvents(macroName, eventList->Events());
+}
+
+void Macro::AppendMacroEvents(const QString& macroName, const QList<MacroEvent>& events)
+{
     const QString path = MacroFilePath(macroName);
-    MacroTextFile::Append(path, MacroTextFile::EventLines(eventList->Events(), MacroTextFile::AppendedLineEnd));
+    MacroTextFile::Append(path, MacroTextFile::EventLines(events, MacroTextFile::AppendedLineEnd));
     currentFilePath = path;
 }
 
@@ -486,6 +499,46 @@ void Macro::InPortMacro()
     SelectRepeatMode(content.modeText.toInt());
 }
 
+// ---- Macro blocks of the mouse ---------------------------------------------------
+
+void Macro::SlotMacroDownLoadData(QString MacroName, int index)
+{
+    const QString name = MacroName.remove(QChar(0));
+    // The event list holds the selected macro's events only, so only that
+    // macro can be sent.
+    if (!HasSelectedMacro() || name != SelectedMacroName() || !deviceSendEnabled)
+        return;
+    if (!DeviceSettingSetters::IsButtonIndex(index))
+        return;
+    // The button page chose the button's function; only its block changes.
+    const ButtonFunctionHeader header = CurrentFlashMapLock::Snapshot().buttons[index];
+    const MacroBlock block = MacroBlockCodec::Encode(name, eventList->Events());
+    DeviceSettingSetters::SetButtonMacro(index, header, block);
+}
+
+void Macro::SlotButtonToMacro(const FlashDataMap& DataMap, int KeyNumer)
+{
+    if (!DeviceSettingSetters::IsButtonIndex(KeyNumer))
+        return;
+    const MacroBlock& block = DataMap.macroBlocks[KeyNumer];
+    // The name becomes a file name: the mouse's bytes are not trusted.
+    const QString name = MacroBlockCodec::NameOf(block);
+    if (name.isEmpty())
+        return;
+    if (!HasEntry(name)) {
+        const int current = form->listWidgetHong->currentRow();
+        form->listWidgetHong->insertItem(current >= 0 ? current + 1 : form->listWidgetHong->count(), name);
+    }
+    // The button page has just written the file's mode line.
+    AppendMacroEvents(name, MacroBlockCodec::Decode(block));
+    // A recording in progress keeps its macro and what it has recorded.
+    if (!macroRecording) {
+        eventList->Clear();
+        form->listWidgetHong->setCurrentRow(-1);
+    }
+    PostMsg::Instance()->EmitSigAddMacroButton();
+}
+
 // ---- Event list editing ------------------------------------------------------
 
 void Macro::AppendKeyItem(const QString& name, bool press)
@@ -612,9 +665,13 @@ bool Macro::AskKeyName(QString* name)
 
 bool Macro::AskDelay(int* milliseconds)
 {
-    // The delay dialog comes with recording.
-    Q_UNUSED(milliseconds);
-    return false;
+    AddDelayTime dialog;
+    NoticeFrame::PlaceOnCaller(&dialog, this, -50, -70);
+    dialog.exec();
+    if (!dialog.confirmed)
+        return false;
+    *milliseconds = dialog.delay;
+    return true;
 }
 
 // ---- Repeat settings, Save button ----------------------------------------------

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/FlashDataMap.h"
 #include "macro/MacroEventList.h"
 
 #include <QModelIndex>
@@ -16,7 +17,8 @@ class QListWidgetItem;
 // on the left, the selected macro's event list in the middle, the insert,
 // delay and repeat controls and Save on the right. It creates, renames,
 // deletes, edits, saves, exports and imports macros, and tells the button
-// page through the hub when a macro was deleted, renamed or saved.
+// page through the hub when a macro was deleted, renamed or saved. It also
+// moves macros between its list and the mouse's macro blocks.
 class Macro : public QWidget {
     Q_OBJECT
 public:
@@ -42,6 +44,7 @@ public:
     void WriteMacroFile(const QString& modeText);
     // Appends the event list's lines (LF ends, no mode line) to an existing file.
     void AppendMacroEvents(const QString& macroName);
+    void AppendMacroEvents(const QString& macroName, const QList<MacroEvent>& events);
     // Fills the event list and the repeat controls from the selected macro's file.
     void LoadMacroFile();
 
@@ -63,6 +66,11 @@ public slots:
     void DeleteMacro();
     void ExPortMacro();
     void InPortMacro();
+    // The selected macro, sent as the macro block of one button.
+    void SlotMacroDownLoadData(QString MacroName, int index);
+    // One button's macro block of a record read from the mouse, kept as a
+    // macro of the list.
+    void SlotButtonToMacro(const FlashDataMap& DataMap, int KeyNumer);
 
 private slots:
     void on_NewHong_clicked();
@@ -103,7 +111,8 @@ private:
     void ShowSameMacro();
     void ShowImportFail();
     // The key and delay input dialogs that the insert box and the change
-    // button open; false while those dialogs are not there.
+    // button open; false when the user gave no value (the key dialog is
+    // not there yet).
     bool AskKeyName(QString* name);
     bool AskDelay(int* milliseconds);
 

@@ -38,4 +38,57 @@ QString CutToBytes(const QString& text, int maxBytes)
     return text.left(i);
 }
 
+QString MakeSafe(const QString& name)
+{
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return QString(name.size(), QLatin1Char('_'));
+    QString safe = name;
+    for (QChar& ch : safe) {
+        if (ch == QLatin1Char('/') || ch == QLatin1Char('\\') || ch.category() == QChar::Other_Control)
+            ch = QLatin1Char('_');
+    }
+    return safe;
+}
+
+namespace {
+
+// Bytes a UTF-8 sequence has by its lead byte; 0 for a continuation byte.
+int SequenceLength(unsigned char lead)
+{
+    if (lead < 0x80)
+        return 1;
+    if ((lead & 0xE0) == 0xC0)
+        return 2;
+    if ((lead & 0xF0) == 0xE0)
+        return 3;
+    if ((lead & 0xF8) == 0xF0)
+        return 4;
+    return 0;
+}
+
+// Drops a character whose last bytes are missing at the end of the bytes.
+QByteArray WithoutCutTail(QByteArray bytes)
+{
+    for (int back = 1; back <= 4 && back <= bytes.size(); ++back) {
+        const int length = SequenceLength(static_cast<unsigned char>(bytes.at(bytes.size() - back)));
+        if (length == 0)
+            continue;
+        if (length > back)
+            bytes.chop(back);
+        break;
+    }
+    return bytes;
+}
+
+} // namespace
+
+QString FromDeviceField(const QByteArray& field)
+{
+    const int end = field.indexOf('\0');
+    const QByteArray bytes = WithoutCutTail(end < 0 ? field : field.left(end));
+    QString name = QString::fromUtf8(bytes);
+    name.replace(QChar(QChar::ReplacementCharacter), QLatin1Char('_'));
+    return CutToBytes(MakeSafe(name), MaxBytes);
+}
+
 } // namespace MacroName

@@ -23,4 +23,15 @@ QByteArray LocalBytes(const QString& name);
 // is kept whole or dropped, never split.
 QString CutToBytes(const QString& text, int maxBytes = MaxBytes);
 
+// The name with every character IsSafe refuses replaced by "_"; "." and ".."
+// become "_" and "__". An empty name stays empty.
+QString MakeSafe(const QString& name);
+
+// The name a macro read from the mouse is kept under: the name field up to
+// its first zero byte, decoded from the local encoding, made safe. Another
+// tool may have cut the field inside a character: such a tail is dropped,
+// other bytes that decode to nothing become "_". The result fits MaxBytes;
+// it is empty when the field holds no name.
+QString FromDeviceField(const QByteArray& field);
+
 } // namespace MacroName

@@ -35,7 +35,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-std::atomic<bool> deviceSendEnabled{false};
 
 namespace {
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/DeviceLinkState.h"
 #include "macro/MacroRecording.h"
 
 #include <QDialog>
@@ -16,9 +17,6 @@ class QFrame;
 class QMenu;
 class QStackedWidget;
 
-// False until the window first switches between the chooser and the device
-// pages; the setting widgets send nothing to the mouse while it is false.
-extern std::atomic<bool> deviceSendEnabled;
 
 // The one top-level window: the device chooser and the device pages on one
 // stack, the tray icon, the window's own dragging (it has no frame), and the

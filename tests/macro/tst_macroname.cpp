@@ -75,6 +75,64 @@ private slots:
         QCOMPARE(MacroName::CutToBytes(QString(60, 'n'), 48), QString(48, 'n'));
         QCOMPARE(MacroName::CutToBytes(QStringLiteral("abc"), 0), QString());
     }
+
+    void makeSafe_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("safe");
+        QTest::newRow("safe stays") << "Game 1" << "Game 1";
+        QTest::newRow("empty stays empty") << "" << "";
+        QTest::newRow("slash") << "a/b" << "a_b";
+        QTest::newRow("parent path") << "../x" << ".._x";
+        QTest::newRow("backslash") << "a\\b" << "a_b";
+        QTest::newRow("dot") << "." << "_";
+        QTest::newRow("dot dot") << ".." << "__";
+        QTest::newRow("three dots stay") << "..." << "...";
+        QTest::newRow("controls") << QString("\ta") + QChar(0x7F) + QChar(0x85) << "_a__";
+    }
+
+    void makeSafe()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, safe);
+        const QString result = MacroName::MakeSafe(name);
+        QCOMPARE(result, safe);
+        if (!result.isEmpty())
+            QVERIFY(MacroName::IsSafe(result));
+    }
+
+    // The name field of a device macro block: 30 bytes, zero-filled or full.
+    void fromDeviceField_data()
+    {
+        QTest::addColumn<QByteArray>("field");
+        QTest::addColumn<QString>("name");
+        auto field = [](const QByteArray& bytes) { return bytes + QByteArray(30 - bytes.size(), '\0'); };
+        QTest::newRow("plain") << field("M1") << "M1";
+        QTest::newRow("up to the first zero") << field(QByteArray("ab\0cd", 5)) << "ab";
+        QTest::newRow("no zero: all 30 bytes") << QByteArray(30, 'x') << QString(30, 'x');
+        QTest::newRow("UTF-8") << field("\xE5\xAE\x8F" "1") << QString(QChar(0x5B8F)) + "1";
+        QTest::newRow("empty") << QByteArray(30, '\0') << "";
+        QTest::newRow("slash") << field("a/b") << "a_b";
+        QTest::newRow("parent path") << field("../../x") << ".._.._x";
+        QTest::newRow("dot dot") << field("..") << "__";
+        QTest::newRow("control") << field("\x01z\n") << "_z_";
+        // Another tool cut the field inside a character: the half is dropped.
+        QTest::newRow("cut two-byte character") << QByteArray(29, 'a') + "\xC3" << QString(29, 'a');
+        QTest::newRow("cut three-byte character") << QByteArray(28, 'c') + "\xE2\x82" << QString(28, 'c');
+        QTest::newRow("undecodable byte") << field("a\xFF" "b") << "a_b";
+        QTest::newRow("stray continuation byte") << field("a\x82" "b") << "a_b";
+    }
+
+    void fromDeviceField()
+    {
+        QFETCH(QByteArray, field);
+        QFETCH(QString, name);
+        const QString result = MacroName::FromDeviceField(field);
+        QCOMPARE(result, name);
+        QVERIFY(MacroName::LocalBytes(result).size() <= 30);
+        if (!result.isEmpty())
+            QVERIFY(MacroName::IsSafe(result));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestMacroName)

@@ -12,6 +12,7 @@
 #include "dialogs/DeleteConfirm.h"
 #include "dialogs/ExeIsRun.h"
 #include "dialogs/SameMacro.h"
+#include "macro/AddDelayTime.h"
 #include "macro/KeyNameTable.h"
 #include "macro/Macro.h"
 #include "macro/MacroExportFile.h"
@@ -194,6 +195,16 @@ void EnterName(QuestionDialog* dialog, const QString& name, const char* button =
 void CloseNotice(QDialog* dialog)
 {
     QTest::mouseClick(dialog->findChild<QToolButton*>(QStringLiteral("CloseButton")), Qt::LeftButton);
+}
+
+// Types a delay into the delay dialog and leaves it by the given button.
+void TypeDelay(AddDelayTime* dialog, const QString& typed, const char* button)
+{
+    auto* spin = dialog->findChild<QSpinBox*>(QStringLiteral("spinBox"));
+    QVERIFY(spin);
+    spin->selectAll();
+    QTest::keyClicks(spin, typed);
+    QTest::mouseClick(dialog->findChild<QToolButton*>(QString::fromLatin1(button)), Qt::LeftButton);
 }
 
 void ChooseFile(QFileDialog* dialog, const QString& path)
@@ -898,6 +909,107 @@ private slots:
         Click(page.get(), "DeleteKey");
         QCOMPARE(EventTexts(), QString());
         QVERIFY(SaveEnabledAndStyled());
+    }
+
+    // The delay entry: the dialog opens over the page's centre, 50 left and
+    // 70 up, and the typed delay replaces the pause before the selected key.
+    void delayEntryReplacesThePauseBeforeTheKey()
+    {
+        MakeMacro("Game1", "1\r\n0x04 1 0\r\n10ms\r\n0x05 1 0\r\n");
+        OpenPage();
+        ClickEntry("Game1");
+        SelectEvent(2);
+        QPoint at;
+        QPoint expected;
+        UiScript script;
+        script.Dialog<AddDelayTime>([&](AddDelayTime* d) {
+            at = d->pos();
+            const QPoint origin = page->mapToGlobal(QPoint(0, 0));
+            expected = origin + QPoint((page->width() - d->width()) / 2 - 50, (page->height() - d->height()) / 2 - 70);
+            TypeDelay(d, "300", "NewHong");
+        });
+        ChooseEvent(3);
+        QVERIFY(script.Done());
+        QCOMPARE(at, expected);
+        QCOMPARE(EventTexts(), QStringLiteral("vA 300ms vB"));
+        QCOMPARE(Events()->currentRow(), 1);
+        QVERIFY(SaveEnabledAndStyled());
+        Click(page.get(), "Save");
+        QCOMPARE(ReadFile(MacroPath("Game1")), QByteArray("1\r\n0x04 1 0\r\n300ms\r\n0x05 1 0\r\n"));
+        QCOMPARE(saves->size(), 1);
+        QCOMPARE(saves->first(), (QVariantList{"Game1", 0}));
+    }
+
+    // With the first row current there is no pause before it: nothing
+    // changes, yet the events count as changed.
+    void delayEntryOnTheFirstRowChangesNothing()
+    {
+        MakeMacro("Game1", "1\r\n0x04 1 0\r\n10ms\r\n0x04 1 1\r\n");
+        OpenPage();
+        ClickEntry("Game1");
+        SelectEvent(0);
+        UiScript script;
+        script.Dialog<AddDelayTime>([&](AddDelayTime* d) { TypeDelay(d, "300", "NewHong"); });
+        ChooseEvent(3);
+        QVERIFY(script.Done());
+        QCOMPARE(EventTexts(), QStringLiteral("vA 10ms ^A"));
+        QVERIFY(SaveEnabledAndStyled());
+    }
+
+    void changingAPauseTakesTheTypedDelay()
+    {
+        MakeMacro("Game1", "1\r\n0x04 1 0\r\n10ms\r\n0x04 1 1\r\n");
+        OpenPage();
+        ClickEntry("Game1");
+        SelectEvent(1);
+        QPoint at;
+        QPoint expected;
+        UiScript script;
+        script.Dialog<AddDelayTime>([&](AddDelayTime* d) {
+            at = d->pos();
+            const QPoint origin = page->mapToGlobal(QPoint(0, 0));
+            expected = origin + QPoint((page->width() - d->width()) / 2 - 50, (page->height() - d->height()) / 2 - 70);
+            TypeDelay(d, "65535", "NewHong");
+        });
+        Click(page.get(), "Amend");
+        QVERIFY(script.Done());
+        QCOMPARE(at, expected);
+        QCOMPARE(EventTexts(), QStringLiteral("vA 65535ms ^A"));
+        QVERIFY(SaveEnabledAndStyled());
+        Click(page.get(), "Save");
+        QCOMPARE(ReadFile(MacroPath("Game1")), QByteArray("1\r\n0x04 1 0\r\n65535ms\r\n0x04 1 1\r\n"));
+        QCOMPARE(saves->size(), 1);
+        QCOMPARE(saves->first(), (QVariantList{"Game1", 0}));
+    }
+
+    void dismissedDelayDialogChangesNothing_data()
+    {
+        QTest::addColumn<QString>("opener");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("insert, cancel") << "ChooseEvent" << "NewHong_2";
+        QTest::newRow("insert, close") << "ChooseEvent" << "CloseButton";
+        QTest::newRow("change, cancel") << "Amend" << "NewHong_2";
+        QTest::newRow("change, close") << "Amend" << "CloseButton";
+    }
+
+    void dismissedDelayDialogChangesNothing()
+    {
+        QFETCH(QString, opener);
+        QFETCH(QString, button);
+        MakeMacro("Game1", "1\r\n0x04 1 0\r\n10ms\r\n0x04 1 1\r\n");
+        OpenPage();
+        ClickEntry("Game1");
+        SelectEvent(opener == QLatin1String("Amend") ? 1 : 2);
+        UiScript script;
+        script.Dialog<AddDelayTime>([&](AddDelayTime* d) { TypeDelay(d, "300", qPrintable(button)); });
+        if (opener == QLatin1String("Amend"))
+            Click(page.get(), "Amend");
+        else
+            ChooseEvent(3);
+        QVERIFY(script.Done());
+        QCOMPARE(EventTexts(), QStringLiteral("vA 10ms ^A"));
+        QVERIFY(SaveGreyed());
+        QVERIFY(NoHubSignals());
     }
 
     void delayTimeStopsAt65535()
