@@ -47,6 +47,10 @@
 
 #include "widgets/MyConmboBox.h"
 
+#include "dialogs/KeyNumberLimit.h"
+#include "macro/KeyboardHook.h"
+#include "macro/addKey.h"
+
 namespace {
 
 // A macro export file is small; anything far larger is not one.
@@ -69,6 +73,7 @@ Macro::Macro(QWidget* parent)
     form->listWidgetKey->setStyleSheet(MacroPageStyle::ListStyle(pictureFolder));
 
     LoadMacroList();
+    SetUpRecording();
 
     delayModeGroup = new QButtonGroup(this);
     delayModeGroup->setExclusive(true);
@@ -658,9 +663,13 @@ void Macro::on_listWidgetKey_itemChanged(QListWidgetItem* item)
 
 bool Macro::AskKeyName(QString* name)
 {
-    // The key capture dialog comes with recording.
-    Q_UNUSED(name);
-    return false;
+    addKey dialog;
+    NoticeFrame::PlaceOnCaller(&dialog, this, -50, -70);
+    const int result = dialog.exec();
+    if (result != QDialog::Accepted || !dialog.confirmed)
+        return false;
+    *name = dialog.keyName;
+    return true;
 }
 
 bool Macro::AskDelay(int* milliseconds)
@@ -735,6 +744,139 @@ void Macro::ShowImportFail()
 {
     MacroImportFail dialog;
     RunCentred(&dialog);
+}
+
+// ---- Recording ---------------------------------------------------------------
+
+namespace {
+
+// A device macro block holds this many events.
+constexpr int kMaxRecordedKeys = 70;
+
+} // namespace
+
+void Macro::SetUpRecording()
+{
+    recordHook = std::make_unique<KeyboardHook>(KeyboardHookInstance::Recording);
+    connect(form->StartRecord, &QPushButton::clicked, this, &Macro::on_StartRecord_clicked);
+    connect(form->StopRecord, &QPushButton::clicked, this, &Macro::on_StopRecord_clicked);
+    PostMsg::Connect(SIGNAL(SigSetMacroPage()), this, SLOT(SlotSetMacroPage()));
+}
+
+void Macro::SetRecordLocked(bool locked)
+{
+    for (QCheckBox* box : {form->AutoInsertDelay, form->DefaultDelay, form->ReUntilLoose, form->ReUntilClick,
+                           form->ReUntil, form->ReNumber})
+        box->setEnabled(!locked);
+}
+
+void Macro::ShowRecordButton(bool start)
+{
+    form->StopRecord->setVisible(!start);
+    form->StartRecord->setVisible(start);
+}
+
+void Macro::on_StartRecord_clicked()
+{
+    if (!HasSelectedMacro()) {
+        ExeIsRun dialog;
+        dialog.SetSelectMacroFirstText();
+        RunCentred(&dialog);
+        return;
+    }
+    SetRecordLocked(true);
+    PostMsg::Instance()->EmitSigStartRecord(0);
+    recordedKeyCount = 0;
+    form->ChooseEvent->setEnabled(false);
+    eventsChanged = true;
+    recordHook->InstallKeyboardHook();
+    recordHook->SetCallback([this](int keyCode, bool down, bool repeat) { UpdateCapslockTip(keyCode, down, repeat); });
+    ShowRecordButton(false);
+    macroRecording = true;
+    skipNextDelay = true;
+    // A recording replaces the macro's events.
+    eventList->Clear();
+    form->DelayTime->setEnabled(false);
+    form->NumberEdit->setEnabled(false);
+    form->listWidgetHong->setEnabled(false);
+    lastRecordedKey = -1;
+}
+
+void Macro::UpdateCapslockTip(int keyCode, bool downOrUp, bool aotu)
+{
+    Q_UNUSED(aotu);
+    if (!macroRecording) {
+        recordTimer.restart();
+        return;
+    }
+    // A held key repeats its press: only the first one counts.
+    if (keyCode == lastRecordedKey) {
+        if (downOrUp)
+            return;
+        lastRecordedKey = 0;
+    } else {
+        lastRecordedKey = keyCode;
+    }
+
+    if (skipNextDelay) {
+        recordTimer.restart();
+        skipNextDelay = false;
+    } else {
+        const double delay = form->AutoInsertDelay->isChecked() ? double(qMax<qint64>(0, recordTimer.elapsed()))
+                                                                : double(form->DelayTime->value());
+        AppendDelayItem(delay);
+        recordTimer.restart();
+    }
+
+    QString name;
+    if (!KeyNameTable::VirtualKeyToKeyName(keyCode, &name)) {
+        // The pause just added runs up to the next key, which then adds none:
+        // keys and pauses keep alternating.
+        skipNextDelay = true;
+        return;
+    }
+    ++recordedKeyCount;
+    AppendKeyItem(name, downOrUp);
+
+    if (recordedKeyCount >= kMaxRecordedKeys) {
+        macroRecording = false;
+        recordedKeyCount = 0;
+        recordHook->RemoveKeyboardHook();
+        // The page keeps its recording look until the user stops.
+        KeyNumberLimit notice;
+        RunCentred(&notice);
+    }
+}
+
+void Macro::on_StopRecord_clicked()
+{
+    SetRecordLocked(false);
+    PostMsg::Instance()->EmitSigStartRecord(1);
+    recordHook->RemoveKeyboardHook();
+    recordedKeyCount = 0;
+    ShowRecordButton(true);
+    form->DelayTime->setEnabled(true);
+    form->NumberEdit->setEnabled(true);
+    form->listWidgetHong->setEnabled(true);
+    macroRecording = false;
+    form->ChooseEvent->setEnabled(true);
+    SetSaveEnabled(true);
+    lastRecordedKey = -1;
+}
+
+void Macro::SlotSetMacroPage()
+{
+    PostMsg::Instance()->EmitSigStartRecord(1);
+    recordHook->RemoveKeyboardHook();
+    ShowRecordButton(true);
+    form->DelayTime->setEnabled(true);
+    form->NumberEdit->setEnabled(true);
+    form->listWidgetHong->setEnabled(true);
+    SetRecordLocked(false);
+    form->ChooseEvent->setEnabled(true);
+    macroRecording = false;
+    lastRecordedKey = -1;
+    SetSaveEnabled(false);
 }
 
 // ---- Language, keys, mouse ---------------------------------------------------

@@ -2,12 +2,16 @@
 
 #include "device/FlashDataMap.h"
 #include "macro/MacroEventList.h"
+#include "platform/ElapsedTimer.h"
 
 #include <QModelIndex>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+
+class KeyboardHook;
 class MacroForm;
 class QButtonGroup;
 class QDialog;
@@ -125,4 +129,31 @@ private:
     QString deleteMenuText;
     QString newMacroMenuText;
     QString importMenuText;
+
+    // ---- Recording ----
+public slots:
+    // The device pages are left: any recording ends, its events stay listed.
+    void SlotSetMacroPage();
+    // The recording hook's callback: one key press or release.
+    void UpdateCapslockTip(int keyCode, bool downOrUp, bool aotu);
+
+private slots:
+    void on_StartRecord_clicked();
+    void on_StopRecord_clicked();
+
+private:
+    void SetUpRecording();
+    // The delay and repeat mode boxes, which a recording locks.
+    void SetRecordLocked(bool locked);
+    void ShowRecordButton(bool start);
+
+    std::unique_ptr<KeyboardHook> recordHook;
+    // Virtual key of the last key taken; -1 when a recording starts or ends.
+    int lastRecordedKey = 0;
+    // Time since the previous key event.
+    ElapsedTimer recordTimer;
+    // The next key gets no delay before it.
+    bool skipNextDelay = false;
+    // Key items the running recording added, up to the block's 70 events.
+    int recordedKeyCount = 0;
 };
