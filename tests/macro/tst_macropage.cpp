@@ -2,6 +2,7 @@
 // rename and delete with their dialogs, the event list's editing buttons,
 // Save with the hub signals the button page follows, export and import.
 
+#include "MacroTestSupport.h"
 #include "NoticeTestSupport.h"
 
 #include "app/AppPaths.h"
@@ -40,34 +41,9 @@
 #include <functional>
 #include <memory>
 
+using namespace MacroTest;
+
 namespace {
-
-QString Text(const char* section, const char* key)
-{
-    return LanguageTables::Text(0, QString::fromLatin1(section), QString::fromLatin1(key));
-}
-
-QString MacroFolder()
-{
-    return AppPaths::UserDataFolder() + QStringLiteral("/usersetting/MacroPage");
-}
-
-QString MacroPath(const QString& name)
-{
-    return MacroFolder() + QLatin1Char('/') + name + QStringLiteral(".ini");
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 // Every file of the macro folder with its content.
 QMap<QString, QByteArray> FolderContent()

@@ -5,6 +5,7 @@
 // what Save then writes. Also the key capture dialog that the insert box and
 // the change button open.
 
+#include "MacroTestSupport.h"
 #include "NoticeTestSupport.h"
 
 #include "app/AppPaths.h"
@@ -36,6 +37,8 @@
 
 #include <functional>
 #include <memory>
+
+using namespace MacroTest;
 
 namespace {
 
@@ -74,33 +77,6 @@ void Play(const Strokes& strokes)
         testNow = stroke.atMs;
         LowLevelKeyboardHook::SendKeyEvent(stroke.virtualKey, stroke.message);
     }
-}
-
-QString Text(const char* section, const char* key)
-{
-    return LanguageTables::Text(0, QString::fromLatin1(section), QString::fromLatin1(key));
-}
-
-QString MacroFolder()
-{
-    return AppPaths::UserDataFolder() + QStringLiteral("/usersetting/MacroPage");
-}
-
-QString MacroPath(const QString& name)
-{
-    return MacroFolder() + QLatin1Char('/') + name + QStringLiteral(".ini");
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 // Tells the program that another application came to the foreground, or

@@ -3,6 +3,8 @@
 // button, and the macro file and list entry a block read from the mouse
 // becomes.
 
+#include "MacroTestSupport.h"
+
 #include "app/AppPaths.h"
 #include "app/LanguageLoader.h"
 #include "app/LanguageTables.h"
@@ -24,6 +26,8 @@
 #include <cstring>
 #include <memory>
 
+using namespace MacroTest;
+
 namespace {
 
 constexpr int kBlockBytes = 592;
@@ -31,28 +35,6 @@ constexpr int kBlockBytes = 592;
 int BlockOffset(int button)
 {
     return 976 + kBlockBytes * button;
-}
-
-QString MacroFolder()
-{
-    return AppPaths::UserDataFolder() + QStringLiteral("/usersetting/MacroPage");
-}
-
-QString MacroPath(const QString& name)
-{
-    return MacroFolder() + QLatin1Char('/') + name + QStringLiteral(".ini");
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 QStringList FolderFiles(const QString& folder)

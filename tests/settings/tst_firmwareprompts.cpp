@@ -14,36 +14,7 @@
 #include <QToolButton>
 #include <QtTest>
 
-namespace {
-
-QString Text(const char* section, const char* key)
-{
-    return LanguageTables::Text(0, QString::fromLatin1(section), QString::fromLatin1(key));
-}
-
-QLabel* LabelOf(QWidget* dialog)
-{
-    return dialog->findChild<QLabel*>(QStringLiteral("label"));
-}
-
-QToolButton* ButtonOf(QWidget* dialog, const QString& name)
-{
-    return dialog->findChild<QToolButton*>(name);
-}
-
-void Answer(QDialog* dialog, const QString& how)
-{
-    if (how == QLatin1String("Return") || how == QLatin1String("Escape")) {
-        QVERIFY(QTest::qWaitForWindowActive(dialog));
-        QTest::keyClick(dialog, how == QLatin1String("Return") ? Qt::Key_Return : Qt::Key_Escape);
-        return;
-    }
-    QToolButton* button = ButtonOf(dialog, how);
-    QVERIFY2(button, qPrintable(how));
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-} // namespace
+using namespace NoticeTest;
 
 class TestFirmwarePrompts : public QObject {
     Q_OBJECT

@@ -2,10 +2,14 @@
 
 // Helpers for tests that run the program's modal dialogs.
 
+#include "app/LanguageTables.h"
+
 #include <QApplication>
 #include <QColor>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QToolButton>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
@@ -61,6 +65,36 @@ inline bool SameColour(const QColor& a, const QColor& b, int tolerance = 2)
 {
     return qAbs(a.red() - b.red()) <= tolerance && qAbs(a.green() - b.green()) <= tolerance
         && qAbs(a.blue() - b.blue()) <= tolerance && qAbs(a.alpha() - b.alpha()) <= tolerance;
+}
+
+// A text of language 0.
+inline QString Text(const char* section, const char* key)
+{
+    return LanguageTables::Text(0, QString::fromLatin1(section), QString::fromLatin1(key));
+}
+
+inline QLabel* LabelOf(QWidget* dialog)
+{
+    return dialog->findChild<QLabel*>(QStringLiteral("label"));
+}
+
+inline QToolButton* ButtonOf(QWidget* dialog, const QString& name)
+{
+    return dialog->findChild<QToolButton*>(name);
+}
+
+// How the user ends the dialog: "Return" or "Escape" pressed in it, or a
+// click on the button of that name.
+inline void Answer(QDialog* dialog, const QString& how)
+{
+    if (how == QLatin1String("Return") || how == QLatin1String("Escape")) {
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QTest::keyClick(dialog, how == QLatin1String("Return") ? Qt::Key_Return : Qt::Key_Escape);
+        return;
+    }
+    QToolButton* button = ButtonOf(dialog, how);
+    QVERIFY2(button, qPrintable(how));
+    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 } // namespace NoticeTest
