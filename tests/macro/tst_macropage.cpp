@@ -217,33 +217,11 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(page.get()));
     }
 
-    QStringList Entries() const
-    {
-        QStringList texts;
-        for (int row = 0; row < Macros()->count(); ++row)
-            texts << Macros()->item(row)->text();
-        return texts;
-    }
+    QStringList Entries() const { return EntryTexts(page.get()); }
 
-    QString Current() const
-    {
-        const QListWidgetItem* item = Macros()->currentItem();
-        return item ? item->text() : QStringLiteral("<none>");
-    }
+    QString Current() const { return CurrentEntry(page.get()); }
 
-    // "vA" a press, "^A" a release, pauses as shown.
-    QString EventTexts() const
-    {
-        QStringList tokens;
-        for (int row = 0; row < Events()->count(); ++row) {
-            const QListWidgetItem* item = Events()->item(row);
-            if (item->text().contains(QLatin1String("ms")))
-                tokens << item->text();
-            else
-                tokens << (item->type() == 1 ? QStringLiteral("^") : QStringLiteral("v")) + item->text();
-        }
-        return tokens.join(QLatin1Char(' '));
-    }
+    QString EventTexts() const { return MacroTest::EventTexts(page.get()); }
 
     QPoint EntryPoint(const QString& name) const
     {

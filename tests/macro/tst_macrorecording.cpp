@@ -187,19 +187,7 @@ private:
 
     void Save() { QTest::mouseClick(SaveButton(), Qt::LeftButton); }
 
-    // "vA" a press, "^A" a release, pauses as shown.
-    QString EventTexts() const
-    {
-        QStringList tokens;
-        for (int row = 0; row < Events()->count(); ++row) {
-            const QListWidgetItem* item = Events()->item(row);
-            if (item->text().contains(QLatin1String("ms")))
-                tokens << item->text();
-            else
-                tokens << (item->type() == 1 ? QStringLiteral("^") : QStringLiteral("v")) + item->text();
-        }
-        return tokens.join(QLatin1Char(' '));
-    }
+    QString EventTexts() const { return MacroTest::EventTexts(page.get()); }
 
     QList<int> RecordSignals() const
     {
