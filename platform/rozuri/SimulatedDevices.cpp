@@ -273,17 +273,13 @@ bool SimulatedDevices::longRange(const char *path, unsigned char *mode)
 
 bool SimulatedDevices::setLongRange(const char *path, int mode)
 {
-    Snapshot snapshot;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
+    return changeAndSave([&] {
         SimulatedMouse *m = world_.answeringMouse(world_.endpoint(path));
         if (!m)
             return false;
         m->longRange = mode ? 1 : 0;
-        snapshot = snapshotLocked();
-    }
-    save(snapshot);
-    return true;
+        return true;
+    });
 }
 
 // ---- receiver lighting ----
@@ -305,9 +301,7 @@ bool SimulatedDevices::receiverLight(const char *path, Light which, unsigned cha
 
 bool SimulatedDevices::setReceiverLight(const char *path, Light which, const unsigned char *in)
 {
-    Snapshot snapshot;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
+    return changeAndSave([&] {
         const SimulatedWorld::Endpoint e = world_.endpoint(path);
         if (!e.receiver || !in || options_.refusingReceivers.contains(e.receiver->name))
             return false;
@@ -316,17 +310,13 @@ bool SimulatedDevices::setReceiverLight(const char *path, Light which, const uns
         QByteArray &bytes = which == Light::LedRecord ? e.receiver->ledRecord
             : which == Light::Bar ? e.receiver->lightBar : e.receiver->indicatorLeds;
         bytes = QByteArray(reinterpret_cast<const char *>(in), bytes.size());
-        snapshot = snapshotLocked();
-    }
-    save(snapshot);
-    return true;
+        return true;
+    });
 }
 
 bool SimulatedDevices::setDongleIdToMouse(const char *path, const unsigned char *id)
 {
-    Snapshot snapshot;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
+    return changeAndSave([&] {
         SimulatedWorld::Endpoint e = world_.endpoint(path);
         SimulatedMouse *m = e.mouse ? world_.answeringMouse(e) : nullptr;
         if (!m || !id)
@@ -342,10 +332,8 @@ bool SimulatedDevices::setDongleIdToMouse(const char *path, const unsigned char 
         if (!target)
             return false;
         world_.pair(m, target);
-        snapshot = snapshotLocked();
-    }
-    save(snapshot);
-    return true;
+        return true;
+    });
 }
 
 bool SimulatedDevices::openDevice(const char *path)
@@ -359,9 +347,7 @@ bool SimulatedDevices::openDevice(const char *path)
 
 bool SimulatedDevices::exchange(const unsigned char *packet, unsigned char *reply, int length)
 {
-    Snapshot snapshot;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
+    return changeAndSave([&] {
         if (!packet || !reply || length < 12)
             return false;
         std::memset(reply, 0, static_cast<size_t>(length));
@@ -377,10 +363,8 @@ bool SimulatedDevices::exchange(const unsigned char *packet, unsigned char *repl
         if (packet[0] == 0x0A && packet[2] == 0x10)
             m->clock = QByteArray(reinterpret_cast<const char *>(packet) + 3, 8);
         std::memcpy(reply, packet, static_cast<size_t>(length));
-        snapshot = snapshotLocked();
-    }
-    save(snapshot);
-    return true;
+        return true;
+    });
 }
 
 // ---- server ----
@@ -441,65 +425,49 @@ bool SimulatedDevices::read(Read what)
 
 bool SimulatedDevices::setPcDriverStatus(int status)
 {
-    Snapshot snapshot;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
+    return changeAndSave([&] {
         SimulatedMouse *m = serverMouseLocked();
         if (!m)
             return false;
         m->pcDriverStatus = status;
-        snapshot = snapshotLocked();
-    }
-    save(snapshot);
-    return true;
+        return true;
+    });
 }
 
 bool SimulatedDevices::setBatteryOptimize(int enable)
 {
-    Snapshot snapshot;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
+    return changeAndSave([&] {
         SimulatedMouse *m = serverMouseLocked();
         if (!m)
             return false;
         m->batteryOptimize = enable != 0;
-        snapshot = snapshotLocked();
-    }
-    save(snapshot);
-    return true;
+        return true;
+    });
 }
 
 bool SimulatedDevices::factoryReset()
 {
-    Snapshot snapshot;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
+    return changeAndSave([&] {
         SimulatedMouse *m = serverMouseLocked();
         if (!m)
             return false;
         m->factoryReset();
         postReportLocked(kReinitialised, 0, QByteArray());
-        snapshot = snapshotLocked();
-    }
-    save(snapshot);
-    return true;
+        return true;
+    });
 }
 
 bool SimulatedDevices::setProfile(int index)
 {
-    Snapshot snapshot;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
+    return changeAndSave([&] {
         SimulatedMouse *m = serverMouseLocked();
         if (!m || index < 0 || index >= SimulatedMouse::kProfiles)
             return false;
         m->profile = index;
         postReportLocked(kConfiguration, 0, QByteArray(1, static_cast<char>(index)));
         postReportLocked(kStatusChanged, 0, statusFlags(kFlagSettings));
-        snapshot = snapshotLocked();
-    }
-    save(snapshot);
-    return true;
+        return true;
+    });
 }
 
 bool SimulatedDevices::enterPairing(int cid)
@@ -569,17 +537,13 @@ bool SimulatedDevices::storeRecord(const unsigned char *record)
         return false;
     const QByteArray bytes(reinterpret_cast<const char *>(record), FlashImageCodec::kRecordSize);
     const QByteArray image = FlashImageCodec::encode(bytes);
-    Snapshot snapshot;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
+    return changeAndSave([&] {
         SimulatedMouse *m = serverMouseLocked();
         if (!m)
             return false;
         m->currentImage() = image;
-        snapshot = snapshotLocked();
-    }
-    save(snapshot);
-    return true;
+        return true;
+    });
 }
 
 // ---- firmware ----
@@ -868,9 +832,7 @@ bool SimulatedDevices::setBootMode(const QString &name, bool on)
 
 bool SimulatedDevices::pressDpiButton(const QString &name)
 {
-    Snapshot snapshot;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
+    return changeAndSave([&] {
         SimulatedMouse *m = world_.mouse(name);
         if (!m || m->bootMode || !m->powered)
             return false;
@@ -881,10 +843,8 @@ bool SimulatedDevices::pressDpiButton(const QString &name)
         storeRecordIn(m, record);
         if (serverReachesLocked(m))
             postReportLocked(kStatusChanged, 0, statusFlags(kFlagDpi));
-        snapshot = snapshotLocked();
-    }
-    save(snapshot);
-    return true;
+        return true;
+    });
 }
 
 void SimulatedDevices::injectReport(const QByteArray &header, const QByteArray &payload)

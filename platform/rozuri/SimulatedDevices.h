@@ -86,6 +86,22 @@ public:
     QString pairedReceiver(const QString &mouse);
 
 private:
+    // Runs change under the lock; when it succeeds, the state file is
+    // written after the lock is released.
+    template <typename Change>
+    bool changeAndSave(Change change)
+    {
+        Snapshot snapshot;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (!change())
+                return false;
+            snapshot = snapshotLocked();
+        }
+        save(snapshot);
+        return true;
+    }
+
     struct Snapshot {
         quint64 sequence = 0;
         QByteArray bytes;
