@@ -763,20 +763,18 @@ QString SimulatedDevices::scenarioPath() const
 
 bool SimulatedDevices::plug(const QString &name, bool plugged)
 {
-    Snapshot snapshot;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
+    const bool changed = changeAndSave([&] {
         if (SimulatedReceiver *r = world_.receiver(name))
             r->plugged = plugged;
         else if (SimulatedMouse *m = world_.mouse(name))
             m->cablePlugged = plugged;
         else
             return false;
-        snapshot = snapshotLocked();
-    }
-    save(snapshot);
-    HotPlugNotifier::instance().changed();
-    return true;
+        return true;
+    });
+    if (changed)
+        HotPlugNotifier::instance().changed();
+    return changed;
 }
 
 bool SimulatedDevices::setMouseOnline(const QString &name, bool online)
@@ -814,20 +812,18 @@ bool SimulatedDevices::setBattery(const QString &name, int level, bool charging)
 
 bool SimulatedDevices::setBootMode(const QString &name, bool on)
 {
-    Snapshot snapshot;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
+    const bool changed = changeAndSave([&] {
         if (SimulatedReceiver *r = world_.receiver(name))
             r->bootMode = on;
         else if (SimulatedMouse *m = world_.mouse(name))
             m->bootMode = on;
         else
             return false;
-        snapshot = snapshotLocked();
-    }
-    save(snapshot);
-    HotPlugNotifier::instance().changed();
-    return true;
+        return true;
+    });
+    if (changed)
+        HotPlugNotifier::instance().changed();
+    return changed;
 }
 
 bool SimulatedDevices::pressDpiButton(const QString &name)
