@@ -5,6 +5,7 @@
 #include "device/DeviceSettingSetters.h"
 #include "device/Worker.h"
 #include "platform/rozuri/ROZUri.h"
+#include "sensor/DebounceTime.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -13,8 +14,13 @@
 Buttoninterface::Buttoninterface(QWidget* parent)
     : QWidget(parent)
 {
+    // The page's form lays the panel out; until then it only holds the value.
+    DebunceButton = new DebounceTime(this);
+    DebunceButton->setObjectName(QStringLiteral("DebunceButton"));
+    DebunceButton->hide();
     PostMsg::Connect(SIGNAL(SigUpDataLightUIButton(FlashDataMap)), this, SLOT(SlotUpDataButtonUIButton(FlashDataMap)));
     PostMsg::Connect(SIGNAL(SigUpDataButtonUIC(FlashDataMap)), this, SLOT(SlotUpDataButtonUIB(FlashDataMap)));
+    PostMsg::Connect(SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
     deviceWorker = new Worker(this);
 }
 
@@ -48,14 +54,21 @@ void Buttoninterface::SlotUpDataButtonUIButton(FlashDataMap DataMap)
 {
     buttonPageReady = false;
     buttonPageFilling = true;
-    Q_UNUSED(DataMap);
-    buttonPageFilling = false;
+    DebunceButton->SetDebounceIndex(DataMap.debounceTime);
     buttonPageReady = true;
+    buttonPageFilling = false;
 }
 
 void Buttoninterface::SlotUpDataButtonUIB(FlashDataMap DataMap)
 {
     buttonPageFilling = true;
-    Q_UNUSED(DataMap);
+    DebunceButton->SetDebounceIndex(DataMap.debounceTime);
     buttonPageFilling = false;
+}
+
+void Buttoninterface::SlotAllLanguage(int index)
+{
+    Q_UNUSED(index);
+    for (int i = 0; i < 16; ++i)
+        DebunceButton->SetItemUnit(i, QStringLiteral("ms"));
 }

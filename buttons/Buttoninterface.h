@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+class DebounceTime;
+
 // The button page. It creates the one device worker and stops it again.
 class Buttoninterface : public QWidget {
     Q_OBJECT
@@ -18,4 +20,9 @@ public:
 public slots:
     void SlotUpDataButtonUIButton(FlashDataMap DataMap);
     void SlotUpDataButtonUIB(FlashDataMap DataMap);
+    void SlotAllLanguage(int index);
+
+private:
+    // For now the page shows only the debounce time of a record.
+    DebounceTime* DebunceButton;
 };

@@ -19,6 +19,7 @@
 #include "windows/Dialog.h"
 #include "windows/DialogChange.h"
 #include "windows/DialogMain.h"
+#include "windows/PreVier.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -180,6 +181,25 @@ private slots:
         QCOMPARE(Picture(OnPages<QLabel>("label_4")), QString("OnLineWifi.png"));
         QCOMPARE(OnPages<QStackedWidget>("stackedWidgetDialog")->currentIndex(), 0);
         QCOMPARE(devicePageShown.load(), 1);
+    }
+
+    // The default mouse: 1000 Hz, level 2 of five current (800 DPI), lift-off
+    // code 1, debounce index 8, firmware 0x0102 on a receiver of 0x0105.
+    void theOverviewShowsTheMouseValuesAfterTheWait()
+    {
+        Open();
+        ModalUser user;
+        OpenPages();
+        auto value = [this](const char* name) {
+            return Pages()->findChild<PreVier*>()->findChild<QLabel*>(QString::fromLatin1(name))->text();
+        };
+        QCOMPARE(OnPages<QStackedWidget>("stackedWidgetDialog")->currentIndex(), 0);
+        QCOMPARE(value("DpiValue"), QString("800"));
+        QCOMPARE(value("ReportValue"), QString("1000Hz"));
+        QCOMPARE(value("LodValue"), QString("1mm"));
+        QCOMPARE(value("DebunceValue"), QString("8ms"));
+        QTRY_COMPARE_WITH_TIMEOUT(value("MouseValue"), QString("v1.02"), 5000);
+        QCOMPARE(value("DongleValue"), QString("v1.05"));
     }
 
     void backReturnsToTheChooser()
