@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/CurrentDevice.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -65,6 +67,14 @@ inline QByteArray ReadFile(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Makes the current device one of the given model, as the scans read it.
+inline void SetModelIndex(int modelIndex)
+{
+    DeviceAllInfo info;
+    info.modelIndex = modelIndex;
+    CurrentDevice::SetInfo(info);
 }
 
 } // namespace FirmwareFixtures

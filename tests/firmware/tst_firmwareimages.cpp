@@ -21,13 +21,6 @@ void FillLists()
     updateImageList.ReplaceWith(kSentinel);
 }
 
-void SetModelIndex(int modelIndex)
-{
-    DeviceAllInfo info;
-    info.modelIndex = modelIndex;
-    CurrentDevice::SetInfo(info);
-}
-
 } // namespace
 
 class TestFirmwareImages : public QObject {

@@ -1,5 +1,7 @@
 // The firmware state in the registry: the failed-update record and the
 // mouse firmware version stored per model.
+#include "FirmwareFixtures.h"
+
 #include "app/AppPaths.h"
 #include "app/ConfigSettings.h"
 #include "device/CurrentDevice.h"
@@ -7,6 +9,8 @@
 #include "settings/FirmwareState.h"
 
 #include <QtTest>
+
+using FirmwareFixtures::SetModelIndex;
 
 namespace {
 
@@ -22,13 +26,6 @@ bool OnDiskContains(const QString& name)
 {
     RegistryStore disk(RegistryStore::Instance().FilePath());
     return disk.Contains(AppPaths::FirmwareStateKey(), name);
-}
-
-void SetModelIndex(int modelIndex)
-{
-    DeviceAllInfo info;
-    info.modelIndex = modelIndex;
-    CurrentDevice::SetInfo(info);
 }
 
 } // namespace
