@@ -41,11 +41,21 @@ QString UserSettings::Value(const QString& group, const QString& key)
     return m_settings->value(group + QLatin1Char('/') + key).toString();
 }
 
-void UserSettings::SetValue(const QString& group, const QString& key, const QString& value)
+bool UserSettings::SetValue(const QString& group, const QString& key, const QString& value)
 {
     QMutexLocker lock(&m_mutex);
-    m_settings->setValue(group + QLatin1Char('/') + key, value);
+    const QString name = group + QLatin1Char('/') + key;
+    const QVariant before = m_settings->value(name);
+    m_settings->setValue(name, value);
     m_settings->sync();
+    if (m_settings->status() == QSettings::NoError)
+        return true;
+    // What could not be stored is not shown as stored either.
+    if (before.isValid())
+        m_settings->setValue(name, before);
+    else
+        m_settings->remove(name);
+    return false;
 }
 
 void UserSettings::Sync()

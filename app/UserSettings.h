@@ -18,7 +18,8 @@ public:
     UserSettings& operator=(const UserSettings&) = delete;
 
     QString Value(const QString& group, const QString& key);
-    void SetValue(const QString& group, const QString& key, const QString& value);
+    // False when the file could not be written (the value is then not kept).
+    bool SetValue(const QString& group, const QString& key, const QString& value);
     // Writes whatever is not on disk yet (every SetValue already does).
     void Sync();
 

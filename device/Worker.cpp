@@ -63,6 +63,21 @@ void Worker::StartPass()
     start();
 }
 
+void Worker::StopCheckTimer()
+{
+    m_checkOnlineTimer->stop();
+}
+
+void Worker::StartCheckTimer()
+{
+    m_checkOnlineTimer->start();
+}
+
+bool Worker::CheckTimerActive() const
+{
+    return m_checkOnlineTimer->isActive();
+}
+
 void Worker::run()
 {
     if (workerRunFlag == 0)

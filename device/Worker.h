@@ -25,6 +25,10 @@ public:
     void Stop();
     // Sets the run flag and starts a pass (nothing when one runs).
     void StartPass();
+    // The 1300 ms online check; a factory reset holds it while it waits.
+    void StopCheckTimer();
+    void StartCheckTimer();
+    bool CheckTimerActive() const;
 
     static void ReselectDevice(DeviceAllInfo info);
     static int IdentifySessionDevice(DeviceAllInfo& device, const char* path);

@@ -16,6 +16,7 @@
 #include "settings/FirmwareState.h"
 #include "settings/FirmwareUpdateState.h"
 #include "settings/FormSetting.h"
+#include "settings/Match.h"
 #include "settings/RePair.h"
 #include "settings/UpDateWarning.h"
 #include "widgets/MyConmboBox.h"
@@ -775,6 +776,8 @@ void DialogChange::OpenPairingDialog(const DeviceAllInfo& device)
 {
     chooserPairingDevice = device;
     chooserPairingSet = true;
-    // The pairing dialog comes with the settings page; until it is part of
-    // the program nothing opens here.
+    Match pairing;
+    pairing.PreparePairing();
+    NoticeFrame::PlaceOnCaller(&pairing, this, 0, 0);
+    pairing.exec();
 }

@@ -6,7 +6,9 @@
 #include "app/LanguageTables.h"
 #include "app/PostMsg.h"
 #include "app/UserSettings.h"
+#include "device/CurrentDevice.h"
 #include "device/DeviceDiscovery.h"
+#include "device/DeviceReportHandler.h"
 #include "device/DeviceLinkState.h"
 #include "device/Worker.h"
 #include "dialogs/MouseOffLine.h"
@@ -16,6 +18,7 @@
 #include "settings/FirmwareImages.h"
 #include "settings/FirmwareState.h"
 #include "settings/FormSetting.h"
+#include "settings/Match.h"
 #include "settings/UpDateWarning.h"
 #include "windows/Dialog.h"
 #include "windows/DialogChange.h"
@@ -276,10 +279,12 @@ void DialogMain::keyPressEvent(QKeyEvent* event)
         PostMsg::Instance()->EmitSigEnterKey();
         return;
     case Qt::Key_Space:
-        // On the device pages Space opens the pairing dialog, which comes
-        // with the settings page; on the chooser it checks the firmware.
+        // On the device pages Space pairs the current device; on the
+        // chooser it checks the firmware first.
         if (stackedWidgetMain->currentWidget() == chooser)
             ChooserFirmwareCheck();
+        else
+            RunPairingDialog(true);
         return;
     default:
         QWidget::keyPressEvent(event);
@@ -298,8 +303,10 @@ void DialogMain::ChooserFirmwareCheck()
     const int mid = config->Value(group, QStringLiteral("MID")).toInt();
 
     const QString storedVersion = FirmwareState::StoredMouseVersion(device.modelIndex);
-    if (storedVersion.isEmpty())
-        return; // the pairing dialog's case
+    if (storedVersion.isEmpty()) {
+        RunPairingDialog(false);
+        return;
+    }
     const bool mouseNewer = FindNewerFirmwareImage(210, storedVersion, config->Value(group, QStringLiteral("MM")), cid, mid);
 
     const QString key = ReceiverImageKey(ReceiverKindCode(device.connectionKind));
@@ -308,13 +315,35 @@ void DialogMain::ChooserFirmwareCheck()
     if (key == QLatin1String("DM") || !name.isEmpty())
         receiverFound = FindFirmwareImage(211, device.deviceVersion, name, cid, mid);
 
-    // A receiver image alone is installed by the firmware update dialog and
-    // both or neither lead to the pairing dialog; those come with the
-    // settings page. A mouse image alone needs the mouse on its cable.
+    // A receiver image alone is installed by the firmware update dialog,
+    // which comes with the firmware update. A mouse image alone needs the
+    // mouse on its cable; both or neither lead to the pairing dialog.
     if (!receiverFound && mouseNewer) {
         UpDateWarning warning;
         warning.SetText(wiredModeText);
         NoticeFrame::PlaceOnCaller(&warning, this, -20, 0);
         warning.exec();
+    } else if (receiverFound == mouseNewer) {
+        RunPairingDialog(false);
     }
+}
+
+void DialogMain::RunPairingDialog(bool chooserSet)
+{
+    const bool fromPages = stackedWidgetMain->currentWidget() == pages;
+    Match pairing;
+    DialogChange::chooserPairingSet = chooserSet;
+    pairing.PreparePairing();
+    NoticeFrame::PlaceOnCaller(&pairing, this, 0, 0);
+    pairing.exec();
+    if (fromPages) {
+        // The pages may have gone while the dialog was open (the receiver was
+        // pulled out): the chooser then keeps its own watch and no server.
+        if (stackedWidgetMain->currentWidget() != pages || devicePageShown != 1)
+            return;
+        // The dialog's close button handed the hot-plug watch to the chooser.
+        StartUsbChanged(&Worker::OnSessionUsbChanged, kHotPlugSettleMs);
+    }
+    const QByteArray path = CurrentDevice::Path();
+    UsbServerC_Start(path.constData(), path.constData(), &DeviceReportHandler::OnDeviceData);
 }

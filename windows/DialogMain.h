@@ -53,6 +53,9 @@ private:
     void GoToTray();
     void ShowFromTray(bool tellDevice);
     void ChooserFirmwareCheck();
+    // Opens the pairing dialog over the window; chooserSet says whether the
+    // chooser's pick (or, on the device pages, the current device) pairs.
+    void RunPairingDialog(bool chooserSet);
 
     QFrame* frame;
     QStackedWidget* stackedWidgetMain;
