@@ -26,3 +26,11 @@ QString ThemeColor::Rgb(ConfigSettings* settings, const QString& key)
     }
     return QStringLiteral("rgb(") + parts.join(QLatin1Char(',')) + QLatin1Char(')');
 }
+
+QString ThemeColor::ToolTipStyle()
+{
+    return QStringLiteral("QToolTip{color: ") + Rgb(QStringLiteral("LabelColor"))
+        + QStringLiteral("; background-color: ") + Rgb(QStringLiteral("ComboxBackGroundColor"))
+        + QStringLiteral("; border: 1px solid ") + Rgb(QStringLiteral("ComboxSelectColor"))
+        + QStringLiteral("; background-image: none; padding: 2px;}");
+}

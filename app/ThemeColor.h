@@ -16,4 +16,10 @@ public:
     static QString Rgb(ConfigSettings* settings, const QString& key);
 
     static QString Fallback() { return QStringLiteral("rgb(255,255,255)"); }
+
+    // Tool tips in the theme: Option/LabelColor text on the
+    // Option/ComboxBackGroundColor panel, edged in Option/ComboxSelectColor,
+    // and no picture (a QLabel rule of the widget would otherwise lend the
+    // tip its background picture).
+    static QString ToolTipStyle();
 };

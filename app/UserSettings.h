@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QMutex>
+#include <mutex>
 #include <QString>
 
 class QSettings;
@@ -28,5 +28,5 @@ public:
 private:
     QString m_filePath;
     QSettings* m_settings;
-    QMutex m_mutex;
+    std::mutex m_mutex;
 };

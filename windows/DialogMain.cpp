@@ -5,14 +5,18 @@
 #include "app/LanguageLoader.h"
 #include "app/LanguageTables.h"
 #include "app/PostMsg.h"
+#include "app/ThemeColor.h"
+#include "app/UserFolderProblem.h"
 #include "app/UserSettings.h"
 #include "device/CurrentDevice.h"
 #include "device/DeviceDiscovery.h"
 #include "device/DeviceReportHandler.h"
 #include "device/DeviceLinkState.h"
+#include "device/DeviceServer.h"
 #include "device/Worker.h"
 #include "dialogs/MouseOffLine.h"
 #include "dialogs/NoticeFrame.h"
+#include "dialogs/ProblemNotice.h"
 #include "platform/RegistryStore.h"
 #include "platform/rozuri/ROZUri.h"
 #include "settings/FirmwareImages.h"
@@ -25,6 +29,7 @@
 #include "macro/WaitProcessingEvents.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCursor>
 #include <QFrame>
 #include <QIcon>
@@ -33,6 +38,8 @@
 #include <QMouseEvent>
 #include <QStackedWidget>
 #include <QThread>
+#include <QTimer>
+#include <QWindowStateChangeEvent>
 #include <QtDebug>
 
 #include <cstdio>
@@ -47,10 +54,17 @@ constexpr int kCloseWaitMs = 200;
 
 } // namespace
 
+bool (*DialogMain::systemTrayAvailable)() = &QSystemTrayIcon::isSystemTrayAvailable;
+
 DialogMain::DialogMain(QWidget* parent)
     : QDialog(parent)
 {
     PostMsg::Instance();
+    // Writes that fail are said once, when the window is up.
+    RegistryStore::SetWriteFailureHandler(&UserFolderProblem::Report);
+    UserFolderProblem::SetListener(this, [this] { TellUserFolderProblem(); });
+    // Every tool tip of the program, in the theme's colours.
+    qApp->setStyleSheet(ThemeColor::ToolTipStyle());
     setObjectName(QStringLiteral("DialogMain"));
     resize(1020, 700);
     setWindowTitle(AppPaths::ApplicationName());
@@ -100,6 +114,7 @@ DialogMain::DialogMain(QWidget* parent)
 
 DialogMain::~DialogMain()
 {
+    UserFolderProblem::SetListener(nullptr, nullptr);
     PostMsg::Instance()->disconnect(this);
     delete chooser;
     delete pages;
@@ -134,7 +149,7 @@ void DialogMain::SlotChangeMainDialog(int index)
         PostMsg::Instance()->EmitSigSecondPageChange();
         devicePageShown = 0;
         PostMsg::Instance()->EmitSigMainPageChange();
-        UsbServer_Exit();
+        DeviceServer::Stop();
         QThread::msleep(kBackToChooserPauseMs);
         stackedWidgetMain->setCurrentWidget(chooser);
         StartUsbChanged(&DeviceDiscovery::OnUsbDevicesChanged, kHotPlugSettleMs);
@@ -146,15 +161,19 @@ void DialogMain::SlotChangeMainDialog(int index)
 
 void DialogMain::SlotChangeSize(int index)
 {
-    if (index == 0 || index == 1)
+    // Without a tray the window only minimises and the program stays in
+    // reach: the mouse is not told that the tool is gone.
+    if ((index == 0 && systemTrayAvailable()) || index == 1)
         UsbServer_SetPCDriverStatus(0);
     if (index == 0 || index == 2) {
         GoToTray();
     } else if (index == 1 || index == 3) {
+        // A cache the close could not write is said before the window goes.
+        TellUserFolderProblem();
         qDebug("close");
         StopUsbChanged();
         WaitProcessingEvents(kCloseWaitMs);
-        UsbServer_Exit();
+        DeviceServer::Stop();
         close();
     }
 }
@@ -176,7 +195,7 @@ void DialogMain::GoToTray()
     trayIcon->setContextMenu(trayMenu);
     connect(trayIcon, &QSystemTrayIcon::activated, this, &DialogMain::on_activatedSysTrayIcon, Qt::UniqueConnection);
 
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+    if (systemTrayAvailable()) {
         hide();
         trayIcon->show();
     } else {
@@ -188,7 +207,9 @@ void DialogMain::GoToTray()
 
 void DialogMain::ShowFromTray(bool tellDevice)
 {
+    restoringFromTray = true;
     showNormal();
+    restoringFromTray = false;
     activateWindow();
     if (tellDevice && stackedWidgetMain->currentWidget() == pages)
         UsbServer_SetPCDriverStatus(1);
@@ -241,6 +262,37 @@ void DialogMain::SlotMouseOffLine(int index)
     NoticeFrame::PlaceOnCaller(&notice, this, 0, -20);
     offlineWait = 1;
     restartRequest = 1;
+    notice.exec();
+}
+
+void DialogMain::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || restoringFromTray)
+        return;
+    // Restored from the task bar (there was no tray to go to): as from the tray.
+    const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+    if ((change->oldState() & Qt::WindowMinimized) && !(windowState() & Qt::WindowMinimized)
+        && stackedWidgetMain->currentWidget() == pages)
+        UsbServer_SetPCDriverStatus(1);
+}
+
+void DialogMain::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    QTimer::singleShot(0, this, &DialogMain::TellUserFolderProblem);
+}
+
+void DialogMain::TellUserFolderProblem()
+{
+    if (!isVisible())
+        return;
+    const QString path = UserFolderProblem::TakeUntold();
+    if (path.isEmpty())
+        return;
+    ProblemNotice notice;
+    notice.SetText(QStringLiteral("home"), QStringLiteral("UserFolderUnwritable"), path);
+    NoticeFrame::PlaceOnCaller(&notice, this, 0, 0);
     notice.exec();
 }
 

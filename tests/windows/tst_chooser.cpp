@@ -19,6 +19,7 @@
 #include "windows/DialogChange.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QSettings>
@@ -318,6 +319,11 @@ private slots:
         ModalUser user;
         user.AnswerNext("QuestiondialogB", [](QWidget* dialog) { ClickButton(dialog, "CloseButton"); });
         Start(Scenario().Receiver("r1", 0, "010101").Receiver("r2", 0, "020202").Mouse("m1", 1, "r1").Mouse("m2", 1, "r2"));
+        if (notice)
+            QTRY_VERIFY(user.seen.contains("QuestiondialogB"));
+        else
+            QTest::qWait(100);
+        QTRY_VERIFY(!QApplication::activeModalWidget());
 
         delete m_chooser;
         m_chooser = nullptr;
@@ -337,12 +343,63 @@ private slots:
             ClickButton(dialog, "CloseButton");
         });
         Start(Scenario().Receiver("r1", 0, "010101").Receiver("r2", 0, "020202").Mouse("m1", 1, "r1").Mouse("m2", 1, "r2"));
-        QCOMPARE(text, Text("home", "ErrorDevice"));
+        QTRY_COMPARE(text, Text("home", "ErrorDevice"));
+        QTRY_VERIFY(!QApplication::activeModalWidget());
         QVERIFY(Tiles(m_chooser).isEmpty());
         QVERIFY(Child("label_2")->isVisible());
+        QCOMPARE(qobject_cast<QLabel*>(Child("label_2"))->text(), Text("home", "UnplugIdentical"));
         QVERIFY(!Child("label_3")->isVisible());
         QVERIFY(!Child("LeftButton")->isVisible());
         QVERIFY(!Child("RightButton")->isVisible());
+    }
+
+    // A configuration the program cannot find devices with is said on the
+    // chooser, not shown as if no mouse were connected.
+    void aConfigurationThatCannotServeIsSaidOnTheChooser_data()
+    {
+        QTest::addColumn<bool>("unreadable");
+        QTest::newRow("a file that cannot be read") << true;
+        QTest::newRow("a file that names no model") << false;
+    }
+    void aConfigurationThatCannotServeIsSaidOnTheChooser()
+    {
+        QFETCH(bool, unreadable);
+        QTemporaryDir dir;
+        QString path;
+        if (unreadable) {
+            path = dir.path() + "/Config.ini";
+            QVERIFY(QDir().mkpath(path));
+        } else {
+            path = ConfigWith(dir.path(), {{"DeviceTotal=3", "DeviceTotal=0"}});
+        }
+        auto* config = new ConfigSettings(path);
+        ConfigSettings* shipped = ConfigSettings::ReplaceInstance(config);
+
+        ModalUser user;
+        QString text;
+        bool chooserShown = false;
+        user.AnswerNext("ProblemNotice", [&](QWidget* dialog) {
+            text = dialog->findChild<QLabel*>("label")->text();
+            chooserShown = m_chooser && m_chooser->isVisible();
+            ClickButton(dialog, "NewHong");
+        });
+        Start(Scenario().Receiver("r1", 0, "010101").Mouse("m1", 1, "r1"));
+        QTRY_VERIFY(user.seen.contains("ProblemNotice"));
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QVERIFY(chooserShown);
+        text.remove(QChar(0x200B));
+        QVERIFY2(text.contains(path), qPrintable(text));
+        auto* hint = qobject_cast<QLabel*>(Child("label_2"));
+        QVERIFY(hint->isVisible());
+        QCOMPARE(hint->text(), Text("home", unreadable ? "ConfigUnreadableHint" : "ConfigNoModelHint"));
+        QCOMPARE(user.seen.count("ProblemNotice"), 1);
+
+        delete m_chooser;
+        m_chooser = nullptr;
+        ConfigSettings::ReplaceInstance(shipped);
+        delete config;
+        Start(Scenario());
+        QCOMPARE(qobject_cast<QLabel*>(Child("label_2"))->text(), Text("home", "PleaseEnter"));
     }
 
     void aCableMouseHidesItsReceiverTile_data()
