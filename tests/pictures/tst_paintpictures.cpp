@@ -153,7 +153,11 @@ private slots:
         QCOMPARE(panel.pixelColor(20, 10), QColor(10, 20, 30));
         QCOMPARE(ReadFile(output + QStringLiteral("/Page/panel.png")), ReadFile(output + QStringLiteral("/Page/Panel.png")));
         QCOMPARE(QImage(output + QStringLiteral("/Page/Dark.png")).pixelColor(4, 4), QColor(10, 20, 30).darker(200));
+        // Opaque pictures are stored without alpha (loaded without converting
+        // every pixel); transparent ones keep it.
+        QVERIFY(!QImage(output + QStringLiteral("/Page/Dark.png")).hasAlphaChannel());
         const QImage close(output + QStringLiteral("/Page/Close.png"));
+        QVERIFY(close.hasAlphaChannel());
         QCOMPARE(close.pixelColor(10, 10), QColor(255, 0, 0));
         QCOMPARE(close.pixelColor(10, 1).alpha(), 0);
         QVERIFY(QImage(output + QStringLiteral("/Page/Label.png")).pixelColor(0, 0) != QColor(255, 255, 255));
@@ -190,6 +194,29 @@ private slots:
         QCOMPARE(battery.pixelColor(0, 10), QColor(0, 255, 0));
         QCOMPARE(battery.pixelColor(42, 10), QColor(0, 255, 0));
         QCOMPARE(battery.pixelColor(20, 10).alpha(), 0);
+    }
+
+    // A colour board: the hues from left to right in the middle row, paler
+    // at the top, darker at the bottom.
+    void paintsASpectrum()
+    {
+        const QString folder = Fixture(Json(
+            "{'pictures': ["
+            "  {'path': 'Light/Board.png', 'size': [300, 40], 'kind': 'spectrum', 'shape': 'rect'}"
+            "]}"));
+        const QString output = folder + QStringLiteral("/out");
+        QCOMPARE(RunTool(folder + QStringLiteral("/pictures.json"), folder + QStringLiteral("/Config.ini"), output).exitCode, 0);
+        const QImage board(output + QStringLiteral("/Light/Board.png"));
+        QCOMPARE(board.size(), QSize(300, 40));
+        const QColor red = board.pixelColor(1, 20);
+        const QColor green = board.pixelColor(100, 20);
+        const QColor blue = board.pixelColor(200, 20);
+        QVERIFY(red.red() > 200 && red.green() < 60 && red.blue() < 60);
+        QVERIFY(green.green() > 200 && green.red() < 60 && green.blue() < 60);
+        QVERIFY(blue.blue() > 200 && blue.red() < 60 && blue.green() < 60);
+        QVERIFY(board.pixelColor(100, 1).red() > 150);
+        QVERIFY(board.pixelColor(100, 38).green() < 120);
+        QCOMPARE(board.pixelColor(150, 20).alpha(), 255);
     }
 
     void refusesABrokenManifest_data()

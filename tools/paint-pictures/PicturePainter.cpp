@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QFont>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
@@ -51,6 +52,22 @@ void PaintGlyph(QPainter* painter, const PictureEntry& picture)
     }
 }
 
+// The hues from left to right, paler towards the top and darker towards the
+// bottom, so that every colour has a place to be picked from.
+void PaintSpectrum(QPainter* painter, const QPainterPath& path, const QSizeF& size)
+{
+    QLinearGradient hues(0, 0, size.width(), 0);
+    for (int step = 0; step <= 6; ++step)
+        hues.setColorAt(step / 6.0, QColor::fromHsv((step * 60) % 360, 255, 255));
+    painter->fillPath(path, hues);
+    QLinearGradient shade(0, 0, 0, size.height());
+    shade.setColorAt(0.0, QColor(255, 255, 255, 200));
+    shade.setColorAt(0.45, QColor(255, 255, 255, 0));
+    shade.setColorAt(0.55, QColor(0, 0, 0, 0));
+    shade.setColorAt(1.0, QColor(0, 0, 0, 200));
+    painter->fillPath(path, shade);
+}
+
 } // namespace
 
 QImage PicturePainter::Paint(const PictureEntry& picture)
@@ -66,7 +83,9 @@ QImage PicturePainter::Paint(const PictureEntry& picture)
         const double inset = picture.border.isValid() ? picture.borderWidth / 2.0 : 0.0;
         const QRectF box = QRectF(QPointF(0, 0), QSizeF(picture.size)).adjusted(inset, inset, -inset, -inset);
         const QPainterPath path = ShapePath(picture, box);
-        if (picture.fill.isValid())
+        if (picture.kind == "spectrum")
+            PaintSpectrum(&painter, path, QSizeF(picture.size));
+        else if (picture.fill.isValid())
             painter.fillPath(path, picture.fill);
         if (picture.headerHeight > 0) {
             painter.save();
@@ -93,11 +112,24 @@ QImage PicturePainter::Paint(const PictureEntry& picture)
     return image;
 }
 
+// A picture without a transparent pixel is stored without an alpha channel:
+// the program's start, which waits on loading the pictures, then takes it as
+// it is, without converting every pixel.
 QByteArray PicturePainter::EncodePng(const QImage& image)
 {
+    bool opaque = true;
+    for (int y = 0; opaque && y < image.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) != 255) {
+                opaque = false;
+                break;
+            }
+        }
+    }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    (opaque ? image.convertToFormat(QImage::Format_RGB32) : image).save(&buffer, "PNG");
     return bytes;
 }
