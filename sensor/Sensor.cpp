@@ -1,32 +1,40 @@
 #include "sensor/Sensor.h"
 
+#include "app/AppPaths.h"
 #include "app/ConfigSettings.h"
+#include "app/LanguageTables.h"
 #include "app/PostMsg.h"
 #include "device/CurrentDevice.h"
 #include "device/DeviceLinkState.h"
 #include "device/DeviceSettingSetters.h"
 #include "sensor/DpiValueCoding.h"
+#include "sensor/SensorCapabilities.h"
 #include "sensor/SensorLOD.h"
 #include "sensor/SensorRate.h"
 
-namespace {
-// A record holds this many DPI level entries.
-constexpr int kRecordDpiLevels = 8;
-}
+#include <QDir>
 
 Sensor::Sensor(QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("Sensor"));
-    // The panels hold what the page shows; the page's form lays them out.
     frameRate = new SensorRate(this);
     frameRate->setObjectName(QStringLiteral("frameRate"));
-    frameRate->hide();
+    frameRate->setGeometry(80, 208, 725, 82);
+    // The lift-off panel only holds what the page shows until the page's form lays it out.
     frameLOD = new SensorLOD(this);
     frameLOD->setObjectName(QStringLiteral("frameLOD"));
     frameLOD->hide();
+
+    sensorPageFolder = AppPaths::UserDataFolder() + QStringLiteral("/usersetting/SensorPage");
+    QDir().mkpath(sensorPageFolder);
+    levelCountFromFile = DpiValueCoding::readDpiLevelCountFile(sensorPageFolder);
+    SensorCapabilities::LoadHeader(&sensorFeatures);
+
     PostMsg::Connect(SIGNAL(SigUpDataLightSensor(FlashDataMap)), this, SLOT(SlotUpDataSenSorUISensor(FlashDataMap)));
     PostMsg::Connect(SIGNAL(SigUpDataSensorUIB(FlashDataMap)), this, SLOT(SlotUpDataSenSorUIB(FlashDataMap)));
+    PostMsg::Connect(SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
+    SlotAllLanguage(languageIndex);
 }
 
 int Sensor::RateIndexOfCode(int code)
@@ -59,6 +67,12 @@ void Sensor::SlotUpDataSenSorUIB(FlashDataMap DataMap)
     sensorPageFilling = false;
 }
 
+void Sensor::SlotAllLanguage(int index)
+{
+    const int language = index == 2 ? 1 : index;
+    frameRate->setTitleText(LanguageTables::Text(language, QStringLiteral("sensor"), QStringLiteral("ReportRate")));
+}
+
 void Sensor::Fill(const FlashDataMap& record)
 {
     const DeviceAllInfo device = CurrentDevice::Info();
@@ -79,9 +93,16 @@ void Sensor::Fill(const FlashDataMap& record)
 
     frameLOD->setLodIndex(record.liftOffDistance - 1);
 
-    // Only the levels the model offers count, and never more than the record holds.
-    const int levels = ConfigSettings::Instance()->Value(group, QStringLiteral("DPIMaxGrade")).toInt();
+    // The ranges first: the levels' values are read with them.
+    DpiValueCoding::ParseDpiRanges();
+    // Only the levels the model offers count; the current level of a record
+    // may be anything and indexes nothing beyond them.
+    const int levels = DpiValueCoding::ModelLevelCount(device.modelIndex);
     const int current = record.currentDpiLevel;
-    if (current < levels && current < kRecordDpiLevels)
-        PostMsg::Instance()->EmitSigAddSensor(DpiValueCoding::DpiOfEntry(record.dpiLevels[current], CurrentSensorName));
+    if (current < levels)
+        PostMsg::Instance()->EmitSigAddSensor(DpiValueCoding::DpiOfLevelEntry(record.dpiLevels[current]));
+
+    const int rateClass = SensorRate::RateClassOfConnection(device.connectionKind);
+    if (rateClass >= 0)
+        frameRate->setRateLimit(rateClass);
 }

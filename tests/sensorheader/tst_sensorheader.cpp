@@ -1,3 +1,4 @@
+#include "sensor/SensorCapabilities.h"
 #include "sensor/SensorCapabilityHeader.h"
 
 #include <QCoreApplication>
@@ -31,6 +32,11 @@ private slots:
     void shippedHeader();
     void valueTexts_data();
     void valueTexts();
+    void featureTest_data();
+    void featureTest();
+    void codeTableLookups_data();
+    void codeTableLookups();
+    void processTableIsReadOnce();
 };
 
 void TestSensorHeader::definesInFileOrder_data()
@@ -165,6 +171,93 @@ void TestSensorHeader::valueTexts()
     QFETCH(QString, text);
     QFETCH(int, value);
     QCOMPARE(SensorCapabilityHeader::ValueOf(text), value);
+}
+
+void TestSensorHeader::featureTest_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("sensor");
+    QTest::addColumn<bool>("supported");
+    QTest::newRow("listed") << "3950,3395" << "3395" << true;
+    QTest::newRow("not listed") << "3950,3395" << "3311" << false;
+    QTest::newRow("part of a longer number") << "39501" << "3950" << true;
+    QTest::newRow("case matters") << "pmw3950" << "PMW3950" << false;
+    QTest::newRow("empty list") << "" << "3950" << false;
+    // A model without a sensor name has every feature.
+    QTest::newRow("empty name, empty list") << "" << "" << true;
+    QTest::newRow("empty name") << "3950" << "" << true;
+}
+
+void TestSensorHeader::featureTest()
+{
+    QFETCH(QString, list);
+    QFETCH(QString, sensor);
+    QFETCH(bool, supported);
+    QCOMPARE(SensorCapabilities::Supports(list, sensor), supported);
+}
+
+void TestSensorHeader::codeTableLookups_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("sensor");
+    QTest::addColumn<bool>("hasTable");
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<int>("codeOfDpi"); // -1: none
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("dpiOfCode"); // -1: none
+
+    const QByteArray table("#define SENSOR_3950_DPI_800\t15\n#define SENSOR_3950_DPI_1600\t0x1F\n"
+                           "#define SENSOR_3950_DPI_3200\t31\n#define SENSOR_3311_DPI_800\t7\n");
+    QTest::newRow("hit") << table << "3950" << true << 800 << 15 << 15 << 800;
+    QTest::newRow("hex value") << table << "3950" << true << 1600 << 31 << 31 << 1600;
+    // Two DPIs with one code: the first in file order wins.
+    QTest::newRow("duplicate code: first") << table << "3950" << true << 3200 << 31 << 31 << 1600;
+    QTest::newRow("miss") << table << "3950" << true << 1200 << -1 << 16 << -1;
+    QTest::newRow("other sensor's define") << table << "3311" << true << 1600 << -1 << 7 << 800;
+    QTest::newRow("no table") << table << "3395" << false << 800 << -1 << 15 << -1;
+    QTest::newRow("empty header") << QByteArray() << "3950" << false << 800 << -1 << 15 << -1;
+    // The name must be whole: SENSOR_3950_DPI_80 is no entry for 800.
+    QTest::newRow("exact name only") << QByteArray("#define SENSOR_3950_DPI_8000\t1\n") << "3950" << true << 800 << -1
+                                     << 1 << 8000;
+    // A define of the family without a DPI in its name is no entry.
+    QTest::newRow("family define without DPI")
+        << QByteArray("#define SENSOR_3950_DPI_COUNT\t15\n#define SENSOR_3950_DPI_800\t15\n") << "3950" << true << 800
+        << 15 << 15 << 800;
+    QTest::newRow("duplicate name: first value")
+        << QByteArray("#define SENSOR_3950_DPI_800\t15\n#define SENSOR_3950_DPI_800\t16\n") << "3950" << true << 800
+        << 15 << 16 << 800;
+}
+
+void TestSensorHeader::codeTableLookups()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, sensor);
+    QFETCH(bool, hasTable);
+    QFETCH(int, dpi);
+    QFETCH(int, codeOfDpi);
+    QFETCH(int, code);
+    QFETCH(int, dpiOfCode);
+    SensorDefineTable table;
+    SensorCapabilityHeader::ParseText(text, &table, nullptr);
+    QCOMPARE(SensorCapabilities::HasCodeTable(table, sensor), hasTable);
+    QCOMPARE(SensorCapabilities::CodeOfDpi(table, sensor, dpi).value_or(-1), codeOfDpi);
+    QCOMPARE(SensorCapabilities::DpiOfCode(table, sensor, code).value_or(-1), dpiOfCode);
+}
+
+void TestSensorHeader::processTableIsReadOnce()
+{
+    // Every page reads the SUPPORT lists; the defines are read for the process once.
+    SensorFeatureLists first;
+    SensorCapabilities::LoadHeader(&first);
+    const int defines = SensorCapabilities::DefineTable().sensorDefineNames.size();
+    QVERIFY(defines > 0);
+    QVERIFY(SensorCapabilities::HasCodeTable(SensorCapabilities::DefineTable(), QStringLiteral("3311")));
+    QVERIFY(!SensorCapabilities::HasCodeTable(SensorCapabilities::DefineTable(), QStringLiteral("3950")));
+    SensorFeatureLists second;
+    SensorCapabilities::LoadHeader(&second);
+    QCOMPARE(SensorCapabilities::DefineTable().sensorDefineNames.size(), defines);
+    QCOMPARE(second.rippleSensors, first.rippleSensors);
+    QVERIFY(!second.rippleSensors.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSensorHeader)
