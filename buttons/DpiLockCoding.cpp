@@ -1,5 +1,7 @@
 #include "buttons/DpiLockCoding.h"
 
+#include "sensor/SensorCapabilities.h"
+
 namespace DpiLockCoding {
 
 const QVector<Row>& Rows()
@@ -26,22 +28,10 @@ const Row* RowOfButton(const QString& dpiButton)
 
 int DpiToSensorCode(int dpi, const QString& sensorName, const SensorDefineTable& table)
 {
-    const QString prefix = QStringLiteral("SENSOR_") + sensorName + QStringLiteral("_DPI");
-    const int fallback = dpi / 50;
-    bool sensorHasConstants = false;
-    for (const QString& name : table.sensorDefineNames) {
-        if (name.contains(prefix, Qt::CaseSensitive)) {
-            sensorHasConstants = true;
-            break;
-        }
-    }
-    if (!sensorHasConstants)
-        return fallback - 1;
-    const QString key = prefix + QLatin1Char('_') + QString::number(dpi);
-    const int position = table.sensorDefineNames.indexOf(key);
-    if (position >= 0 && position < table.sensorDefineValues.size())
-        return table.sensorDefineValues.at(position);
-    return fallback;
+    if (!SensorCapabilities::HasCodeTable(table, sensorName))
+        return dpi / 50 - 1;
+    const std::optional<int> code = SensorCapabilities::CodeOfDpi(table, sensorName, dpi);
+    return code ? *code : dpi / 50;
 }
 
 } // namespace DpiLockCoding
