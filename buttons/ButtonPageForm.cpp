@@ -356,7 +356,8 @@ void ButtonPageForm::setupUi(QWidget* Buttoninterface)
     Buttoninterface->resize(883, 630);
     SetFixedPolicy(Buttoninterface);
     Buttoninterface->setMaximumSize(883, 660);
-    Buttoninterface->setStyleSheet(QString());
+    // Controls without rules of their own keep the empty style sheet they are
+    // made with: setting it again would restyle each one for nothing.
 
     gridLayout_9 = new QGridLayout(Buttoninterface);
     gridLayout_9->setObjectName(QStringLiteral("gridLayout_9"));
@@ -365,7 +366,6 @@ void ButtonPageForm::setupUi(QWidget* Buttoninterface)
     MainWindow->setObjectName(QStringLiteral("MainWindow"));
     SetFixedPolicy(MainWindow);
     MainWindow->setMaximumSize(883, 630);
-    MainWindow->setStyleSheet(QString::fromLatin1(kPageStyle));
     MainWindow->setFrameShape(QFrame::StyledPanel);
     MainWindow->setFrameShadow(QFrame::Raised);
 
@@ -383,9 +383,11 @@ void ButtonPageForm::setupUi(QWidget* Buttoninterface)
     comboFont.setItalic(false);
     ProjectChoose->setFont(comboFont);
     ProjectChoose->setFocusPolicy(Qt::NoFocus);
-    ProjectChoose->setStyleSheet(QString());
 
     gridLayout_9->addWidget(MainWindow, 0, 0, 1, 1);
+    // Set once the tree stands: each child made under a styled frame would
+    // otherwise be restyled as it arrives.
+    MainWindow->setStyleSheet(QString::fromLatin1(kPageStyle));
 
     retranslateUi(Buttoninterface);
 
@@ -402,14 +404,12 @@ void ButtonPageForm::BuildTopFrame()
     label->setGeometry(30, 30, 20, 14);
     SetFixedPolicy(label);
     label->setMaximumSize(20, 14);
-    label->setStyleSheet(QString());
 
     widget = new QWidget(MainWindow);
     widget->setObjectName(QStringLiteral("widget"));
     widget->setGeometry(230, 10, 432, 356);
     SetFixedPolicy(widget);
     SetFixed(widget, 432, 356);
-    widget->setStyleSheet(QString());
 
     // The hotspots keep the default size policy.
     QFont hotspotFont;
@@ -422,7 +422,6 @@ void ButtonPageForm::BuildTopFrame()
         hotspot->setGeometry(spec.x, spec.y, 38, 38);
         SetFixed(hotspot, 38, 38);
         hotspot->setFont(hotspotFont);
-        hotspot->setStyleSheet(QString());
         hotspot->setCheckable(false);
     }
 
@@ -432,7 +431,6 @@ void ButtonPageForm::BuildTopFrame()
     SetFixedPolicy(OutputData);
     SetFixed(OutputData, 90, 26);
     OutputData->setFont(Font(kYaHei, 10));
-    OutputData->setStyleSheet(QString());
 
     ImportData = new QToolButton(MainWindow);
     PrepareToolButton(ImportData, "ImportData");
@@ -440,13 +438,11 @@ void ButtonPageForm::BuildTopFrame()
     SetFixedPolicy(ImportData);
     SetFixed(ImportData, 90, 26);
     ImportData->setFont(Font(kYaHei, 10));
-    ImportData->setStyleSheet(QString());
 
     // The lower band keeps the default size policy.
     groupBox = new QGroupBox(MainWindow);
     groupBox->setObjectName(QStringLiteral("groupBox"));
     groupBox->setGeometry(7, 380, 862, 216);
-    groupBox->setStyleSheet(QString());
 }
 
 void ButtonPageForm::BuildRowList()
@@ -455,7 +451,6 @@ void ButtonPageForm::BuildRowList()
     PrepareScrollArea(scrollArea_11, "scrollArea_11");
     scrollArea_11->setGeometry(150, 2, 480, 212);
     SetFixed(scrollArea_11, 480, 212);
-    scrollArea_11->setStyleSheet(QString());
 
     scrollAreaWidgetContents_11 = MakeContents("scrollAreaWidgetContents_11", 510, 212);
     // No layout: rows 6 to 12 lie below the contents and stay out of view.
@@ -470,7 +465,6 @@ void ButtonPageForm::BuildRowList()
             SetFixedPolicy(number);
             SetFixed(number, 24, 24);
             number->setFont(labelFont);
-            number->setStyleSheet(QString());
             number->setAlignment(Qt::AlignCenter);
         } else {
             auto* row = new QToolButton(scrollAreaWidgetContents_11);
@@ -480,7 +474,6 @@ void ButtonPageForm::BuildRowList()
             SetFixedPolicy(row);
             SetFixed(row, 262, 26);
             row->setFont(rowFont);
-            row->setStyleSheet(QString());
             row->setCheckable(true);
             row->setChecked(false);
         }
@@ -503,7 +496,6 @@ void ButtonPageForm::BuildFunctionArea()
     page->setObjectName(QStringLiteral("page"));
     SetFixedPolicy(page);
     SetFixed(page, 195, 240);
-    page->setStyleSheet(QString());
     gridLayout_3 = new QGridLayout(page);
     gridLayout_3->setObjectName(QStringLiteral("gridLayout_3"));
     gridLayout_3->setSpacing(0);
@@ -514,7 +506,6 @@ void ButtonPageForm::BuildFunctionArea()
     page_2->setObjectName(QStringLiteral("page_2"));
     SetFixedPolicy(page_2);
     SetFixed(page_2, 195, 240);
-    page_2->setStyleSheet(QString());
     gridLayout = new QGridLayout(page_2);
     gridLayout->setObjectName(QStringLiteral("gridLayout"));
     gridLayout->setSpacing(0);
@@ -531,7 +522,6 @@ void ButtonPageForm::BuildFunctionArea()
     verticalLayout_9->setContentsMargins(7, -1, -1, -1);
     for (const ButtonSpec& spec : kChooserButtons) {
         QToolButton* button = MakeColumnButton(this, spec, scrollAreaWidgetContents_4, 164);
-        button->setStyleSheet(QString());
         verticalLayout_9->addWidget(button);
     }
     scrollArea_4->setWidget(scrollAreaWidgetContents_4);
@@ -545,14 +535,12 @@ void ButtonPageForm::BuildCategoryArea()
     groupBox_4->setObjectName(QStringLiteral("groupBox_4"));
     groupBox_4->setGeometry(643, -11, 211, 241);
     SetFixedPolicy(groupBox_4);
-    groupBox_4->setStyleSheet(QString());
     stackedWidget_2 = new QStackedWidget(groupBox_4);
     stackedWidget_2->setObjectName(QStringLiteral("stackedWidget_2"));
     stackedWidget_2->setGeometry(0, 0, 213, 238);
     SetFixedPolicy(stackedWidget_2);
     stackedWidget_2->setMinimumSize(213, 200);
     stackedWidget_2->setMaximumSize(213, 1111111);
-    stackedWidget_2->setStyleSheet(QString());
 
     auto buildPage = [this](const CategoryPageSpec& spec) {
         auto* categoryPage = new QWidget();
@@ -562,8 +550,6 @@ void ButtonPageForm::BuildCategoryArea()
         if (qstrcmp(spec.pageName, "page_7") != 0)
             SetFixedPolicy(categoryPage);
         SetFixed(categoryPage, 205, 240);
-        if (qstrcmp(spec.pageName, "page_10") != 0)
-            categoryPage->setStyleSheet(QString());
         QGridLayout* grid = nullptr;
         if (spec.grid) {
             grid = new QGridLayout(categoryPage);
@@ -587,7 +573,6 @@ void ButtonPageForm::BuildCategoryArea()
         box->setContentsMargins(7, -1, -1, -1);
         for (int i = 0; i < spec.buttonCount; ++i) {
             QToolButton* button = MakeColumnButton(this, spec.buttons[i], contents, 174);
-            button->setStyleSheet(QString());
             box->addWidget(button);
         }
         if (spec.spacer) {

@@ -2,6 +2,7 @@
 
 #include "buttons/ButtonFunctionSender.h"
 #include "device/FlashDataMap.h"
+#include "sensor/SensorDefineTable.h"
 
 #include <QList>
 #include <QString>
@@ -55,6 +56,7 @@ public:
     // driver_sensor.h's constants as the page read them.
     const QStringList& SensorDefineNames() const { return sensorDefineNames; }
     const QVector<qint32>& SensorDefineValues() const { return sensorDefineValues; }
+    SensorDefineTable SensorDefines() const { return {sensorDefineNames, sensorDefineValues}; }
     // The page's copy of the buttons' assignments (type, code, extra).
     const QList<int>& MirrorTypes() const { return types; }
     const QList<int>& MirrorCodes() const { return codes; }

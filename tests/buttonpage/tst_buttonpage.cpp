@@ -233,6 +233,7 @@ private slots:
         QVERIFY(!expected.sensorDefineNames.isEmpty());
         QCOMPARE(m_page->SensorDefineNames(), expected.sensorDefineNames);
         QCOMPARE(m_page->SensorDefineValues(), expected.sensorDefineValues);
+        QCOMPARE(m_page->SensorDefines().sensorDefineNames, expected.sensorDefineNames);
         // File order, hexadecimal read as such, no SUPPORT list among them.
         const QStringList& names = m_page->SensorDefineNames();
         QCOMPARE(names.mid(0, 4), QStringList({"SENSOR_COUNT", "SENSOR_ID_3950", "SENSOR_ID_3395", "SENSOR_ID_3311"}));
