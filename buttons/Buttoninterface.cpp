@@ -562,10 +562,7 @@ QList<int> Buttoninterface::MirrorEntry(int index) const
 
 int Buttoninterface::DpiToSensorCode(int dpi) const
 {
-    SensorDefineTable table;
-    table.sensorDefineNames = sensorDefineNames;
-    table.sensorDefineValues = sensorDefineValues;
-    return DpiLockCoding::DpiToSensorCode(dpi, sensorName, table);
+    return DpiLockCoding::DpiToSensorCode(dpi, sensorName, SensorDefines());
 }
 
 void Buttoninterface::AssignMediaKey(int button, int code)
