@@ -1,0 +1,84 @@
+#include "platform/ScreenGrab.h"
+
+#include "platform/DisplayMetrics.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDesktopWidget>
+#include <QPixmap>
+#include <QScreen>
+
+namespace {
+
+struct TestDesktop {
+    bool active = false;
+    QImage picture;
+    QPoint cursor;
+    double scale = 1.0;
+};
+
+TestDesktop& Test()
+{
+    static TestDesktop test;
+    return test;
+}
+
+QPoint& LastOrigin()
+{
+    static QPoint origin;
+    return origin;
+}
+
+} // namespace
+
+double ScreenGrab::HorizontalScale()
+{
+    if (Test().active)
+        return Test().scale;
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const int logical = screen ? screen->virtualGeometry().width() : 0;
+    const int physical = DisplayMetrics::DesktopWidthPixels();
+    if (logical <= 0 || physical <= 0)
+        return 1.0;
+    return static_cast<double>(physical) / logical;
+}
+
+QPoint ScreenGrab::CursorPosition()
+{
+    if (Test().active)
+        return Test().cursor;
+    return QCursor::pos();
+}
+
+QImage ScreenGrab::Grab(int x, int y, int width, int height)
+{
+    LastOrigin() = QPoint(x, y);
+    if (Test().active) {
+        const QRect area(x, y, width, height);
+        if (Test().picture.isNull() || !Test().picture.rect().contains(area))
+            return QImage();
+        return Test().picture.copy(area);
+    }
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return QImage();
+    return screen->grabWindow(QApplication::desktop()->winId(), x, y, width, height).toImage();
+}
+
+void ScreenGrab::SetDesktopForTest(const QImage& desktop, const QPoint& cursor, double scale)
+{
+    Test().active = true;
+    Test().picture = desktop;
+    Test().cursor = cursor;
+    Test().scale = scale;
+}
+
+void ScreenGrab::ClearTest()
+{
+    Test() = TestDesktop();
+}
+
+QPoint ScreenGrab::LastGrabOrigin()
+{
+    return LastOrigin();
+}
