@@ -9,6 +9,8 @@
 
 #include <QColor>
 #include <QImage>
+#include <QMouseEvent>
+#include <QSpinBox>
 
 bool ColourBoard::ButtonsMayAct()
 {
@@ -33,5 +35,35 @@ bool ColourBoard::PickCursorColour(QColor* colour)
     if (grab.isNull() || !grab.valid(0, 0))
         return false;
     *colour = grab.pixelColor(0, 0);
+    return true;
+}
+
+bool ColourBoard::HandlePress(const Controls& controls, QMouseEvent* event, QColor* picked)
+{
+    if (event->type() != QEvent::MouseButtonPress)
+        return false;
+    const QPoint at = event->pos();
+    bool onChannel = false;
+    for (QSpinBox* box : controls.channels)
+        onChannel = onChannel || box->geometry().contains(at);
+    if (!onChannel) {
+        for (QSpinBox* box : controls.channels)
+            box->clearFocus();
+        controls.editor->setFocus(Qt::OtherFocusReason);
+    }
+    for (QSpinBox* box : controls.valueBoxes) {
+        if (!box->geometry().contains(at)) {
+            box->clearFocus();
+            controls.editor->setFocus(Qt::OtherFocusReason);
+        }
+    }
+    if (!controls.board->geometry().contains(at) || !ButtonsMayAct())
+        return false;
+    // A screen that cannot be read leaves the colour as it was.
+    if (!PickCursorColour(picked))
+        return false;
+    controls.channels[0]->setValue(picked->red());
+    controls.channels[1]->setValue(picked->green());
+    controls.channels[2]->setValue(picked->blue());
     return true;
 }

@@ -13,6 +13,7 @@
 #include "widgets/PanelStyle.h"
 
 #include <QButtonGroup>
+#include <QColor>
 #include <QFont>
 #include <QLabel>
 #include <QMouseEvent>
@@ -489,32 +490,8 @@ void MouseLight::AddPresetButtons()
 
 void MouseLight::mousePressEvent(QMouseEvent* event)
 {
-    if (event->type() != QEvent::MouseButtonPress)
-        return;
-    const QPoint at = event->pos();
-    // A press beside the boxes ends their editing.
-    if (!RSpinBox->geometry().contains(at) && !GSpinBox->geometry().contains(at)
-        && !BSpinBox->geometry().contains(at)) {
-        for (QSpinBox* box : {RSpinBox, GSpinBox, BSpinBox})
-            box->clearFocus();
-        setFocus(Qt::OtherFocusReason);
-    }
-    for (QSpinBox* box : {LightSpinBox_2, SpeedSpinBox_2}) {
-        if (!box->geometry().contains(at)) {
-            box->clearFocus();
-            setFocus(Qt::OtherFocusReason);
-        }
-    }
-    if (!label_7->geometry().contains(at))
-        return;
-    if (!ColourBoard::ButtonsMayAct())
-        return;
+    const ColourBoard::Controls controls{this, label_7, {RSpinBox, GSpinBox, BSpinBox}, {LightSpinBox_2, SpeedSpinBox_2}};
     QColor picked;
-    // A screen that cannot be read leaves the colour as it was.
-    if (!ColourBoard::PickCursorColour(&picked))
-        return;
-    RSpinBox->setValue(picked.red());
-    GSpinBox->setValue(picked.green());
-    BSpinBox->setValue(picked.blue());
-    ShowSwatch(picked.red(), picked.green(), picked.blue());
+    if (ColourBoard::HandlePress(controls, event, &picked))
+        ShowSwatch(picked.red(), picked.green(), picked.blue());
 }
