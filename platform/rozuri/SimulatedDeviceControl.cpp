@@ -35,6 +35,26 @@ QString SimulatedDeviceControl::statePath()
     return devices().statePath();
 }
 
+void SimulatedDeviceControl::flushState()
+{
+    devices().flushState();
+}
+
+int SimulatedDeviceControl::stateWrites()
+{
+    return devices().stateWrites();
+}
+
+void SimulatedDeviceControl::setLatency(int ms)
+{
+    devices().setLatencyMs(ms);
+}
+
+int SimulatedDeviceControl::latency()
+{
+    return devices().latencyMs();
+}
+
 bool SimulatedDeviceControl::plug(const QString &name, bool plugged)
 {
     return devices().plug(name, plugged);
@@ -139,6 +159,21 @@ bool SimulatedDeviceControl::inBootMode(const QString &name)
 QString SimulatedDeviceControl::pairedReceiver(const QString &mouse)
 {
     return devices().pairedReceiver(mouse);
+}
+
+void SimulatedDeviceControl::keepCalls(bool keep)
+{
+    CallLog::keepInMemory(keep);
+}
+
+qint64 SimulatedDeviceControl::callLogBytes()
+{
+    return CallLog::instance().memoryBytes();
+}
+
+qint64 SimulatedDeviceControl::callLogLimit()
+{
+    return CallLog::kMemoryBytes;
 }
 
 QList<QJsonObject> SimulatedDeviceControl::calls()

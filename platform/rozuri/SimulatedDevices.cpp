@@ -12,12 +12,17 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
 namespace {
 
 const quint8 kReportMarker = 0xA5;
+
+// The state file is written at most this often; a change in between waits
+// for the next turn (and for exit at the latest).
+const std::chrono::milliseconds kSaveInterval(250);
 
 enum ReportType : quint8 {
     kBattery = 4,
@@ -93,6 +98,8 @@ SimulatedDevices::SimulatedDevices()
         snapshot = snapshotLocked();
     }
     save(snapshot);
+    // The last change reaches the file however soon the process ends.
+    std::atexit([] { SimulatedDevices::instance().flushState(); });
 }
 
 // The state file wins when it was made from the same scenario; a changed or
@@ -121,6 +128,9 @@ void SimulatedDevices::installWorldLocked(const SimulatedWorld &world, const QBy
 {
     world_ = world;
     scenarioHash_ = scenarioHash;
+    bool fromEnvironment = false;
+    const int envLatency = qEnvironmentVariableIntValue("NK_SIM_LATENCY_MS", &fromEnvironment);
+    latencyMs_ = qMax(0, fromEnvironment ? envLatency : world.latencyMs);
     options_ = Options();
     ++epoch_;
     upgradeBusy_ = false;
@@ -129,15 +139,70 @@ void SimulatedDevices::installWorldLocked(const SimulatedWorld &world, const QBy
 
 SimulatedDevices::Snapshot SimulatedDevices::snapshotLocked()
 {
-    QJsonObject json = world_.toJson();
-    json.insert(QStringLiteral("scenarioHash"), QString::fromLatin1(scenarioHash_));
-    json.insert(QStringLiteral("scenario"), scenarioPath_);
-    return Snapshot{++sequence_, QJsonDocument(json).toJson(QJsonDocument::Indented)};
+    return Snapshot{++sequence_};
 }
 
-void SimulatedDevices::save(const Snapshot &snapshot)
+// The first change after a quiet spell is written at once; later ones are
+// gathered and written together when the interval has passed.
+void SimulatedDevices::save(const Snapshot &)
 {
-    store_.write(snapshot.sequence, snapshot.bytes);
+    {
+        std::lock_guard<std::mutex> lock(saveMutex_);
+        saveDirty_ = true;
+        if (saveScheduled_)
+            return;
+        const auto wait = lastSave_ + kSaveInterval - std::chrono::steady_clock::now();
+        if (wait > std::chrono::steady_clock::duration::zero()) {
+            saveScheduled_ = true;
+            const int ms = static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(wait).count());
+            TaskScheduler::instance().schedule(ms, [this] { flushState(); });
+            return;
+        }
+    }
+    flushState();
+}
+
+void SimulatedDevices::flushState()
+{
+    std::lock_guard<std::mutex> saveLock(saveMutex_);
+    saveScheduled_ = false;
+    if (!saveDirty_)
+        return;
+    quint64 sequence = 0;
+    QByteArray bytes;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        QJsonObject json = world_.toJson();
+        json.insert(QStringLiteral("scenarioHash"), QString::fromLatin1(scenarioHash_));
+        json.insert(QStringLiteral("scenario"), scenarioPath_);
+        sequence = sequence_;
+        bytes = QJsonDocument(json).toJson(QJsonDocument::Indented);
+    }
+    // A failed write stays due: the next change or the exit tries again.
+    saveDirty_ = !store_.write(sequence, bytes);
+    lastSave_ = std::chrono::steady_clock::now();
+}
+
+int SimulatedDevices::stateWrites() const
+{
+    return store_.writes();
+}
+
+int SimulatedDevices::latencyMs() const
+{
+    return latencyMs_;
+}
+
+void SimulatedDevices::setLatencyMs(int ms)
+{
+    latencyMs_ = qMax(0, ms);
+}
+
+void SimulatedDevices::waitLatency() const
+{
+    const int ms = latencyMs_;
+    if (ms > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 void SimulatedDevices::postReportLocked(quint8 type, quint8 sub, const QByteArray &payload)
@@ -745,6 +810,8 @@ bool SimulatedDevices::loadScenarioJson(const QByteArray &json, QString *error)
 
 void SimulatedDevices::restart()
 {
+    // The run before ends by writing what it still held.
+    flushState();
     exitServer();
     Snapshot snapshot;
     {
@@ -757,6 +824,7 @@ void SimulatedDevices::restart()
 
 void SimulatedDevices::setStatePath(const QString &path)
 {
+    flushState();
     store_.setPath(path);
 }
 

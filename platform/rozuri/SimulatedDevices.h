@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QMap>
 #include <QString>
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -66,6 +68,14 @@ public:
     void restart();
     void setStatePath(const QString &path);
     QString statePath() const;
+    // Writes a change not yet in the state file now, as at exit.
+    void flushState();
+    int stateWrites() const;
+    // Delay of every call that talks to a device: the scenario's
+    // "latencyMs", overridden by NK_SIM_LATENCY_MS.
+    int latencyMs() const;
+    void setLatencyMs(int ms);
+    void waitLatency() const;
     QString scenarioPath() const;
     bool plug(const QString &name, bool plugged);
     bool setMouseOnline(const QString &name, bool online);
@@ -89,7 +99,7 @@ public:
 
 private:
     // Runs change under the lock; when it succeeds, the state file is
-    // written after the lock is released.
+    // written after the lock is released (see save).
     template <typename Change>
     bool changeAndSave(Change change)
     {
@@ -104,9 +114,10 @@ private:
         return true;
     }
 
+    // A change of the state to be saved; the file's bytes are taken when
+    // it is written.
     struct Snapshot {
         quint64 sequence = 0;
-        QByteArray bytes;
     };
     struct Options {
         int failIdentifications = 0;
@@ -134,6 +145,12 @@ private:
     bool upgradeStepLocked(const UpgradeJob &job);
 
     mutable std::mutex mutex_;
+    // Taken before mutex_, never while holding it.
+    std::mutex saveMutex_;
+    bool saveDirty_ = false;
+    bool saveScheduled_ = false;
+    std::chrono::steady_clock::time_point lastSave_;
+    std::atomic<int> latencyMs_{0};
     SimulatedWorld world_;
     StateStore store_;
     QString scenarioPath_;

@@ -24,6 +24,7 @@
 #include "dialogs/QuestiondialogB.h"
 #include "dialogs/SameMacro.h"
 #include "dialogs/ScaleWidgetFonts.h"
+#include "macro/MacroFileNotice.h"
 
 #include <QDir>
 #include <QFile>
@@ -86,6 +87,7 @@ const QVector<QPair<const char*, Factory>>& AllDialogs()
         {"MouseOffLine", [] { return new MouseOffLine; }},
         {"ExeIsRun", [] { return new ExeIsRun; }},
         {"Progress", [] { return new Progress; }},
+        {"MacroFileNotice", [] { return new MacroFileNotice(MacroFileNotice::Failure::Save); }},
     };
     return dialogs;
 }
@@ -140,6 +142,37 @@ private slots:
         file.close();
         QVERIFY(LanguageLoader::LoadLanguageFile(path));
         QCOMPARE(LanguageTables::LanguageCount(), 2);
+    }
+
+    // The macro file notice: what was not done, then why, in the system's
+    // words or a text of the language tables; it follows a language change.
+    void macroFileNoticeSaysWhatAndWhy_data()
+    {
+        QTest::addColumn<int>("failure");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("save") << int(MacroFileNotice::Failure::Save) << "DialogSaveFail";
+        QTest::newRow("export") << int(MacroFileNotice::Failure::Export) << "DialogExportFail";
+        QTest::newRow("rename") << int(MacroFileNotice::Failure::Rename) << "DialogRenameFail";
+        QTest::newRow("name refused") << int(MacroFileNotice::Failure::NameRefused) << "DialogNameRefused";
+    }
+
+    void macroFileNoticeSaysWhatAndWhy()
+    {
+        QFETCH(int, failure);
+        QFETCH(QString, key);
+        MacroFileNotice notice(static_cast<MacroFileNotice::Failure>(failure));
+        const QString headline = Text("macro", qPrintable(key));
+        QVERIFY(!headline.isEmpty());
+        QCOMPARE(LabelOf(&notice)->text(), headline);
+        QCOMPARE(notice.size(), QSize(300, 140));
+        notice.SetSystemReason(QStringLiteral("No space left on device"));
+        QCOMPARE(LabelOf(&notice)->text(), headline + QStringLiteral("\nNo space left on device"));
+        notice.SetReasonKey(QStringLiteral("ReasonFileExists"));
+        QCOMPARE(LabelOf(&notice)->text(), headline + QLatin1Char('\n') + Text("macro", "ReasonFileExists"));
+        // The second language has no such texts.
+        notice.SlotAllLanguage(1);
+        QCOMPARE(LabelOf(&notice)->text(), QString());
+        QCOMPARE(ButtonOf(&notice, "NewHong")->text(), QStringLiteral("Okay (second)"));
     }
 
     void cleanup()
