@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QScreen>
 
+#include <cmath>
+
 namespace {
 
 struct TestDesktop {
@@ -15,6 +17,8 @@ struct TestDesktop {
     QImage picture;
     QPoint cursor;
     double scale = 1.0;
+    ScreenGrab::GrabFunction grab;
+    std::function<QPoint()> cursorFunction;
 };
 
 TestDesktop& Test()
@@ -47,7 +51,16 @@ QPoint ScreenGrab::CursorPosition()
 {
     if (Test().active)
         return Test().cursor;
+    if (Test().cursorFunction)
+        return Test().cursorFunction();
     return QCursor::pos();
+}
+
+QPoint ScreenGrab::ScaledCursorPosition()
+{
+    const QPoint logical = CursorPosition();
+    const double scale = HorizontalScale();
+    return QPoint(static_cast<int>(std::trunc(logical.x() * scale)), static_cast<int>(std::trunc(logical.y() * scale)));
 }
 
 QImage ScreenGrab::Grab(int x, int y, int width, int height)
@@ -59,10 +72,22 @@ QImage ScreenGrab::Grab(int x, int y, int width, int height)
             return QImage();
         return Test().picture.copy(area);
     }
+    if (Test().grab)
+        return Test().grab(QPoint(x, y), width, height);
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return QImage();
     return screen->grabWindow(QApplication::desktop()->winId(), x, y, width, height).toImage();
+}
+
+bool ScreenGrab::PixelAt(const QPoint& at, QColor* colour)
+{
+    const QImage image = Grab(at.x(), at.y(), 2, 2);
+    if (image.isNull() || !image.valid(0, 0))
+        return false;
+    if (colour)
+        *colour = image.pixelColor(0, 0);
+    return true;
 }
 
 void ScreenGrab::SetDesktopForTest(const QImage& desktop, const QPoint& cursor, double scale)
@@ -71,6 +96,16 @@ void ScreenGrab::SetDesktopForTest(const QImage& desktop, const QPoint& cursor, 
     Test().picture = desktop;
     Test().cursor = cursor;
     Test().scale = scale;
+}
+
+void ScreenGrab::SetGrabFunction(const GrabFunction& grab)
+{
+    Test().grab = grab;
+}
+
+void ScreenGrab::SetCursorFunction(const std::function<QPoint()>& cursor)
+{
+    Test().cursorFunction = cursor;
 }
 
 void ScreenGrab::ClearTest()
