@@ -90,7 +90,9 @@ void Sensor::ApplyStyles()
     }
     ui->PerformanceOpen->setMaxVisibleItems(5);
 
+    // The page and its panels are framed for layout only; no outline is drawn.
     ui->SenSorPage->setStyleSheet(QStringLiteral(
+        "#SenSorPage,#frameDpi,#frameRate,#frameLOD,#frame,#frame_3,#frame_4{border:none;}"
         "QAbstractScrollArea{background:transparent;}"
         "QScrollBar:vertical{width:13px;background:rgb(30,30,30);margin:25px 0px 25px 0px;}"
         "QScrollBar::handle:vertical{background:rgb(117,117,117);border-radius:3px;min-height:30px;"
