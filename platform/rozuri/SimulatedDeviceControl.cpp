@@ -45,6 +45,11 @@ bool SimulatedDeviceControl::setOnline(const QString &mouse, bool online)
     return devices().setMouseOnline(mouse, online);
 }
 
+bool SimulatedDeviceControl::switchOffAfterOnlineAnswers(const QString &mouse, int answers)
+{
+    return devices().switchOffAfterOnlineAnswers(mouse, answers);
+}
+
 bool SimulatedDeviceControl::setPairingMode(const QString &mouse, bool on)
 {
     return devices().setPairingMode(mouse, on);

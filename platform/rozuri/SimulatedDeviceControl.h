@@ -26,6 +26,10 @@ public:
     static bool plug(const QString &name, bool plugged);
     // An offline mouse answers nothing (switched off, out of range).
     static bool setOnline(const QString &mouse, bool online);
+    // The mouse answers the online query (UsbFinderC_GetDeviceOnLine) this
+    // many more times, then is switched off, as by setOnline(false). Lets a
+    // test drop the mouse between two writes of one user action.
+    static bool switchOffAfterOnlineAnswers(const QString &mouse, int answers);
     static bool setPairingMode(const QString &mouse, bool on);
     static bool setBattery(const QString &mouse, int level, bool charging);
     static bool setBootMode(const QString &name, bool on);

@@ -215,7 +215,17 @@ QByteArray SimulatedDevices::deviceInfo(const char *path)
 bool SimulatedDevices::online(const char *path)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    return world_.answeringMouse(world_.endpoint(path)) != nullptr;
+    SimulatedMouse *m = world_.answeringMouse(world_.endpoint(path));
+    if (m && options_.onlineAnswersLeft.contains(m->name)) {
+        int &left = options_.onlineAnswersLeft[m->name];
+        if (left <= 0) {
+            options_.onlineAnswersLeft.remove(m->name);
+            m->powered = false;
+            return false;
+        }
+        --left;
+    }
+    return m != nullptr;
 }
 
 bool SimulatedDevices::onlineWithAddress(const char *path, unsigned char *status)
@@ -784,6 +794,16 @@ bool SimulatedDevices::setMouseOnline(const QString &name, bool online)
     if (!m)
         return false;
     m->powered = online;
+    options_.onlineAnswersLeft.remove(name);
+    return true;
+}
+
+bool SimulatedDevices::switchOffAfterOnlineAnswers(const QString &name, int answers)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!world_.mouse(name))
+        return false;
+    options_.onlineAnswersLeft.insert(name, qMax(0, answers));
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/rozuri/StateStore.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <memory>
 #include <mutex>
@@ -68,6 +69,7 @@ public:
     QString scenarioPath() const;
     bool plug(const QString &name, bool plugged);
     bool setMouseOnline(const QString &name, bool online);
+    bool switchOffAfterOnlineAnswers(const QString &name, int answers);
     bool setPairingMode(const QString &name, bool on);
     bool setBattery(const QString &name, int level, bool charging);
     bool setBootMode(const QString &name, bool on);
@@ -112,6 +114,8 @@ private:
         int upgradeFailPercent = -1;
         bool upgradeNeverEnds = false;
         QStringList refusingReceivers;
+        // Online queries a mouse still answers before it is switched off.
+        QMap<QString, int> onlineAnswersLeft;
         int pairingMs = 1500;
         int upgradeStepMs = 150;
     };

@@ -192,6 +192,29 @@ private slots:
         QCOMPARE(battery.pixelColor(20, 10).alpha(), 0);
     }
 
+    // A colour board: the hues from left to right in the middle row, paler
+    // at the top, darker at the bottom.
+    void paintsASpectrum()
+    {
+        const QString folder = Fixture(Json(
+            "{'pictures': ["
+            "  {'path': 'Light/Board.png', 'size': [300, 40], 'kind': 'spectrum', 'shape': 'rect'}"
+            "]}"));
+        const QString output = folder + QStringLiteral("/out");
+        QCOMPARE(RunTool(folder + QStringLiteral("/pictures.json"), folder + QStringLiteral("/Config.ini"), output).exitCode, 0);
+        const QImage board(output + QStringLiteral("/Light/Board.png"));
+        QCOMPARE(board.size(), QSize(300, 40));
+        const QColor red = board.pixelColor(1, 20);
+        const QColor green = board.pixelColor(100, 20);
+        const QColor blue = board.pixelColor(200, 20);
+        QVERIFY(red.red() > 200 && red.green() < 60 && red.blue() < 60);
+        QVERIFY(green.green() > 200 && green.red() < 60 && green.blue() < 60);
+        QVERIFY(blue.blue() > 200 && blue.red() < 60 && blue.green() < 60);
+        QVERIFY(board.pixelColor(100, 1).red() > 150);
+        QVERIFY(board.pixelColor(100, 38).green() < 120);
+        QCOMPARE(board.pixelColor(150, 20).alpha(), 255);
+    }
+
     void refusesABrokenManifest_data()
     {
         QTest::addColumn<QByteArray>("picture");

@@ -15,7 +15,7 @@
 
 namespace {
 
-const QStringList kKinds = {"frame", "button", "icon", "checkbox"};
+const QStringList kKinds = {"frame", "button", "icon", "checkbox", "spectrum"};
 const QStringList kShapes = {"rect", "round", "circle", "none"};
 const QStringList kGlyphs = QStringList{"close", "check", "plus", "minus"} + ShapeGlyphs::Names();
 const QSet<QString> kFields = {

@@ -15,7 +15,7 @@ struct PictureEntry {
     QString path;              // below the Picture folder, e.g. "WarningDialog/Close.png"
     QStringList also;          // further names that get the same picture
     QSize size;
-    QString kind;              // "frame", "button", "icon", "checkbox"
+    QString kind;              // "frame", "button", "icon", "checkbox", "spectrum"
     QString shape;             // "rect", "round", "circle", "none"
     double radius = 0;
     QColor fill;               // invalid: no fill

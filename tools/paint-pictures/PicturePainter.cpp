@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QFont>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
@@ -51,6 +52,22 @@ void PaintGlyph(QPainter* painter, const PictureEntry& picture)
     }
 }
 
+// The hues from left to right, paler towards the top and darker towards the
+// bottom, so that every colour has a place to be picked from.
+void PaintSpectrum(QPainter* painter, const QPainterPath& path, const QSizeF& size)
+{
+    QLinearGradient hues(0, 0, size.width(), 0);
+    for (int step = 0; step <= 6; ++step)
+        hues.setColorAt(step / 6.0, QColor::fromHsv((step * 60) % 360, 255, 255));
+    painter->fillPath(path, hues);
+    QLinearGradient shade(0, 0, 0, size.height());
+    shade.setColorAt(0.0, QColor(255, 255, 255, 200));
+    shade.setColorAt(0.45, QColor(255, 255, 255, 0));
+    shade.setColorAt(0.55, QColor(0, 0, 0, 0));
+    shade.setColorAt(1.0, QColor(0, 0, 0, 200));
+    painter->fillPath(path, shade);
+}
+
 } // namespace
 
 QImage PicturePainter::Paint(const PictureEntry& picture)
@@ -66,7 +83,9 @@ QImage PicturePainter::Paint(const PictureEntry& picture)
         const double inset = picture.border.isValid() ? picture.borderWidth / 2.0 : 0.0;
         const QRectF box = QRectF(QPointF(0, 0), QSizeF(picture.size)).adjusted(inset, inset, -inset, -inset);
         const QPainterPath path = ShapePath(picture, box);
-        if (picture.fill.isValid())
+        if (picture.kind == "spectrum")
+            PaintSpectrum(&painter, path, QSizeF(picture.size));
+        else if (picture.fill.isValid())
             painter.fillPath(path, picture.fill);
         if (picture.headerHeight > 0) {
             painter.save();
