@@ -4,6 +4,7 @@
 #include "app/ConfigSettings.h"
 #include "app/LanguageTables.h"
 #include "app/PostMsg.h"
+#include "app/ThemeColor.h"
 #include "device/CurrentDevice.h"
 #include "device/CurrentFlashMap.h"
 #include "device/DeviceLinkState.h"
@@ -17,7 +18,7 @@
 #include "sensor/SensorForm.h"
 #include "sensor/SensorLOD.h"
 #include "sensor/SensorRate.h"
-#include "sensor/SensorStyle.h"
+#include "widgets/PanelStyle.h"
 #include "sensor/StraightLine.h"
 #include "widgets/MyConmboBox.h"
 
@@ -57,7 +58,7 @@ Sensor::Sensor(QWidget* parent)
     ui->frame_3->hide();
     QMetaObject::connectSlotsByName(this);
 
-    pictureDir = SensorStyle::PictureFolder();
+    pictureDir = PanelStyle::PictureFolder(QStringLiteral("Sensor"));
     sensorPageFolder = AppPaths::UserDataFolder() + QStringLiteral("/usersetting/SensorPage");
     PostMsg::Connect(SIGNAL(SigHideModel(int)), this, SLOT(SlotHideModel(int)));
     QDir().mkpath(sensorPageFolder);
@@ -83,10 +84,11 @@ Sensor::~Sensor()
 
 void Sensor::ApplyStyles()
 {
-    const QString comboStyle = SensorStyle::ComboBoxStyle(pictureDir);
+    const QString comboStyle =
+        PanelStyle::ComboBoxStyle(pictureDir) + QStringLiteral("QComboBox:disabled{color:black;}");
     for (MyConmboBox* list : {ui->ModelChoose, ui->PerformanceOpen}) {
         list->setStyleSheet(comboStyle);
-        SensorStyle::InstallListView(list);
+        PanelStyle::InstallComboList(list, 10);
     }
     ui->PerformanceOpen->setMaxVisibleItems(5);
 
@@ -99,21 +101,17 @@ void Sensor::ApplyStyles()
         "margin:0px 2px 0px 2px;}"
         "QScrollBar::add-line:vertical,QScrollBar::sub-line:vertical{height:25px;background:rgb(30,30,30);}"
         "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical{background:transparent;}"));
-    ui->label_5->setStyleSheet(SensorStyle::LabelStyle());
+    ui->label_5->setStyleSheet(PanelStyle::LabelStyle());
     ui->label_11->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
-    ui->label->setStyleSheet(SensorStyle::TipIconStyle(pictureDir));
-    ui->label_2->setStyleSheet(SensorStyle::TipIconStyle(pictureDir));
+    ui->label->setStyleSheet(PanelStyle::PictureStyle("QLabel", pictureDir, "Tips.png"));
+    ui->label_2->setStyleSheet(PanelStyle::PictureStyle("QLabel", pictureDir, "Tips.png"));
     ui->Performance->setStyleSheet(
-        QStringLiteral("QCheckBox{%1}"
+        QStringLiteral("QCheckBox{color:%1;}"
                        "QCheckBox::indicator:checked{image:url(%2CheckBoxChecked.png);}"
                        "QCheckBox::indicator:unchecked{image:url(%2CheckBox.png);}")
-            .arg(SensorStyle::LabelStyle(), pictureDir));
-    const QString titleStyle =
-        QStringLiteral("QToolButton{border:none;background-image:url(%1Title.png);background-position:center;"
-                       "background-repeat:no-repeat;}")
-            .arg(pictureDir);
+            .arg(ThemeColor::Rgb(QStringLiteral("LabelColor")), pictureDir));
     for (QToolButton* title : {ui->TitleButton, ui->TitleButton_2, ui->TitleButton_4})
-        title->setStyleSheet(titleStyle);
+        title->setStyleSheet(PanelStyle::TitleMarkerStyle(title->objectName(), pictureDir));
 }
 
 int Sensor::RateIndexOfCode(int code)

@@ -5,7 +5,7 @@
 #include "app/ThemeColor.h"
 #include "device/CurrentDevice.h"
 #include "sensor/SensorDPIForm.h"
-#include "sensor/SensorStyle.h"
+#include "widgets/PanelStyle.h"
 #include "widgets/MyConmboBox.h"
 #include "widgets/MySlider.h"
 
@@ -42,7 +42,7 @@ SensorDPI::SensorDPI(QWidget* parent)
     : QFrame(parent)
 {
     ui = new SensorDPIForm(this);
-    pictureDir = SensorStyle::PictureFolder();
+    pictureDir = PanelStyle::PictureFolder(QStringLiteral("Sensor"));
     for (int i = 0; i < kLevels; ++i) {
         markerPositions[i] = SensorDPIForm::LevelAt(i).markerPosition;
         levelColors[i] = QLatin1String(SensorDPIForm::LevelAt(i).defaultColor);
@@ -91,30 +91,21 @@ SensorDPI::~SensorDPI()
 
 void SensorDPI::ApplyStyles()
 {
-    ui->label->setStyleSheet(SensorStyle::LabelStyle());
-    ui->label_8->setStyleSheet(
-        QStringLiteral("QLabel{border:none;background-image:url(%1Level.png);background-position:center;"
-                       "background-repeat:no-repeat;}"
-                       "QLabel:hover{background-image:url(%1LevelHover.png);}")
-            .arg(pictureDir));
-    ui->ChooseEvent->setStyleSheet(SensorStyle::ComboBoxStyle(pictureDir));
-    SensorStyle::InstallListView(ui->ChooseEvent, 5);
-    ui->horizontalSliderC->setStyleSheet(
-        QStringLiteral("QSlider::groove:horizontal{border-radius:2px;height:5px;background:#ffffff;}"
-                       "QSlider::handle:horizontal{border-radius:2px;width:6px;height:18px;margin:-9px 0px;"
-                       "border-image:url(%1HuaKuai.png);}"
-                       "QSlider::sub-page:horizontal{border-radius:2px;background:%2;}"
-                       "QSlider::add-page:horizontal{border-radius:2px;background:rgb(255,255,255);}")
-            .arg(pictureDir, ThemeColor::Rgb(QStringLiteral("SliderColor"))));
+    ui->label->setStyleSheet(PanelStyle::LabelStyle());
+    ui->label_8->setStyleSheet(PanelStyle::PictureStyle("QLabel", pictureDir, "Level.png")
+                               + QStringLiteral("QLabel:hover{background-image:")
+                               + PanelStyle::Url(pictureDir, "LevelHover.png") + QStringLiteral(";}"));
+    ui->ChooseEvent->setStyleSheet(PanelStyle::ComboBoxStyle(pictureDir)
+                                   + QStringLiteral("QComboBox:disabled{color:black;}"));
+    PanelStyle::InstallComboList(ui->ChooseEvent, 5);
+    ui->horizontalSliderC->setStyleSheet(PanelStyle::SliderStyle(pictureDir));
     const QString spinColor = ThemeColor::Rgb(QStringLiteral("LinEditColorSecond"));
     ui->spinBoxA->setStyleSheet(
         QStringLiteral("QSpinBox{background:transparent;color:%1;border:1px solid gray;}"
                        "QSpinBox:hover{background:transparent;color:%1;border:1px solid gray;}")
             .arg(spinColor));
-    const QString pictureButton = QStringLiteral(
-        "QToolButton{background-image:url(%1%2);border:none;background-position:center;background-repeat:no-repeat;}");
-    ui->ReduceLevelA->setStyleSheet(pictureButton.arg(pictureDir, QStringLiteral("Reduce.png")));
-    ui->AddLevelA->setStyleSheet(pictureButton.arg(pictureDir, QStringLiteral("Add.png")));
+    ui->ReduceLevelA->setStyleSheet(PanelStyle::PictureStyle("QToolButton", pictureDir, "Reduce.png"));
+    ui->AddLevelA->setStyleSheet(PanelStyle::PictureStyle("QToolButton", pictureDir, "Add.png"));
 }
 
 QString SensorDPI::LevelButtonStyle(bool large) const

@@ -3,7 +3,7 @@
 #include "app/PostMsg.h"
 #include "device/DeviceLinkState.h"
 #include "device/DeviceSettingSetters.h"
-#include "sensor/SensorStyle.h"
+#include "widgets/PanelStyle.h"
 #include "widgets/MyConmboBox.h"
 
 #include <QLabel>
@@ -55,11 +55,11 @@ SensorLOD::SensorLOD(QWidget* parent)
 
     QMetaObject::connectSlotsByName(this);
 
-    pictureDir = SensorStyle::PictureFolder();
-    label->setStyleSheet(SensorStyle::LabelStyle());
-    label_2->setStyleSheet(SensorStyle::TipIconStyle(pictureDir));
-    LOD->setStyleSheet(SensorStyle::ComboBoxStyle(pictureDir));
-    SensorStyle::InstallListView(LOD);
+    pictureDir = PanelStyle::PictureFolder(QStringLiteral("Sensor"));
+    label->setStyleSheet(PanelStyle::LabelStyle());
+    label_2->setStyleSheet(PanelStyle::PictureStyle("QLabel", pictureDir, "Tips.png"));
+    LOD->setStyleSheet(PanelStyle::ComboBoxStyle(pictureDir) + QStringLiteral("QComboBox:disabled{color:black;}"));
+    PanelStyle::InstallComboList(LOD, 10);
 }
 
 SensorLOD::~SensorLOD() = default;

@@ -2,7 +2,7 @@
 
 #include "device/DeviceLinkState.h"
 #include "device/DeviceSettingSetters.h"
-#include "sensor/SensorStyle.h"
+#include "widgets/PanelStyle.h"
 
 #include <QLabel>
 #include <QToolButton>
@@ -43,14 +43,14 @@ SensorSwitchPanel::SensorSwitchPanel(const Traits& memberTraits, QWidget* parent
     label_2->setObjectName(QStringLiteral("label_2"));
     label_2->setGeometry(180, 3, 16, 16);
 
-    pictureDir = SensorStyle::PictureFolder();
-    label->setStyleSheet(SensorStyle::LabelStyle());
+    pictureDir = PanelStyle::PictureFolder(QStringLiteral("Sensor"));
+    label->setStyleSheet(PanelStyle::LabelStyle());
     switchButton->setStyleSheet(
         QStringLiteral("#%1{color:white;border:none;background-image:url(%2Close.png);"
                        "background-position:center;background-repeat:no-repeat;}"
                        "#%1:checked{background-image:url(%2Open.png);}")
             .arg(switchButton->objectName(), pictureDir));
-    label_2->setStyleSheet(SensorStyle::TipIconStyle(pictureDir));
+    label_2->setStyleSheet(PanelStyle::PictureStyle("QLabel", pictureDir, "Tips.png"));
 }
 
 SensorSwitchPanel::~SensorSwitchPanel() = default;
