@@ -6,6 +6,7 @@
 
 #include "SensorPageTestSupport.h"
 
+#include "app/AppPaths.h"
 #include "app/ConfigSettings.h"
 #include "app/LanguageLoader.h"
 #include "app/LanguageTables.h"
@@ -17,6 +18,7 @@
 #include "sensor/DpiValueCoding.h"
 #include "sensor/Sensor.h"
 #include "sensor/SensorCapabilities.h"
+#include "sensor/SensorDPI.h"
 #include "sensor/SensorSwitchPanel.h"
 #include "widgets/MyConmboBox.h"
 #include "widgets/MySlider.h"
@@ -554,6 +556,33 @@ private slots:
         QVERIFY(!SwitchOn(&page, "frame_4"));
         QVERIFY(SwitchOn(&page, "frame_3"));
         QVERIFY(Shown(&page, "frame_3")->isHidden());
+    }
+
+    void theLevelCountFileGivesTheEditorsFirstCount_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("count");
+        QTest::newRow("six") << QByteArray("6\n") << 6;
+        QTest::newRow("no file") << QByteArray() << 1;
+        QTest::newRow("beyond a record") << QByteArray("40") << 8;
+    }
+
+    void theLevelCountFileGivesTheEditorsFirstCount()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, count);
+        const QString folder = AppPaths::UserDataFolder() + QStringLiteral("/usersetting/SensorPage");
+        QVERIFY(QDir().mkpath(folder));
+        QFile file(folder + QStringLiteral("/Level.ini"));
+        file.remove();
+        if (!content.isNull()) {
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+            file.close();
+        }
+        Sensor page;
+        QCOMPARE(Child<SensorDPI>(&page, "frameDpi")->LevelCount(), count);
+        file.remove();
     }
 
     void theLanguageTextsAndTipPlaces_data()
