@@ -19,14 +19,21 @@ SimulatedDevices &devices()
     return SimulatedDevices::instance();
 }
 
+// A request that travels to a mouse or receiver and back.
+void request()
+{
+    devices().waitLatency();
+}
+
 QJsonValue text(const char *s)
 {
     return s ? QJsonValue(QString::fromLatin1(s)) : QJsonValue();
 }
 
+// Hex texts are only for the log; nothing builds them while no log is kept.
 QString hex(const void *bytes, int length)
 {
-    return CallLog::hex(bytes, length);
+    return CallLog::instance().active() ? CallLog::hex(bytes, length) : QString();
 }
 
 void log(const char *fn, QJsonObject fields)
@@ -62,6 +69,7 @@ const char *const *findPaths(const char *fn, QJsonObject fields, const char *vid
 unsigned char getLight(const char *fn, const char *key, const char *path, SimulatedDevices::Light which,
                        unsigned char *out, int size)
 {
+    request();
     const bool ok = devices().receiverLight(path, which, out);
     QJsonObject f{{QStringLiteral("path"), text(path)}};
     if (ok)
@@ -72,12 +80,14 @@ unsigned char getLight(const char *fn, const char *key, const char *path, Simula
 unsigned char setLight(const char *fn, const char *key, const char *path, SimulatedDevices::Light which,
                        const unsigned char *in, int size)
 {
+    request();
     const bool ok = devices().setReceiverLight(path, which, in);
     return logResult(fn, {{QStringLiteral("path"), text(path)}, {QString::fromLatin1(key), hex(in, size)}}, ok);
 }
 
 unsigned char serverRead(const char *fn, SimulatedDevices::Read what)
 {
+    request();
     return logResult(fn, {}, devices().read(what));
 }
 
@@ -131,6 +141,7 @@ unsigned char UsbFinderC_GetUsbDeviceAttribute(const char *path, unsigned char *
 
 const unsigned char *UsbFinderC_GetDeviceInfo(const char *path, int reserved)
 {
+    request();
     thread_local unsigned char answer[3];
     const QByteArray info = devices().deviceInfo(path);
     std::memcpy(answer, info.constData(), 3);
@@ -141,11 +152,13 @@ const unsigned char *UsbFinderC_GetDeviceInfo(const char *path, int reserved)
 
 unsigned char UsbFinderC_GetDeviceOnLine(const char *path)
 {
+    request();
     return logResult("UsbFinderC_GetDeviceOnLine", {{QStringLiteral("path"), text(path)}}, devices().online(path));
 }
 
 unsigned char UsbFinderC_GetDeviceOnLineWithUsbAddress(const char *path, unsigned char *status)
 {
+    request();
     const bool ok = devices().onlineWithAddress(path, status);
     return logResult("UsbFinderC_GetDeviceOnLineWithUsbAddress",
                      {{QStringLiteral("path"), text(path)}, {QStringLiteral("status"), hex(status, status ? 10 : 0)}},
@@ -154,6 +167,7 @@ unsigned char UsbFinderC_GetDeviceOnLineWithUsbAddress(const char *path, unsigne
 
 int UsbFinderC_GetVersion(const char *path)
 {
+    request();
     const int v = devices().version(path);
     log("UsbFinderC_GetVersion", {{QStringLiteral("path"), text(path)}, {QStringLiteral("result"), v}});
     return v;
@@ -161,6 +175,7 @@ int UsbFinderC_GetVersion(const char *path)
 
 unsigned char UsbFinderC_GetSlaveVersion(const char *path, int *version)
 {
+    request();
     const bool ok = devices().slaveVersion(path, version);
     QJsonObject f{{QStringLiteral("path"), text(path)}};
     if (ok)
@@ -170,6 +185,7 @@ unsigned char UsbFinderC_GetSlaveVersion(const char *path, int *version)
 
 unsigned char UsbFinderC_GetLongRangeMode(const char *path, unsigned char *mode)
 {
+    request();
     const bool ok = devices().longRange(path, mode);
     QJsonObject f{{QStringLiteral("path"), text(path)}};
     if (ok)
@@ -179,6 +195,7 @@ unsigned char UsbFinderC_GetLongRangeMode(const char *path, unsigned char *mode)
 
 unsigned char UsbFinderC_SetLongRangeMode(const char *path, int mode)
 {
+    request();
     return logResult("UsbFinderC_SetLongRangeMode", {{QStringLiteral("path"), text(path)}, {QStringLiteral("mode"), mode}},
                      devices().setLongRange(path, mode));
 }
@@ -215,6 +232,7 @@ unsigned char UsbFinderC_SetDongleIndicatorLed(const char *path, const unsigned 
 
 unsigned char UsbFinderC_SetDongleIDToMouse(const char *path, const unsigned char *id)
 {
+    request();
     return logResult("UsbFinderC_SetDongleIDToMouse", {{QStringLiteral("path"), text(path)}, {QStringLiteral("id"), hex(id, id ? 5 : 0)}},
                      devices().setDongleIdToMouse(path, id));
 }
@@ -226,6 +244,7 @@ unsigned char UsbFinderC_OpenDevice(const char *path)
 
 unsigned char UsbFinderC_ReadWriteDeviceData(const unsigned char *packet, unsigned char *reply, unsigned char length)
 {
+    request();
     const bool ok = devices().exchange(packet, reply, length);
     return logResult("UsbFinderC_ReadWriteDeviceData",
                      {{QStringLiteral("length"), length}, {QStringLiteral("packet"), hex(packet, packet ? length : 0)},
@@ -249,6 +268,7 @@ void UsbServer_Exit(void)
 
 unsigned char UsbServer_SetPCDriverStatus(int status)
 {
+    request();
     return logResult("UsbServer_SetPCDriverStatus", {{QStringLiteral("mode"), status}}, devices().setPcDriverStatus(status));
 }
 
@@ -263,27 +283,32 @@ unsigned char UsbServer_ReadConfig(void) { return serverRead("UsbServer_ReadConf
 
 unsigned char UsbServer_SetBatteryOptimizeEnable(int enable)
 {
+    request();
     return logResult("UsbServer_SetBatteryOptimizeEnable", {{QStringLiteral("mode"), enable}},
                      devices().setBatteryOptimize(enable));
 }
 
 unsigned char UsbServer_SetClearSetting(void)
 {
+    request();
     return logResult("UsbServer_SetClearSetting", {}, devices().factoryReset());
 }
 
 unsigned char UsbServer_SetCurrentConfig(int index)
 {
+    request();
     return logResult("UsbServer_SetCurrentConfig", {{QStringLiteral("index"), index}}, devices().setProfile(index));
 }
 
 unsigned char UsbServer_EnterDonglePairOnlyCid(int cid)
 {
+    request();
     return logResult("UsbServer_EnterDonglePairOnlyCid", {{QStringLiteral("cid"), cid}}, devices().enterPairing(cid));
 }
 
 unsigned char UsbServer_ReadDonglePairStatus(void)
 {
+    request();
     return logResult("UsbServer_ReadDonglePairStatus", {}, devices().readPairStatus());
 }
 
@@ -326,6 +351,7 @@ unsigned char ProtocolDataParser(const unsigned char *image, unsigned char *reco
 
 unsigned char ProtocolDataUpdate(const unsigned char *record)
 {
+    request();
     return logResult("ProtocolDataUpdate", {{QStringLiteral("record"), hex(record, record ? FlashImageCodec::kRecordSize : 0)}},
                      devices().storeRecord(record));
 }

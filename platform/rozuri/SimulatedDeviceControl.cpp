@@ -35,6 +35,26 @@ QString SimulatedDeviceControl::statePath()
     return devices().statePath();
 }
 
+void SimulatedDeviceControl::flushState()
+{
+    devices().flushState();
+}
+
+int SimulatedDeviceControl::stateWrites()
+{
+    return devices().stateWrites();
+}
+
+void SimulatedDeviceControl::setLatency(int ms)
+{
+    devices().setLatencyMs(ms);
+}
+
+int SimulatedDeviceControl::latency()
+{
+    return devices().latencyMs();
+}
+
 bool SimulatedDeviceControl::plug(const QString &name, bool plugged)
 {
     return devices().plug(name, plugged);
@@ -91,9 +111,26 @@ void SimulatedDeviceControl::failNextIdentifications(int count)
 
 void SimulatedDeviceControl::setPairingOutcome(PairingOutcome outcome)
 {
-    devices().setPairingOutcome(outcome == PairingOutcome::Fail ? SimulatedDevices::PairingOutcome::Fail
-                                : outcome == PairingOutcome::NeverEnds ? SimulatedDevices::PairingOutcome::NeverEnds
-                                                                       : SimulatedDevices::PairingOutcome::Normal);
+    SimulatedDevices::PairingOutcome mapped = SimulatedDevices::PairingOutcome::Normal;
+    switch (outcome) {
+    case PairingOutcome::Normal:
+        break;
+    case PairingOutcome::Fail:
+        mapped = SimulatedDevices::PairingOutcome::Fail;
+        break;
+    case PairingOutcome::NeverEnds:
+        mapped = SimulatedDevices::PairingOutcome::NeverEnds;
+        break;
+    case PairingOutcome::Unplug:
+        mapped = SimulatedDevices::PairingOutcome::Unplug;
+        break;
+    }
+    devices().setPairingOutcome(mapped);
+}
+
+void SimulatedDeviceControl::failNextExchanges(int count)
+{
+    devices().failNextExchanges(count);
 }
 
 void SimulatedDeviceControl::setUpgradeFailure(int percent)
@@ -139,6 +176,21 @@ bool SimulatedDeviceControl::inBootMode(const QString &name)
 QString SimulatedDeviceControl::pairedReceiver(const QString &mouse)
 {
     return devices().pairedReceiver(mouse);
+}
+
+void SimulatedDeviceControl::keepCalls(bool keep)
+{
+    CallLog::keepInMemory(keep);
+}
+
+qint64 SimulatedDeviceControl::callLogBytes()
+{
+    return CallLog::instance().memoryBytes();
+}
+
+qint64 SimulatedDeviceControl::callLogLimit()
+{
+    return CallLog::kMemoryBytes;
 }
 
 QList<QJsonObject> SimulatedDeviceControl::calls()

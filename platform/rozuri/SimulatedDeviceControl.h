@@ -10,7 +10,9 @@
 // GUI thread while the program talks to the library.
 class SimulatedDeviceControl {
 public:
-    enum class PairingOutcome { Normal, Fail, NeverEnds };
+    // Normal: a mouse of the asked CID in pairing mode pairs, else it fails.
+    // Unplug: the receiver is pulled out before it answers.
+    enum class PairingOutcome { Normal, Fail, NeverEnds, Unplug };
 
     // Replaces all devices with the scenario's and clears every option
     // below. The state file is rewritten from the scenario.
@@ -21,6 +23,15 @@ public:
     static void restart();
     static void setStatePath(const QString &path);
     static QString statePath();
+    // The state file is written at most a few times a second; this writes
+    // a change still waiting, as the exit of the process does.
+    static void flushState();
+    // State files written so far by this process.
+    static int stateWrites();
+    // Delay of every call that talks to a device (0: none). Loading a
+    // scenario sets it from the scenario or NK_SIM_LATENCY_MS.
+    static void setLatency(int ms);
+    static int latency();
 
     // A receiver's USB plug, or a mouse's cable.
     static bool plug(const QString &name, bool plugged);
@@ -42,6 +53,9 @@ public:
 
     static void failNextIdentifications(int count);
     static void setPairingOutcome(PairingOutcome outcome);
+    // The next count screen-device exchanges echo the packet with a wrong
+    // checksum byte.
+    static void failNextExchanges(int count);
     // The next upgrades end with a failure once they reach percent (-1: never).
     static void setUpgradeFailure(int percent);
     static void setUpgradeNeverEnds(bool never);
@@ -55,8 +69,14 @@ public:
     static bool inBootMode(const QString &name);
     static QString pairedReceiver(const QString &mouse);
 
-    // Every library call in order: "fn", "t", arguments, bytes as hex.
+    // The library keeps its calls in memory only when asked (every test
+    // program asks before main) or when NK_SIM_LOG is set.
+    static void keepCalls(bool keep);
+    // Every library call in order: "fn", "t", arguments, bytes as hex; the
+    // most recent ones up to a bound in bytes of compact JSON.
     static QList<QJsonObject> calls();
+    static qint64 callLogBytes();
+    static qint64 callLogLimit();
     static QList<QJsonObject> calls(const QString &function);
     static void clearCalls();
 };

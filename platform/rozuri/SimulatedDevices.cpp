@@ -3,6 +3,7 @@
 #include "platform/rozuri/FirmwareImageHeader.h"
 #include "platform/rozuri/FlashImageCodec.h"
 #include "platform/rozuri/HotPlugNotifier.h"
+#include "platform/rozuri/JsonFields.h"
 #include "platform/rozuri/ReportDispatcher.h"
 #include "platform/rozuri/TaskScheduler.h"
 
@@ -12,12 +13,17 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
 namespace {
 
 const quint8 kReportMarker = 0xA5;
+
+// The state file is written at most this often; a change in between waits
+// for the next turn (and for exit at the latest).
+const std::chrono::milliseconds kSaveInterval(250);
 
 enum ReportType : quint8 {
     kBattery = 4,
@@ -93,6 +99,8 @@ SimulatedDevices::SimulatedDevices()
         snapshot = snapshotLocked();
     }
     save(snapshot);
+    // The last change reaches the file however soon the process ends.
+    std::atexit([] { SimulatedDevices::instance().flushState(); });
 }
 
 // The state file wins when it was made from the same scenario; a changed or
@@ -107,21 +115,42 @@ void SimulatedDevices::loadInitialLocked()
 
     SimulatedWorld world;
     const QJsonObject state = QJsonDocument::fromJson(store_.read()).object();
+    const Options options = optionsFromScenario(scenarioBytes);
     if (state.value(QStringLiteral("scenarioHash")).toString().toLatin1() == hash
         && SimulatedWorld::fromJson(state, &world, nullptr)) {
-        installWorldLocked(world, hash);
+        installWorldLocked(world, hash, options);
         return;
     }
     if (!SimulatedWorld::fromJson(QJsonDocument::fromJson(scenarioBytes).object(), &world, nullptr))
         world = SimulatedWorld();
-    installWorldLocked(world, hash);
+    installWorldLocked(world, hash, options);
 }
 
-void SimulatedDevices::installWorldLocked(const SimulatedWorld &world, const QByteArray &scenarioHash)
+SimulatedDevices::Options SimulatedDevices::optionsFromScenario(const QByteArray &scenarioJson)
+{
+    Options options;
+    const QJsonObject json = QJsonDocument::fromJson(scenarioJson).object().value(QStringLiteral("options")).toObject();
+    const QString pairing = JsonFields::text(json, QStringLiteral("pairing"), QStringLiteral("normal")).toLower();
+    if (pairing == QLatin1String("fail"))
+        options.pairing = PairingOutcome::Fail;
+    else if (pairing == QLatin1String("never"))
+        options.pairing = PairingOutcome::NeverEnds;
+    else if (pairing == QLatin1String("unplug"))
+        options.pairing = PairingOutcome::Unplug;
+    options.pairingMs = qMax(0, JsonFields::number(json, QStringLiteral("pairingMs"), options.pairingMs));
+    options.failExchanges = qMax(0, JsonFields::number(json, QStringLiteral("failExchanges"), 0));
+    return options;
+}
+
+void SimulatedDevices::installWorldLocked(const SimulatedWorld &world, const QByteArray &scenarioHash,
+                                          const Options &options)
 {
     world_ = world;
     scenarioHash_ = scenarioHash;
-    options_ = Options();
+    bool fromEnvironment = false;
+    const int envLatency = qEnvironmentVariableIntValue("NK_SIM_LATENCY_MS", &fromEnvironment);
+    latencyMs_ = qMax(0, fromEnvironment ? envLatency : world.latencyMs);
+    options_ = options;
     ++epoch_;
     upgradeBusy_ = false;
     openedPath_.clear();
@@ -129,15 +158,70 @@ void SimulatedDevices::installWorldLocked(const SimulatedWorld &world, const QBy
 
 SimulatedDevices::Snapshot SimulatedDevices::snapshotLocked()
 {
-    QJsonObject json = world_.toJson();
-    json.insert(QStringLiteral("scenarioHash"), QString::fromLatin1(scenarioHash_));
-    json.insert(QStringLiteral("scenario"), scenarioPath_);
-    return Snapshot{++sequence_, QJsonDocument(json).toJson(QJsonDocument::Indented)};
+    return Snapshot{++sequence_};
 }
 
-void SimulatedDevices::save(const Snapshot &snapshot)
+// The first change after a quiet spell is written at once; later ones are
+// gathered and written together when the interval has passed.
+void SimulatedDevices::save(const Snapshot &)
 {
-    store_.write(snapshot.sequence, snapshot.bytes);
+    {
+        std::lock_guard<std::mutex> lock(saveMutex_);
+        saveDirty_ = true;
+        if (saveScheduled_)
+            return;
+        const auto wait = lastSave_ + kSaveInterval - std::chrono::steady_clock::now();
+        if (wait > std::chrono::steady_clock::duration::zero()) {
+            saveScheduled_ = true;
+            const int ms = static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(wait).count());
+            TaskScheduler::instance().schedule(ms, [this] { flushState(); });
+            return;
+        }
+    }
+    flushState();
+}
+
+void SimulatedDevices::flushState()
+{
+    std::lock_guard<std::mutex> saveLock(saveMutex_);
+    saveScheduled_ = false;
+    if (!saveDirty_)
+        return;
+    quint64 sequence = 0;
+    QByteArray bytes;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        QJsonObject json = world_.toJson();
+        json.insert(QStringLiteral("scenarioHash"), QString::fromLatin1(scenarioHash_));
+        json.insert(QStringLiteral("scenario"), scenarioPath_);
+        sequence = sequence_;
+        bytes = QJsonDocument(json).toJson(QJsonDocument::Indented);
+    }
+    // A failed write stays due: the next change or the exit tries again.
+    saveDirty_ = !store_.write(sequence, bytes);
+    lastSave_ = std::chrono::steady_clock::now();
+}
+
+int SimulatedDevices::stateWrites() const
+{
+    return store_.writes();
+}
+
+int SimulatedDevices::latencyMs() const
+{
+    return latencyMs_;
+}
+
+void SimulatedDevices::setLatencyMs(int ms)
+{
+    latencyMs_ = qMax(0, ms);
+}
+
+void SimulatedDevices::waitLatency() const
+{
+    const int ms = latencyMs_;
+    if (ms > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 void SimulatedDevices::postReportLocked(quint8 type, quint8 sub, const QByteArray &payload)
@@ -369,6 +453,13 @@ bool SimulatedDevices::exchange(const unsigned char *packet, unsigned char *repl
             sum = static_cast<quint8>(sum + packet[i]);
         if (static_cast<quint8>(0x55 - sum) != packet[length - 1])
             return false;
+        // A scripted failure: the echo comes back garbled in its checksum.
+        if (options_.failExchanges > 0) {
+            --options_.failExchanges;
+            std::memcpy(reply, packet, static_cast<size_t>(length));
+            reply[length - 1] = static_cast<unsigned char>(reply[length - 1] ^ 0xFF);
+            return true;
+        }
         // A clock packet sets the screen's clock; every valid packet is echoed.
         if (packet[0] == 0x0A && packet[2] == 0x10)
             m->clock = QByteArray(reinterpret_cast<const char *>(packet) + 3, 8);
@@ -495,6 +586,12 @@ bool SimulatedDevices::enterPairing(int cid)
     const quint64 epoch = epoch_;
     const QString name = r->name;
     const int wanted = cid & 0xFF;
+    if (options_.pairing == PairingOutcome::Unplug) {
+        TaskScheduler::instance().schedule(options_.pairingMs, [this, epoch, name, serial] {
+            unplugDuringPairing(epoch, name, serial);
+        });
+        return true;
+    }
     TaskScheduler::instance().schedule(options_.pairingMs, [this, epoch, name, serial, wanted] {
         finishPairing(epoch, name, serial, wanted);
     });
@@ -527,6 +624,21 @@ void SimulatedDevices::finishPairing(quint64 epoch, const QString &name, quint64
         snapshot = snapshotLocked();
     }
     save(snapshot);
+}
+
+// The receiver is pulled out before it answers: no report, only the hot-plug news.
+void SimulatedDevices::unplugDuringPairing(quint64 epoch, const QString &name, quint64 serial)
+{
+    const bool changed = changeAndSave([&] {
+        SimulatedReceiver *r = world_.receiver(name);
+        if (epoch != epoch_ || serial != pairingSerial_ || !r || !r->plugged)
+            return false;
+        r->plugged = false;
+        r->pairStatus = SimulatedReceiver::PairIdle;
+        return true;
+    });
+    if (changed)
+        HotPlugNotifier::instance().changed();
 }
 
 bool SimulatedDevices::readPairStatus()
@@ -735,7 +847,8 @@ bool SimulatedDevices::loadScenarioJson(const QByteArray &json, QString *error)
     Snapshot snapshot;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        installWorldLocked(world, QCryptographicHash::hash(json, QCryptographicHash::Sha1).toHex());
+        installWorldLocked(world, QCryptographicHash::hash(json, QCryptographicHash::Sha1).toHex(),
+                           optionsFromScenario(json));
         snapshot = snapshotLocked();
     }
     save(snapshot);
@@ -745,6 +858,8 @@ bool SimulatedDevices::loadScenarioJson(const QByteArray &json, QString *error)
 
 void SimulatedDevices::restart()
 {
+    // The run before ends by writing what it still held.
+    flushState();
     exitServer();
     Snapshot snapshot;
     {
@@ -757,6 +872,7 @@ void SimulatedDevices::restart()
 
 void SimulatedDevices::setStatePath(const QString &path)
 {
+    flushState();
     store_.setPath(path);
 }
 
@@ -880,6 +996,12 @@ void SimulatedDevices::setPairingOutcome(PairingOutcome outcome)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     options_.pairing = outcome;
+}
+
+void SimulatedDevices::failNextExchanges(int count)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    options_.failExchanges = qMax(0, count);
 }
 
 void SimulatedDevices::setUpgradeFailure(int percent)

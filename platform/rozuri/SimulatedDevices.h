@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QMap>
 #include <QString>
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -19,7 +21,7 @@
 // the upgrade's own thread with the lock released.
 class SimulatedDevices {
 public:
-    enum class PairingOutcome { Normal, Fail, NeverEnds };
+    enum class PairingOutcome { Normal, Fail, NeverEnds, Unplug };
 
     static SimulatedDevices &instance();
 
@@ -66,6 +68,14 @@ public:
     void restart();
     void setStatePath(const QString &path);
     QString statePath() const;
+    // Writes a change not yet in the state file now, as at exit.
+    void flushState();
+    int stateWrites() const;
+    // Delay of every call that talks to a device: the scenario's
+    // "latencyMs", overridden by NK_SIM_LATENCY_MS.
+    int latencyMs() const;
+    void setLatencyMs(int ms);
+    void waitLatency() const;
     QString scenarioPath() const;
     bool plug(const QString &name, bool plugged);
     bool setMouseOnline(const QString &name, bool online);
@@ -77,6 +87,7 @@ public:
     void injectReport(const QByteArray &header, const QByteArray &payload);
     void failNextIdentifications(int count);
     void setPairingOutcome(PairingOutcome outcome);
+    void failNextExchanges(int count);
     void setUpgradeFailure(int percent);
     void setUpgradeNeverEnds(bool never);
     bool setReceiverRefusesLighting(const QString &name, bool refuse);
@@ -89,7 +100,7 @@ public:
 
 private:
     // Runs change under the lock; when it succeeds, the state file is
-    // written after the lock is released.
+    // written after the lock is released (see save).
     template <typename Change>
     bool changeAndSave(Change change)
     {
@@ -104,9 +115,10 @@ private:
         return true;
     }
 
+    // A change of the state to be saved; the file's bytes are taken when
+    // it is written.
     struct Snapshot {
         quint64 sequence = 0;
-        QByteArray bytes;
     };
     struct Options {
         int failIdentifications = 0;
@@ -118,22 +130,32 @@ private:
         QMap<QString, int> onlineAnswersLeft;
         int pairingMs = 1500;
         int upgradeStepMs = 150;
+        int failExchanges = 0;
     };
+    // What a scenario's "options" object scripts; the rest stays default.
+    static Options optionsFromScenario(const QByteArray &scenarioJson);
     struct UpgradeJob;
 
     SimulatedDevices();
     void loadInitialLocked();
-    void installWorldLocked(const SimulatedWorld &world, const QByteArray &scenarioHash);
+    void installWorldLocked(const SimulatedWorld &world, const QByteArray &scenarioHash, const Options &options);
     Snapshot snapshotLocked();
     void save(const Snapshot &snapshot);
     void postReportLocked(quint8 type, quint8 sub, const QByteArray &payload);
     SimulatedMouse *serverMouseLocked();
     bool serverReachesLocked(const SimulatedMouse *mouse);
     void finishPairing(quint64 epoch, const QString &receiver, quint64 serial, int cid);
+    void unplugDuringPairing(quint64 epoch, const QString &receiver, quint64 serial);
     void runUpgrade(std::shared_ptr<UpgradeJob> job);
     bool upgradeStepLocked(const UpgradeJob &job);
 
     mutable std::mutex mutex_;
+    // Taken before mutex_, never while holding it.
+    std::mutex saveMutex_;
+    bool saveDirty_ = false;
+    bool saveScheduled_ = false;
+    std::chrono::steady_clock::time_point lastSave_;
+    std::atomic<int> latencyMs_{0};
     SimulatedWorld world_;
     StateStore store_;
     QString scenarioPath_;

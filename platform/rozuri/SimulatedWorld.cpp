@@ -1,5 +1,7 @@
 #include "platform/rozuri/SimulatedWorld.h"
 
+#include "platform/rozuri/JsonFields.h"
+
 #include <QHash>
 #include <QJsonArray>
 #include <cstring>
@@ -39,6 +41,7 @@ bool SimulatedWorld::fromJson(const QJsonObject &json, SimulatedWorld *out, QStr
         }
         world.pair(&m, r);
     }
+    world.latencyMs = qMax(0, JsonFields::number(json, QStringLiteral("latencyMs"), 0));
     world.assignPaths();
     *out = world;
     return true;
@@ -54,6 +57,8 @@ QJsonObject SimulatedWorld::toJson() const
     QJsonObject json;
     json.insert(QStringLiteral("receivers"), receiverList);
     json.insert(QStringLiteral("mice"), mouseList);
+    if (latencyMs > 0)
+        json.insert(QStringLiteral("latencyMs"), latencyMs);
     return json;
 }
 

@@ -20,6 +20,8 @@ public:
 
     QVector<SimulatedReceiver> receivers;
     QVector<SimulatedMouse> mice;
+    // Milliseconds every request to a device takes to be answered.
+    int latencyMs = 0;
 
     static bool fromJson(const QJsonObject &json, SimulatedWorld *out, QString *error);
     QJsonObject toJson() const;

@@ -34,16 +34,28 @@ QByteArray StateStore::read() const
     return file.readAll();
 }
 
-void StateStore::write(quint64 sequence, const QByteArray &bytes)
+bool StateStore::write(quint64 sequence, const QByteArray &bytes)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     if (path_.isEmpty() || sequence < written_)
-        return;
+        return true;
     QDir().mkpath(QFileInfo(path_).absolutePath());
     QSaveFile file(path_);
     if (!file.open(QIODevice::WriteOnly))
-        return;
-    file.write(bytes);
-    if (file.commit())
-        written_ = sequence;
+        return false;
+    // commit() misses a failed flush: a full disk would leave a cut file.
+    // Uncommitted, the temporary file is dropped and the old one stays.
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return false;
+    if (!file.commit())
+        return false;
+    written_ = sequence;
+    ++writes_;
+    return true;
+}
+
+int StateStore::writes() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return writes_;
 }

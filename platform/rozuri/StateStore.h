@@ -5,8 +5,8 @@
 #include <mutex>
 
 // The file in which the simulated devices keep their state between runs,
-// written atomically. Writes may come from several threads; a snapshot older
-// than the one last written is skipped.
+// written atomically and synced. Writes may come from several threads; a
+// snapshot older than the one last written is skipped.
 class StateStore {
 public:
     // NK_SIM_STATE, else the per-user data folder.
@@ -15,10 +15,14 @@ public:
     void setPath(const QString &path);
     QString path() const;
     QByteArray read() const;
-    void write(quint64 sequence, const QByteArray &bytes);
+    // False when the file could not be written whole.
+    bool write(quint64 sequence, const QByteArray &bytes);
+    // Files written so far.
+    int writes() const;
 
 private:
     mutable std::mutex mutex_;
     QString path_ = defaultPath();
     quint64 written_ = 0;
+    int writes_ = 0;
 };

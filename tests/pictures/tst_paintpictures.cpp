@@ -153,7 +153,11 @@ private slots:
         QCOMPARE(panel.pixelColor(20, 10), QColor(10, 20, 30));
         QCOMPARE(ReadFile(output + QStringLiteral("/Page/panel.png")), ReadFile(output + QStringLiteral("/Page/Panel.png")));
         QCOMPARE(QImage(output + QStringLiteral("/Page/Dark.png")).pixelColor(4, 4), QColor(10, 20, 30).darker(200));
+        // Opaque pictures are stored without alpha (loaded without converting
+        // every pixel); transparent ones keep it.
+        QVERIFY(!QImage(output + QStringLiteral("/Page/Dark.png")).hasAlphaChannel());
         const QImage close(output + QStringLiteral("/Page/Close.png"));
+        QVERIFY(close.hasAlphaChannel());
         QCOMPARE(close.pixelColor(10, 10), QColor(255, 0, 0));
         QCOMPARE(close.pixelColor(10, 1).alpha(), 0);
         QVERIFY(QImage(output + QStringLiteral("/Page/Label.png")).pixelColor(0, 0) != QColor(255, 255, 255));

@@ -1,6 +1,7 @@
 // Finding and identifying the devices of a scenario through the C interface.
 #include "RozuriTestSupport.h"
 
+#include <QElapsedTimer>
 #include <cstring>
 
 class TestDiscovery : public QObject {
@@ -234,6 +235,37 @@ private slots:
         QVERIFY(!UsbFinderC_ReadWriteDeviceData(packet, reply, 40));
     }
 
+    void exchangesFailAsScripted_data()
+    {
+        QTest::addColumn<bool>("fromScenario");
+        QTest::newRow("control interface") << false;
+        QTest::newRow("scenario file") << true;
+    }
+
+    void exchangesFailAsScripted()
+    {
+        QFETCH(bool, fromScenario);
+        QVERIFY(SimulatedDeviceControl::loadScenarioJson(
+            fromScenario ? QByteArray(R"({"options":{"failExchanges":2},
+                                         "mice":[{"name":"screen","cid":7,"mid":1,"cablePlugged":true,"screen":true}]})")
+                         : QByteArray(R"({"mice":[{"name":"screen","cid":7,"mid":1,"cablePlugged":true,"screen":true}]})")));
+        if (!fromScenario)
+            SimulatedDeviceControl::failNextExchanges(2);
+        unsigned char packet[40] = {0x0A, 0x00, 0x10, 0x07, 0xE9};
+        quint8 sum = 0;
+        for (int i = 0; i < 39; ++i)
+            sum = static_cast<quint8>(sum + packet[i]);
+        packet[39] = static_cast<quint8>(0x55 - sum);
+        QVERIFY(UsbFinderC_OpenDevice(pathOf("screen").constData()));
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            unsigned char reply[40] = {};
+            UsbFinderC_ReadWriteDeviceData(packet, reply, 40);
+            QCOMPARE(QByteArray(reinterpret_cast<char *>(reply), 39), QByteArray(reinterpret_cast<char *>(packet), 39));
+            // Two garbled echoes (wrong checksum byte), then a true one.
+            QCOMPARE(reply[39] == packet[39], attempt == 2);
+        }
+    }
+
     void defaultScenarioHasAMouseOnA4kReceiver()
     {
         QVERIFY(SimulatedDeviceControl::loadScenario(QStringLiteral(ROZURI_DEFAULT_SCENARIO)));
@@ -259,6 +291,85 @@ private slots:
         QVERIFY(!SimulatedDeviceControl::loadScenarioJson(json, &error));
         QVERIFY(!error.isEmpty());
         QVERIFY(UsbFinderC_GetDeviceOnLine(pathOf("r4k").constData())); // the old devices stay
+    }
+
+    void callsAreKeptOnlyWhenAsked()
+    {
+        SimulatedDeviceControl::clearCalls();
+        SimulatedDeviceControl::keepCalls(false);
+        UsbFinderC_GetDeviceOnLine(pathOf("r4k").constData());
+        const int unasked = SimulatedDeviceControl::calls().size();
+        SimulatedDeviceControl::keepCalls(true);
+        QCOMPARE(unasked, 0);
+        QCOMPARE(SimulatedDeviceControl::callLogBytes(), qint64(0));
+        UsbFinderC_GetDeviceOnLine(pathOf("r4k").constData());
+        QCOMPARE(SimulatedDeviceControl::calls().size(), 1);
+    }
+
+    // Milliseconds one call takes, with the devices of a scenario that
+    // answers each request after 150 ms.
+    void requestLatency_data()
+    {
+        QTest::addColumn<QByteArray>("call");
+        QTest::addColumn<bool>("delayed");
+        QTest::newRow("online test") << QByteArray("online") << true;
+        QTest::newRow("identification") << QByteArray("info") << true;
+        QTest::newRow("receiver lighting") << QByteArray("bar") << true;
+        QTest::newRow("server read") << QByteArray("read") << true;
+        QTest::newRow("enumeration") << QByteArray("find") << false;
+        QTest::newRow("USB attributes") << QByteArray("attr") << false;
+    }
+
+    void requestLatency()
+    {
+        QFETCH(QByteArray, call);
+        QFETCH(bool, delayed);
+        qunsetenv("NK_SIM_LATENCY_MS");
+        QVERIFY(SimulatedDeviceControl::loadScenarioJson(
+            R"({"latencyMs": 150, "receivers":[{"name":"r","kind":1}],"mice":[{"name":"m","receiver":"r"}]})"));
+        QCOMPARE(SimulatedDeviceControl::latency(), 150);
+        const QByteArray path = pathOf("r");
+        UsbServerC_Start(path.constData(), path.constData(), nullptr);
+        QElapsedTimer clock;
+        clock.start();
+        unsigned char bytes[16] = {};
+        int count = 2;
+        if (call == "online")
+            QVERIFY(UsbFinderC_GetDeviceOnLine(path.constData()));
+        else if (call == "info")
+            UsbFinderC_GetDeviceInfo(path.constData(), 0);
+        else if (call == "bar")
+            QVERIFY(UsbFinderC_GetDongleRGBBarMode(path.constData(), bytes));
+        else if (call == "read")
+            QVERIFY(UsbServer_ReadCurrentDPI());
+        else if (call == "find")
+            QCOMPARE((UsbFinderC_FindHidDevicesByDefaultDeviceId("1A2B", "2104", &count), count), 1);
+        else if (call == "attr")
+            QVERIFY(UsbFinderC_GetUsbDeviceAttribute(path.constData(), bytes));
+        const qint64 took = clock.elapsed();
+        UsbServer_Exit();
+        if (delayed)
+            QVERIFY2(took >= 150, qPrintable(QString::number(took)));
+        else
+            QVERIFY2(took < 100, qPrintable(QString::number(took)));
+    }
+
+    void latencyVariableOverridesTheScenario()
+    {
+        qputenv("NK_SIM_LATENCY_MS", "0");
+        QVERIFY(SimulatedDeviceControl::loadScenarioJson(R"({"latencyMs": 500, "receivers":[{"name":"r","kind":1}]})"));
+        QCOMPARE(SimulatedDeviceControl::latency(), 0);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!UsbFinderC_GetDeviceOnLine(pathOf("r").constData())); // no mouse behind it
+        QVERIFY(clock.elapsed() < 400);
+
+        qputenv("NK_SIM_LATENCY_MS", "40");
+        QVERIFY(SimulatedDeviceControl::loadScenarioJson(R"({"receivers":[{"name":"r","kind":1}]})"));
+        QCOMPARE(SimulatedDeviceControl::latency(), 40);
+        qunsetenv("NK_SIM_LATENCY_MS");
+        QVERIFY(SimulatedDeviceControl::loadScenarioJson(R"({"receivers":[{"name":"r","kind":1}]})"));
+        QCOMPARE(SimulatedDeviceControl::latency(), 0); // default
     }
 };
 

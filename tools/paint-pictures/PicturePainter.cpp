@@ -112,11 +112,24 @@ QImage PicturePainter::Paint(const PictureEntry& picture)
     return image;
 }
 
+// A picture without a transparent pixel is stored without an alpha channel:
+// the program's start, which waits on loading the pictures, then takes it as
+// it is, without converting every pixel.
 QByteArray PicturePainter::EncodePng(const QImage& image)
 {
+    bool opaque = true;
+    for (int y = 0; opaque && y < image.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) != 255) {
+                opaque = false;
+                break;
+            }
+        }
+    }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    (opaque ? image.convertToFormat(QImage::Format_RGB32) : image).save(&buffer, "PNG");
     return bytes;
 }

@@ -1,0 +1,49 @@
+#include "app/ProgramMain.h"
+
+#include "app/AppPaths.h"
+#include "app/Startup.h"
+#include "dialogs/ExeIsRun.h"
+#include "platform/DisplayMetrics.h"
+#include "platform/ModalAutoClose.h"
+#include "platform/SingleInstance.h"
+#include "windows/DialogMain.h"
+
+#include <QApplication>
+#include <QSharedMemory>
+
+int RunProgram(int argc, char* argv[])
+{
+    CreateUserFolders();
+
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, false);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, false);
+
+    const QString scale = ScaleFactorText(DisplayMetrics::DesktopWidthPixels());
+    if (!scale.isEmpty())
+        qputenv("QT_SCALE_FACTOR", scale.toLatin1());
+
+    const QString dataFolder = AppPaths::UserDataFolder();
+    RemoveOldFiles(dataFolder + QStringLiteral("/Log"));
+    RemoveOldFiles(dataFolder + QStringLiteral("/Exception"));
+
+    QApplication app(argc, argv);
+    ModalAutoClose::InstallFromEnvironment();
+    const double dpi = DisplayMetrics::LogicalDpi();
+
+    // Never detached: the segment marks this instance until the process ends.
+    static QSharedMemory* segment = nullptr;
+    if (!segment)
+        segment = new QSharedMemory(AppPaths::ApplicationName());
+    SingleInstance::ReleaseStaleSegment(AppPaths::ApplicationName());
+    if (segment->attach()) {
+        ExeIsRun notice;
+        notice.exec();
+        return 0;
+    }
+    segment->create(1);
+
+    DialogMain window;
+    ScaleWindowFonts(&window, static_cast<double>(1.0f / static_cast<float>(dpi / 96.0)));
+    window.show();
+    return app.exec();
+}
