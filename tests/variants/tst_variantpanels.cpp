@@ -13,13 +13,22 @@
 #include "device/DeviceSettingSetters.h"
 #include "platform/rozuri/ROZUri.h"
 #include "platform/rozuri/SimulatedDeviceControl.h"
+#include "sensor/SensorEffect.h"
+#include "variants/DebouncetimeB.h"
+#include "variants/DebouncetimeC.h"
 #include "variants/MotionSyncB.h"
 #include "variants/RippeControlB.h"
+#include "variants/SensorEffectB.h"
 #include "variants/SensorLODB.h"
+#include "variants/SensorRateB.h"
+#include "variants/StopCloseTimeB.h"
 #include "variants/StraightLineB.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStyleOptionSlider>
 #include <QToolButton>
 #include <QtTest>
 
@@ -38,6 +47,17 @@ QList<int> SentBytes(int offset)
         bytes << (record.size() > offset ? int(uchar(record[offset])) : -1);
     }
     return bytes;
+}
+
+// The DPI indicator's effect and on bytes (84, 87) of every write.
+QStringList SentEffects()
+{
+    const QList<int> effects = SentBytes(84);
+    const QList<int> on = SentBytes(87);
+    QStringList pairs;
+    for (int i = 0; i < effects.size(); ++i)
+        pairs << QStringLiteral("%1 on %2").arg(effects[i]).arg(on[i]);
+    return pairs;
 }
 
 int SentCount()
@@ -117,6 +137,66 @@ public slots:
     void OnOffline(int index) { events << QStringLiteral("offline %1").arg(index); }
     void OnReport(int hz) { events << QStringLiteral("report %1").arg(hz); }
 };
+
+// The centre of the slider's handle if it stood at value; the option is
+// filled as the slider fills its own.
+QPoint HandleCentre(QSlider* slider, int value)
+{
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.subControls = QStyle::SC_None;
+    option.activeSubControls = QStyle::SC_None;
+    option.orientation = slider->orientation();
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.tickPosition = slider->tickPosition();
+    option.tickInterval = slider->tickInterval();
+    option.upsideDown = slider->invertedAppearance() != (slider->layoutDirection() == Qt::RightToLeft);
+    option.direction = Qt::LeftToRight;
+    option.sliderPosition = value;
+    option.sliderValue = value;
+    option.singleStep = slider->singleStep();
+    option.pageStep = slider->pageStep();
+    if (slider->orientation() == Qt::Horizontal)
+        option.state |= QStyle::State_Horizontal;
+    return slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider).center();
+}
+
+void SendMouse(QWidget* widget, QEvent::Type type, const QPoint& at, Qt::MouseButtons buttons)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, widget->mapToGlobal(at), button, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+// Drags the slider's handle as the user does, pixel by pixel, to the place
+// of value `to`, and records each new number the box shows on the way.
+QList<int> DragSlider(QSlider* slider, int to, QSpinBox* box)
+{
+    QList<int> shown;
+    const QPoint start = HandleCentre(slider, slider->value());
+    const QPoint end = HandleCentre(slider, to);
+    SendMouse(slider, QEvent::MouseButtonPress, start, Qt::LeftButton);
+    const int step = end.x() > start.x() ? 1 : -1;
+    int last = box ? box->value() : 0;
+    for (int x = start.x(); x != end.x() + step; x += step) {
+        SendMouse(slider, QEvent::MouseMove, QPoint(x, start.y()), Qt::LeftButton);
+        if (box && box->value() != last) {
+            last = box->value();
+            shown << last;
+        }
+    }
+    SendMouse(slider, QEvent::MouseButtonRelease, end, Qt::NoButton);
+    return shown;
+}
+
+QList<int> Range(int from, int to)
+{
+    QList<int> values;
+    for (int value = from; value <= to; ++value)
+        values << value;
+    return values;
+}
 
 using SwitchFactory = std::function<SwitchPanelB*()>;
 
@@ -355,6 +435,417 @@ private slots:
         for (const QString& picture : NoticeTest::StyleSheetPictures(&panel))
             QVERIFY2(QFileInfo::exists(picture), qPrintable(picture));
         Render(&panel, QStringLiteral("SensorLODB"));
+    }
+    // ---- DPI indicator effect --------------------------------------------
+
+    void effectStartsWithEveryRowShown()
+    {
+        SensorEffectB panel;
+        panel.show();
+        QCOMPARE(panel.size(), QSize(400, 143));
+        for (const char* name : {"SpeedH", "LightH", "SpeedSpinBox", "LightSpinBox", "line", "line_2"})
+            QVERIFY2(panel.findChild<QWidget*>(QLatin1String(name))->isVisible(), name);
+        for (const char* name : {"MM1", "MM2", "MM3"})
+            QVERIFY(!panel.findChild<QCheckBox*>(QLatin1String(name))->isChecked());
+        QCOMPARE(SentCount(), 0);
+    }
+
+    void effectTicksShowTheirRowAndWrite_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("effect");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QString>("written");
+        // Off clears the on byte and keeps the record's effect (steady).
+        QTest::newRow("off") << "MM3" << 0 << QStringList{"line", "line_2"} << "1 on 0";
+        QTest::newRow("steady") << "MM1" << 1 << QStringList{"LightH", "LightSpinBox", "line"} << "1 on 1";
+        QTest::newRow("breathing") << "MM2" << 2 << QStringList{"SpeedH", "SpeedSpinBox", "line_2"} << "2 on 1";
+    }
+
+    void effectTicksShowTheirRowAndWrite()
+    {
+        QFETCH(QString, box);
+        QFETCH(int, effect);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, written);
+        const QStringList rows{"SpeedH", "SpeedSpinBox", "LightH", "LightSpinBox", "line", "line_2"};
+        {
+            SensorEffectB panel;
+            panel.show();
+            auto* tick = panel.findChild<QCheckBox*>(box);
+            Click(tick);
+            Click(tick); // the ticked effect again writes again
+            QCOMPARE(SentEffects(), (QStringList{written, written}));
+            for (const QString& row : rows)
+                QVERIFY2(panel.findChild<QWidget*>(row)->isVisible() == shown.contains(row), qPrintable(row));
+            sensorPageFilling = true;
+            Click(panel.findChild<QCheckBox*>(box == QLatin1String("MM1") ? QStringLiteral("MM2") : QStringLiteral("MM1")));
+            QCOMPARE(SentCount(), 2);
+        }
+        // Filling from a record shows the same and writes nothing.
+        sensorPageFilling = false;
+        SensorEffectB filled;
+        filled.show();
+        filled.SetMode(effect);
+        QVERIFY(filled.findChild<QCheckBox*>(box)->isChecked());
+        for (const QString& row : rows)
+            QVERIFY2(filled.findChild<QWidget*>(row)->isVisible() == shown.contains(row), qPrintable(row));
+        filled.SetMode(3);
+        QVERIFY(filled.findChild<QCheckBox*>(box)->isChecked());
+        QCOMPARE(SentCount(), 2);
+    }
+
+    void effectSlidersWriteSpeedAndBrightnessCodes_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<int>("code");
+        const int codes[10] = {16, 30, 60, 90, 128, 150, 180, 210, 230, 255};
+        for (int level = 1; level <= 10; ++level)
+            QTest::newRow(qPrintable(QStringLiteral("level %1").arg(level))) << level << codes[level - 1];
+    }
+
+    void effectSlidersWriteSpeedAndBrightnessCodes()
+    {
+        QFETCH(int, level);
+        QFETCH(int, code);
+        SensorEffectB panel;
+        auto* light = panel.findChild<QSlider*>(QStringLiteral("LightH"));
+        // Start elsewhere so the level is a change.
+        sensorPageFilling = true;
+        panel.SetBrightnessLevel(level == 1 ? 2 : 1);
+        sensorPageFilling = false;
+        panel.SetBrightnessLevel(level);
+        QCOMPARE(light->value(), level);
+        QCOMPARE(panel.findChild<QSpinBox*>(QStringLiteral("LightSpinBox"))->value(), level);
+        QCOMPARE(SentBytes(85), QList<int>{code});
+        panel.SetSpeed(level);
+        const int speed = qBound(1, level, 5);
+        // A speed equal to the slider's is no change and writes nothing.
+        QCOMPARE(SentBytes(86).size(), speed == 1 ? 1 : 2);
+        QCOMPARE(SentBytes(86).last(), speed == 1 ? 3 : speed);
+    }
+
+    void effectFillsFromARecordWithoutWriting()
+    {
+        const FlashDataMap record = SampleRecord();
+        SensorEffectB panel;
+        sensorPageFilling = true;
+        panel.SetMode(record.dpiLed.effect);
+        panel.SetSpeed(record.dpiLed.speed);
+        panel.SetBrightnessLevel(SensorEffect::BrightnessLevel(record.dpiLed.brightness));
+        sensorPageFilling = false;
+        QCOMPARE(SentCount(), 0);
+        QVERIFY(panel.findChild<QCheckBox*>(QStringLiteral("MM1"))->isChecked());
+        QCOMPARE(panel.findChild<QSpinBox*>(QStringLiteral("SpeedSpinBox"))->value(), 3);
+        QCOMPARE(panel.findChild<QSpinBox*>(QStringLiteral("LightSpinBox"))->value(), 5);
+        panel.SetTitleText(QStringLiteral("DPI light"));
+        panel.SetModeText(0, QStringLiteral("Off"));
+        panel.SetModeText(1, QStringLiteral("Steady"));
+        panel.SetModeText(2, QStringLiteral("Breathing"));
+        panel.SetModeText(5, QStringLiteral("none"));
+        panel.SetSpeedLabelText(QStringLiteral("Speed"));
+        panel.SetBrightnessLabelText(QStringLiteral("Brightness"));
+        QCOMPARE(panel.findChild<QCheckBox*>(QStringLiteral("MM3"))->text(), QStringLiteral("Off"));
+        QCOMPARE(panel.findChild<QLabel*>(QStringLiteral("label_15"))->text(), QStringLiteral("Brightness"));
+        for (const QString& picture : NoticeTest::StyleSheetPictures(&panel))
+            QVERIFY2(QFileInfo::exists(picture), qPrintable(picture));
+        Render(&panel, QStringLiteral("SensorEffectB-steady"));
+        panel.SetMode(2);
+        Render(&panel, QStringLiteral("SensorEffectB-breathing"));
+    }
+
+    void effectBrightnessDragWritesOnceOnRelease()
+    {
+        SensorEffectB panel;
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        panel.SetMode(1);
+        sensorPageFilling = true;
+        panel.SetBrightnessLevel(2);
+        sensorPageFilling = false;
+        auto* light = panel.findChild<QSlider*>(QStringLiteral("LightH"));
+        const QList<int> shown = DragSlider(light, 7, panel.findChild<QSpinBox*>(QStringLiteral("LightSpinBox")));
+        QCOMPARE(shown, Range(3, 7));
+        QCOMPARE(light->value(), 7);
+        QCOMPARE(SentBytes(85), QList<int>{180});
+    }
+
+    void effectModelIndexFromAHost()
+    {
+        SensorEffectB panel;
+        panel.show();
+        panel.on_Model_currentIndexChanged(2);
+        QVERIFY(panel.findChild<QSlider*>(QStringLiteral("SpeedH"))->isVisible());
+        // No such effect: nothing changes, nothing reaches the mouse.
+        panel.on_Model_currentIndexChanged(4);
+        panel.on_Model_currentIndexChanged(-1);
+        QVERIFY(panel.findChild<QSlider*>(QStringLiteral("SpeedH"))->isVisible());
+        QCOMPARE(SentEffects(), QStringList{"2 on 1"});
+    }
+
+    // ---- debounce ----------------------------------------------------------
+
+    void debounceSliderWritesOnRelease()
+    {
+        DebouncetimeB panel;
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        auto* slider = panel.findChild<QSlider*>(QStringLiteral("Debunce"));
+        auto* number = panel.findChild<QSpinBox*>(QStringLiteral("spinBoxA"));
+        panel.SetDebounceValue(SampleRecord().debounceTime);
+        QCOMPARE(slider->value(), 7);
+        QCOMPARE(number->value(), 7);
+        QCOMPARE(SentCount(), 0);
+        QCOMPARE(DragSlider(slider, 12, number), Range(8, 12));
+        QCOMPARE(SentBytes(6), QList<int>{12});
+        // Written even while a page is filled; not while sending is off.
+        sensorPageFilling = true;
+        DragSlider(slider, 10, number);
+        sensorPageFilling = false;
+        deviceSendEnabled = false;
+        DragSlider(slider, 20, number);
+        QCOMPARE(number->value(), 20);
+        QCOMPARE(SentBytes(6), (QList<int>{12, 10}));
+        panel.SetItemUnit(3, QStringLiteral("ms"));
+        QCOMPARE(number->text(), QStringLiteral("20ms"));
+        panel.SetItemUnit(0, QStringLiteral(" ms"));
+        QCOMPARE(number->text(), QStringLiteral("20 ms"));
+        panel.SetDebounceValue(8);
+        panel.SetItemUnit(0, QStringLiteral("ms"));
+        Render(&panel, QStringLiteral("DebouncetimeB"));
+    }
+
+    void debounceStepsWriteTheNumberShown_data()
+    {
+        QTest::addColumn<int>("start"); // -1: as built
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<QList<int>>("written");
+        QTest::newRow("plus from the record") << 7 << "AddLevelA" << 8 << QList<int>{8};
+        QTest::newRow("minus from the record") << 7 << "ReduceLevelA" << 6 << QList<int>{6};
+        QTest::newRow("plus at 20") << 20 << "AddLevelA" << 20 << QList<int>{};
+        QTest::newRow("minus at 1") << 1 << "ReduceLevelA" << 1 << QList<int>{};
+        QTest::newRow("minus before a fill") << -1 << "ReduceLevelA" << 0 << QList<int>{0};
+        QTest::newRow("plus before a fill") << -1 << "AddLevelA" << 1 << QList<int>{1};
+        QTest::newRow("above the range") << 40 << "ReduceLevelA" << 19 << QList<int>{19};
+    }
+
+    void debounceStepsWriteTheNumberShown()
+    {
+        QFETCH(int, start);
+        QFETCH(QString, button);
+        QFETCH(int, shown);
+        QFETCH(QList<int>, written);
+        DebouncetimeC panel;
+        panel.show();
+        auto* number = panel.findChild<QSpinBox*>(QStringLiteral("spinBoxA"));
+        QCOMPARE(number->value(), 0);
+        if (start >= 0)
+            panel.SetDebounceValue(start);
+        QCOMPARE(SentCount(), 0);
+        Click(panel.findChild<QToolButton*>(button));
+        QCOMPARE(number->value(), shown);
+        QCOMPARE(SentBytes(6), written);
+        deviceSendEnabled = false;
+        Click(panel.findChild<QToolButton*>(QStringLiteral("AddLevelA")));
+        QCOMPARE(number->value(), qMin(shown + 1, 20));
+        QCOMPARE(SentBytes(6), written);
+    }
+
+    void debounceStepsRender()
+    {
+        DebouncetimeC panel;
+        panel.SetDebounceValue(8);
+        panel.SetItemUnit(0, QStringLiteral("ms"));
+        QCOMPARE(panel.findChild<QSpinBox*>(QStringLiteral("spinBoxA"))->text(), QStringLiteral("8ms"));
+        const QStringList pictures = NoticeTest::StyleSheetPictures(&panel);
+        QCOMPARE(pictures.size(), 2);
+        for (const QString& picture : pictures)
+            QVERIFY2(QFileInfo::exists(picture), qPrintable(picture));
+        Render(&panel, QStringLiteral("DebouncetimeC"));
+    }
+
+    // ---- sleep time --------------------------------------------------------
+
+    void sleepPositionsShowAndWriteTheirTime_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("code");
+        const int numbers[11] = {10, 30, 1, 5, 10, 15, 20, 25, 30, 35, 40};
+        const int codes[11] = {1, 3, 6, 30, 60, 90, 120, 150, 180, 210, 240};
+        for (int i = 0; i < 11; ++i)
+            QTest::newRow(qPrintable(QStringLiteral("position %1").arg(i + 1)))
+                << i + 1 << QString::number(numbers[i]) + (i < 2 ? QStringLiteral(" s") : QStringLiteral(" min"))
+                << codes[i];
+    }
+
+    void sleepPositionsShowAndWriteTheirTime()
+    {
+        QFETCH(int, position);
+        QFETCH(QString, text);
+        QFETCH(int, code);
+        StopCloseTimeB panel;
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        panel.SetItemText(0, QStringLiteral("10 s"));
+        panel.SetItemText(5, QStringLiteral("15 min"));
+        auto* slider = panel.findChild<QSlider*>(QStringLiteral("StopClose"));
+        auto* number = panel.findChild<QSpinBox*>(QStringLiteral("spinBoxA"));
+        // Shown from the record's index: nothing written.
+        panel.SetSleepIndex(position - 1);
+        QCOMPARE(number->text(), text);
+        QCOMPARE(SentCount(), 0);
+        // Dragged there by the user: written once, on release.
+        panel.SetSleepIndex(position == 1 ? 10 : 0);
+        DragSlider(slider, position, number);
+        QCOMPARE(slider->value(), position);
+        QCOMPARE(number->text(), text);
+        QCOMPARE(SentBytes(8), QList<int>{code});
+    }
+
+    void sleepWritesUnlessTheLightPageFills()
+    {
+        StopCloseTimeB panel;
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        auto* slider = panel.findChild<QSlider*>(QStringLiteral("StopClose"));
+        auto* number = panel.findChild<QSpinBox*>(QStringLiteral("spinBoxA"));
+        // Before any unit text only the number shows.
+        QCOMPARE(number->text(), QStringLiteral("1"));
+        lightPageFilling = true;
+        DragSlider(slider, 3, number);
+        QCOMPARE(number->text(), QStringLiteral("1"));
+        QCOMPARE(SentCount(), 0);
+        lightPageFilling = false;
+        sensorPageFilling = true;
+        DragSlider(slider, 11, number);
+        QCOMPARE(number->text(), QStringLiteral("40"));
+        QCOMPARE(SentBytes(8), QList<int>{240});
+        sensorPageFilling = false;
+
+        // Units from the host's list texts; other items change nothing.
+        panel.SetItemText(3, QStringLiteral("5 minutes"));
+        QCOMPARE(number->text(), QStringLiteral("40"));
+        panel.SetItemText(5, QStringLiteral("15minutes"));
+        QCOMPARE(number->text(), QStringLiteral("40minutes"));
+        panel.SetItemText(0, QStringLiteral("10 s 10"));
+        panel.SetSleepIndex(1);
+        QCOMPARE(number->text(), QStringLiteral("30 s "));
+        // Out of the table the slider keeps its end and the number follows it.
+        panel.SetSleepIndex(-5);
+        QCOMPARE(slider->value(), 1);
+        QCOMPARE(number->text(), QStringLiteral("10 s "));
+        panel.SetSleepIndex(40);
+        QCOMPARE(number->text(), QStringLiteral("40minutes"));
+        QCOMPARE(SentCount(), 1);
+
+        panel.SetItemText(0, QStringLiteral("10 s"));
+        panel.SetItemText(5, QStringLiteral("15 min"));
+        // The record's 30 (5 minutes) is entry 3.
+        QCOMPARE(SampleRecord().sleepTime, uint8_t(30));
+        panel.SetSleepIndex(3);
+        QCOMPARE(number->text(), QStringLiteral("5 min"));
+        Render(&panel, QStringLiteral("StopCloseTimeB"));
+    }
+
+    // ---- report rate -------------------------------------------------------
+
+    void rateTicksWriteTheCodeAndTellThePage_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("above1000");
+        const int codes[7] = {8, 4, 2, 1, 16, 32, 64};
+        const int rates[7] = {125, 250, 500, 1000, 2000, 4000, 8000};
+        for (int i = 0; i < 7; ++i)
+            QTest::newRow(qPrintable(QStringLiteral("%1 Hz").arg(rates[i]))) << i << codes[i] << (rates[i] > 1000 ? 1 : 0);
+    }
+
+    void rateTicksWriteTheCodeAndTellThePage()
+    {
+        QFETCH(int, index);
+        QFETCH(int, code);
+        QFETCH(int, above1000);
+        SensorRateB panel;
+        panel.show();
+        HubEvents hub;
+        const char* const names[7] = {"Button125HZ",  "Button250HZ",  "Button500HZ", "Button1000HZ",
+                                      "Button2000HZ", "Button4000HZ", "Button8000HZ"};
+        auto* box = panel.findChild<QCheckBox*>(QLatin1String(names[index]));
+        QCOMPARE(box->geometry(), QRect(100 * (index + 1), 7, 101, 20));
+        Click(box);
+        Click(box); // again: written and told again
+        QVERIFY(box->isChecked());
+        QCOMPARE(SentBytes(0), (QList<int>{code, code}));
+        QCOMPARE(CurrentFlashMapLock::Snapshot().reportRate, uint8_t(code));
+        const QString told = QStringLiteral("hide %1").arg(above1000);
+        QCOMPARE(hub.events, (QStringList{told, told}));
+
+        // Not sending: the tick moves, nothing goes out or is told.
+        deviceSendEnabled = false;
+        Click(panel.findChild<QCheckBox*>(QLatin1String(names[(index + 1) % 7])));
+        QVERIFY(!box->isChecked());
+        QCOMPARE(SentCount(), 2);
+        QCOMPARE(hub.events.size(), 2);
+    }
+
+    void rateOfflineTellsNothing()
+    {
+        SensorRateB panel;
+        panel.show();
+        panel.SetRateIndex(3);
+        SimulatedDeviceControl::setOnline(QStringLiteral("mouse"), false);
+        HubEvents hub;
+        Click(panel.findChild<QCheckBox*>(QStringLiteral("Button2000HZ")));
+        QVERIFY(panel.findChild<QCheckBox*>(QStringLiteral("Button2000HZ"))->isChecked());
+        QCOMPARE(SentCount(), 0);
+        QCOMPARE(CurrentFlashMapLock::Snapshot().reportRate, uint8_t(1));
+        QCOMPARE(hub.events, QStringList{"offline 0"});
+    }
+
+    void rateShowsTheRecordAndTheLimit()
+    {
+        SensorRateB panel;
+        auto boxes = [&panel] {
+            QList<QCheckBox*> list;
+            for (const char* name : {"Button125HZ", "Button250HZ", "Button500HZ", "Button1000HZ", "Button2000HZ",
+                                     "Button4000HZ", "Button8000HZ"})
+                list << panel.findChild<QCheckBox*>(QLatin1String(name));
+            return list;
+        }();
+        for (QCheckBox* box : boxes)
+            QVERIFY(!box->isChecked() && !box->isHidden());
+        // The record's code 1 is 1000 Hz, index 3.
+        panel.SetRateIndex(3);
+        panel.SetRateIndex(6);
+        QVERIFY(boxes[6]->isChecked() && !boxes[3]->isChecked());
+        panel.SetRateIndex(7);
+        panel.SetRateIndex(-1);
+        QVERIFY(boxes[6]->isChecked());
+        QCOMPARE(SentCount(), 0);
+
+        const QList<QList<bool>> shownByClass{{false, false, false}, {true, true, false}, {true, false, false},
+                                              {true, true, true}};
+        for (int limit = 0; limit < 4; ++limit) {
+            panel.SetRateLimit(limit);
+            for (int i = 0; i < 3; ++i)
+                QCOMPARE(!boxes[4 + i]->isHidden(), shownByClass[limit][i]);
+            for (int i = 0; i < 4; ++i)
+                QVERIFY(!boxes[i]->isHidden());
+        }
+        panel.SetRateLimit(2);
+        panel.SetRateLimit(4);
+        QVERIFY(!boxes[4]->isHidden() && boxes[5]->isHidden() && boxes[6]->isHidden());
+        // Hiding the ticked box leaves it ticked.
+        QVERIFY(boxes[6]->isChecked());
+
+        panel.SetRateLimit(3);
+        panel.SetRateIndex(3);
+        panel.SetTitleText(QStringLiteral("Report rate"));
+        for (const QString& picture : NoticeTest::StyleSheetPictures(&panel))
+            QVERIFY2(QFileInfo::exists(picture), qPrintable(picture));
+        Render(&panel, QStringLiteral("SensorRateB"));
     }
 };
 
