@@ -17,6 +17,7 @@
 #include "variants/DebouncetimeB.h"
 #include "variants/DebouncetimeC.h"
 #include "variants/MotionSyncB.h"
+#include "variants/PieChartWidget.h"
 #include "variants/RippeControlB.h"
 #include "variants/SensorEffectB.h"
 #include "variants/SensorLODB.h"
@@ -196,6 +197,27 @@ QList<int> Range(int from, int to)
     for (int value = from; value <= to; ++value)
         values << value;
     return values;
+}
+
+bool IsPieBlue(const QColor& colour)
+{
+    return colour.blue() > 150 && colour.red() < 120;
+}
+
+// The pie's radius as painted: the farthest blue pixel up and to the right
+// of the centre, at 60 degrees, inside the sector.
+double PaintedRadius(QWidget* pie, const QPointF& centre)
+{
+    const QImage image = pie->grab().toImage();
+    double farthest = 0;
+    for (double d = 0; d < 400; d += 0.5) {
+        const QPoint at = (centre + QPointF(d * 0.5, -d * 0.8660254)).toPoint();
+        if (!image.rect().contains(at))
+            break;
+        if (IsPieBlue(image.pixelColor(at)))
+            farthest = d;
+    }
+    return farthest;
 }
 
 using SwitchFactory = std::function<SwitchPanelB*()>;
@@ -846,6 +868,126 @@ private slots:
         for (const QString& picture : NoticeTest::StyleSheetPictures(&panel))
             QVERIFY2(QFileInfo::exists(picture), qPrintable(picture));
         Render(&panel, QStringLiteral("SensorRateB"));
+    }
+    // ---- pie sector ------------------------------------------------------
+
+    void pieSizesItselfToItsWidget_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QPointF>("centre");
+        QTest::addColumn<double>("radius");
+        QTest::newRow("300 x 300") << QSize(300, 300) << QPointF(149, 149) << 75.0;
+        QTest::newRow("400 x 320") << QSize(400, 320) << QPointF(199, 159) << 80.0;
+        QTest::newRow("60 x 60") << QSize(60, 60) << QPointF(29, 29) << 20.0;
+    }
+
+    void pieSizesItselfToItsWidget()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QPointF, centre);
+        QFETCH(double, radius);
+        PieChartWidget pie;
+        QCOMPARE(pie.minimumSize(), QSize(300, 300));
+        pie.setMinimumSize(0, 0); // a host may allow it smaller
+        pie.resize(size);
+        pie.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pie));
+        const QImage image = pie.grab().toImage();
+        // The red dot marks the centre.
+        const QColor dot = image.pixelColor(centre.toPoint() + QPoint(-2, 2));
+        QVERIFY2(dot.red() > 200 && dot.blue() < 60, qPrintable(dot.name()));
+        QVERIFY2(qAbs(PaintedRadius(&pie, centre) - radius) <= 2.5, qPrintable(QString::number(PaintedRadius(&pie, centre))));
+    }
+
+    void pieRimDragChangesTheRadius_data()
+    {
+        QTest::addColumn<QPoint>("press");
+        QTest::addColumn<bool>("grabbed");
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<double>("radius");
+        // Radius 75 around (149, 149).
+        QTest::newRow("4 px outside the rim, out to 200 px") << QPoint(228, 149) << true << QPoint(349, 149) << 145.0;
+        QTest::newRow("on the rim, in to the centre") << QPoint(149, 74) << true << QPoint(149, 149) << 20.0;
+        QTest::newRow("on the rim, to 100 px") << QPoint(70, 149) << true << QPoint(149, 49) << 100.0;
+        QTest::newRow("4 px inside, to 60 px") << QPoint(149, 220) << true << QPoint(209, 149) << 60.0;
+        QTest::newRow("5 px outside: no drag") << QPoint(229, 149) << false << QPoint(349, 149) << 75.0;
+        QTest::newRow("inside the pie: no drag") << QPoint(170, 149) << false << QPoint(149, 149) << 75.0;
+    }
+
+    void pieRimDragChangesTheRadius()
+    {
+        QFETCH(QPoint, press);
+        QFETCH(bool, grabbed);
+        QFETCH(QPoint, to);
+        QFETCH(double, radius);
+        PieChartWidget pie;
+        pie.resize(300, 300);
+        pie.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pie));
+        const QPointF centre(149, 149);
+        SendMouse(&pie, QEvent::MouseButtonPress, press, Qt::LeftButton);
+        QCOMPARE(pie.cursor().shape(), grabbed ? Qt::SizeAllCursor : Qt::ArrowCursor);
+        // Moved in steps, as a hand does.
+        for (int i = 1; i <= 10; ++i)
+            SendMouse(&pie, QEvent::MouseMove, press + (to - press) * i / 10, Qt::LeftButton);
+        SendMouse(&pie, QEvent::MouseButtonRelease, to, Qt::NoButton);
+        QCOMPARE(pie.cursor().shape(), Qt::ArrowCursor);
+        QVERIFY2(qAbs(PaintedRadius(&pie, centre) - radius) <= 2.5, qPrintable(QString::number(PaintedRadius(&pie, centre))));
+        // After the release moves change nothing.
+        SendMouse(&pie, QEvent::MouseMove, QPoint(149, 149), Qt::NoButton);
+        QVERIFY(qAbs(PaintedRadius(&pie, centre) - radius) <= 2.5);
+        // A resize sets the radius back to a quarter of the smaller side.
+        pie.resize(320, 300);
+        QVERIFY(qAbs(PaintedRadius(&pie, QPointF(159, 149)) - 75) <= 2.5);
+    }
+
+    void pieInATinyWidgetKeepsTheSmallestRadius()
+    {
+        PieChartWidget pie;
+        pie.setMinimumSize(0, 0);
+        pie.resize(40, 40);
+        pie.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pie));
+        const QPointF centre(19, 19);
+        QVERIFY(qAbs(PaintedRadius(&pie, centre) - 20) <= 2.5);
+        SendMouse(&pie, QEvent::MouseButtonPress, QPoint(39, 19), Qt::LeftButton);
+        QCOMPARE(pie.cursor().shape(), Qt::SizeAllCursor);
+        SendMouse(&pie, QEvent::MouseMove, QPoint(30, 19), Qt::LeftButton);
+        SendMouse(&pie, QEvent::MouseMove, QPoint(19, 25), Qt::LeftButton);
+        SendMouse(&pie, QEvent::MouseButtonRelease, QPoint(19, 25), Qt::NoButton);
+        QVERIFY(qAbs(PaintedRadius(&pie, centre) - 20) <= 2.5);
+    }
+
+    void pieDrawsOneSectorWithItsEdges()
+    {
+        PieChartWidget pie;
+        pie.resize(300, 300);
+        pie.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pie));
+        const QImage image = pie.grab().toImage();
+        const QColor background = image.pixelColor(2, 2);
+        // The sector spans from 3 o'clock 120 degrees up and to the left:
+        // blue at 60 and 110 degrees, nothing below the centre line, where a
+        // radius drawn the wrong way round would show.
+        for (int angle : {20, 60, 110}) {
+            const double t = qDegreesToRadians(double(angle));
+            QVERIFY2(IsPieBlue(image.pixelColor(QPointF(149 + 50 * qCos(t), 149 - 50 * qSin(t)).toPoint())),
+                     qPrintable(QString::number(angle)));
+        }
+        for (int y = 149 + 7; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                QVERIFY2(NoticeTest::SameColour(image.pixelColor(x, y), background),
+                         qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+        // The edge at 120 degrees carries a dashed grey radius.
+        int grey = 0;
+        for (int d = 10; d < 70; ++d) {
+            const double t = qDegreesToRadians(120.0);
+            const QColor c = image.pixelColor(QPointF(149 + d * qCos(t), 149 - d * qSin(t)).toPoint());
+            if (qAbs(c.red() - c.blue()) < 40 && c.red() > 60 && c.red() < 200)
+                ++grey;
+        }
+        QVERIFY2(grey > 10, qPrintable(QString::number(grey)));
+        Render(&pie, QStringLiteral("PieChartWidget"));
     }
 };
 
