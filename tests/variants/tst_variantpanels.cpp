@@ -18,6 +18,9 @@
 #include "variants/DebouncetimeC.h"
 #include "variants/MotionSyncB.h"
 #include "variants/PieChartWidget.h"
+#include "variants/SensorDPIB.h"
+#include "sensor/DpiRangeTable.h"
+#include "sensor/DpiValueCoding.h"
 #include "variants/RippeControlB.h"
 #include "variants/SensorEffectB.h"
 #include "variants/SensorLODB.h"
@@ -26,6 +29,8 @@
 #include "variants/StraightLineB.h"
 
 #include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
 #include <QLabel>
 #include <QSlider>
 #include <QSpinBox>
@@ -199,6 +204,20 @@ QList<int> Range(int from, int to)
     return values;
 }
 
+// The records of every write sent to the mouse.
+QList<FlashDataMap> SentRecords()
+{
+    QList<FlashDataMap> records;
+    for (const QJsonObject& call : SimulatedDeviceControl::calls(QStringLiteral("ProtocolDataUpdate"))) {
+        const QByteArray bytes = QByteArray::fromHex(call.value(QStringLiteral("record")).toString().toLatin1());
+        FlashDataMap record;
+        std::memset(&record, 0, sizeof(record));
+        std::memcpy(&record, bytes.constData(), size_t(qMin<qsizetype>(bytes.size(), sizeof(record))));
+        records << record;
+    }
+    return records;
+}
+
 bool IsPieBlue(const QColor& colour)
 {
     return colour.blue() > 150 && colour.red() < 120;
@@ -218,6 +237,45 @@ double PaintedRadius(QWidget* pie, const QPointF& centre)
             farthest = d;
     }
     return farthest;
+}
+
+const char* const kSliders[8] = {"horizontalSliderA", "horizontalSliderB", "horizontalSliderC", "horizontalSliderD",
+                                 "horizontalSliderE", "horizontalSliderF", "horizontalSliderG", "horizontalSliderH"};
+const char* const kNumbers[8] = {"spinBoxA", "spinBoxB", "spinBoxC", "spinBoxD",
+                                 "spinBoxE", "spinBoxF", "spinBoxG", "spinBoxH"};
+const char* const kLevelBoxes[8] = {"MA", "MB", "MC", "MD", "ME", "MF", "MG", "MH"};
+
+// Fills the editor as a host does from a record with levels of 100 .. 800
+// DPI and colours #000001 .. #000008, without writing anything.
+void FillDpiEditor(SensorDPIB* editor)
+{
+    FlashDataMap record = SampleRecord();
+    for (int i = 0; i < 8; ++i) {
+        record.dpiLevels[i].xCode = uint8_t(2 * (i + 1) - 1);
+        record.dpiLevels[i].yCode = uint8_t(2 * (i + 1) - 1);
+        record.dpiLevels[i].blue = uint8_t(i + 1);
+    }
+    record.currentDpiLevel = 1;
+    {
+        CurrentFlashMapLock lock;
+        lock.Map() = record;
+    }
+    const bool wasBlocked = editor->BlockLevelCountSignals(true);
+    editor->ClearLevelCounts();
+    editor->BlockLevelCountSignals(true);
+    for (int i = 0; i < 8; ++i)
+        editor->InsertLevelCount(i, QString::number(i + 1));
+    editor->SetLevelCountIndex(7);
+    editor->BlockLevelCountSignals(wasBlocked);
+    editor->BlockSliderSignals(true);
+    for (int i = 0; i < 8; ++i) {
+        editor->SetLevelValueText(i, QString::number(DpiValueCoding::DpiOfLevelEntry(record.dpiLevels[i])));
+        editor->SetLevelColorText(i, QStringLiteral("#%1").arg(i + 1, 6, 10, QLatin1Char('0')));
+    }
+    editor->BlockSliderSignals(false);
+    editor->ApplyAllLevelColors();
+    editor->ShowLevels(7);
+    editor->SetCurrentLevel(1);
 }
 
 using SwitchFactory = std::function<SwitchPanelB*()>;
@@ -988,6 +1046,274 @@ private slots:
         }
         QVERIFY2(grey > 10, qPrintable(QString::number(grey)));
         Render(&pie, QStringLiteral("PieChartWidget"));
+    }
+    // ---- eight-slider DPI editor ------------------------------------------
+
+    void dpiEditorAsBuilt()
+    {
+        SensorDPIB editor;
+        editor.show();
+        QCOMPARE(editor.size(), QSize(725, 444));
+        for (int i = 0; i < 8; ++i) {
+            auto* slider = editor.findChild<QSlider*>(QLatin1String(kSliders[i]));
+            auto* number = editor.findChild<QSpinBox*>(QLatin1String(kNumbers[i]));
+            auto* level = editor.findChild<QCheckBox*>(QLatin1String(kLevelBoxes[i]));
+            QVERIFY(slider && number && level);
+            QCOMPARE(slider->geometry(), QRect(120, 60 + 50 * i, 510, 25));
+            QCOMPARE(slider->value(), 50);
+            QCOMPARE(number->value(), 50);
+            QCOMPARE(level->text(), QStringLiteral("DPI%1").arg(i + 1));
+            QVERIFY(!level->isChecked() && slider->isVisible());
+        }
+        QCOMPARE(editor.findChild<QComboBox*>(QStringLiteral("ChooseEvent"))->count(), 0);
+        QCOMPARE(SentCount(), 0);
+    }
+
+    void dpiSliderSnapsShowsAndSends_data()
+    {
+        QTest::addColumn<QStringList>("ranges");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("sent");
+        QTest::addColumn<int>("pageStep");
+        const QStringList one{"50", "10000", "50", "0x00"};
+        const QStringList two{"50", "3200", "50", "3400", "10000", "100", "0x22"};
+        QTest::newRow("on the step") << one << 1200 << 1200 << 50;
+        QTest::newRow("between steps") << one << 1234 << 1200 << 50;
+        QTest::newRow("in the gap") << two << 3300 << 3400 << 100;
+        QTest::newRow("second range") << two << 5050 << 5000 << 100;
+        QTest::newRow("first range of two") << two << 3175 << 3150 << 50;
+    }
+
+    void dpiSliderSnapsShowsAndSends()
+    {
+        QFETCH(QStringList, ranges);
+        QFETCH(int, value);
+        QFETCH(int, sent);
+        QFETCH(int, pageStep);
+        DpiRangeTable::Current() = DpiRangeTable::FromItems(ranges);
+        SensorDPIB editor;
+        editor.show();
+        editor.SelectLevel(3);
+        QCOMPARE(SentCount(), 1); // the level choice: byte 2
+        QCOMPARE(SentBytes(2), QList<int>{3});
+        auto* slider = editor.findChild<QSlider*>(QStringLiteral("horizontalSliderD"));
+        auto* number = editor.findChild<QSpinBox*>(QStringLiteral("spinBoxD"));
+        // The first change after a selection is shown, not sent.
+        editor.SetSliderValue(700, 3);
+        QCOMPARE(number->value(), 700);
+        QCOMPARE(SentCount(), 1);
+        editor.SetSliderValue(value, 3);
+        QCOMPARE(slider->value(), value);
+        QCOMPARE(number->value(), sent);
+        QCOMPARE(slider->pageStep(), pageStep);
+        const QList<FlashDataMap> records = SentRecords();
+        QCOMPARE(records.size(), 2);
+        QCOMPARE(DpiValueCoding::DpiOfLevelEntry(records.last().dpiLevels[3]), sent);
+        QCOMPARE(CurrentFlashMapLock::Snapshot().dpiLevels[3].xCode, records.last().dpiLevels[3].xCode);
+        DpiRangeTable::Current() = DpiRangeTable();
+    }
+
+    void dpiSliderEdgeCases()
+    {
+        DpiRangeTable::Current() = DpiRangeTable::FromItems({"100", "10000", "100", "0x00"});
+        SensorDPIB editor;
+        editor.show();
+        editor.SetSliderValue(300, 0); // arms
+        editor.SetSliderValue(50, 0);  // below the first range: as it is
+        QCOMPARE(editor.findChild<QSpinBox*>(QStringLiteral("spinBoxA"))->value(), 50);
+        QCOMPARE(SentRecords().size(), 1);
+
+        // While the please-wait is off nothing goes out.
+        noWaitDialog = 1;
+        editor.SetSliderValue(900, 0);
+        noWaitDialog = 0;
+        QCOMPARE(SentRecords().size(), 1);
+
+        // A table with a step of 0 cannot snap: the value stays, nothing hangs.
+        DpiRangeTable broken;
+        broken.dpiRangeCount = 1;
+        broken.dpiRangeMinima = {50};
+        broken.dpiRangeMaxima = {10000};
+        broken.dpiRangeSteps = {0};
+        DpiRangeTable::Current() = broken;
+        editor.SetSliderValue(1234, 0);
+        QCOMPARE(editor.findChild<QSpinBox*>(QStringLiteral("spinBoxA"))->value(), 1234);
+        QCOMPARE(SentRecords().size(), 2);
+
+        // Offline: the number shows the plain value, the notice is asked for.
+        DpiRangeTable::Current() = DpiRangeTable::FromItems({"100", "10000", "100", "0x00"});
+        SimulatedDeviceControl::setOnline(QStringLiteral("mouse"), false);
+        HubEvents hub;
+        editor.SetSliderValue(4321, 0);
+        QCOMPARE(editor.findChild<QSpinBox*>(QStringLiteral("spinBoxA"))->value(), 4321);
+        QCOMPARE(hub.events, QStringList{"offline 0"});
+        QCOMPARE(SentRecords().size(), 2);
+        DpiRangeTable::Current() = DpiRangeTable();
+    }
+
+    void dpiSliderPressJumpsAndSends()
+    {
+        DpiRangeTable::Current() = DpiRangeTable::FromItems({"50", "10000", "50", "0x00"});
+        SensorDPIB editor;
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        editor.SetSliderValue(100, 1); // arms
+        auto* slider = editor.findChild<QSlider*>(QStringLiteral("horizontalSliderB"));
+        QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier, QPoint(slider->width() / 2, slider->height() / 2));
+        const int shown = editor.findChild<QSpinBox*>(QStringLiteral("spinBoxB"))->value();
+        QVERIFY2(shown > 4000 && shown < 6000 && shown % 50 == 0, qPrintable(QString::number(shown)));
+        QCOMPARE(DpiValueCoding::DpiOfLevelEntry(SentRecords().last().dpiLevels[1]), shown);
+        DpiRangeTable::Current() = DpiRangeTable();
+    }
+
+    void dpiLevelBoxesWriteTheCurrentLevel()
+    {
+        SensorDPIB editor;
+        editor.show();
+        Click(editor.findChild<QCheckBox*>(QStringLiteral("MF")));
+        sensorPageFilling = true;
+        Click(editor.findChild<QCheckBox*>(QStringLiteral("MB")));
+        sensorPageFilling = false;
+        editor.CheckLevel(6);
+        editor.CheckLevel(9);
+        QCOMPARE(SentBytes(2), (QList<int>{5, 6}));
+        QVERIFY(editor.findChild<QCheckBox*>(QStringLiteral("MG"))->isChecked());
+        // The offline check of a selection.
+        SimulatedDeviceControl::setOnline(QStringLiteral("mouse"), false);
+        HubEvents hub;
+        editor.SelectLevel(2);
+        QCOMPARE(hub.events, QStringList{"offline 0"});
+        QVERIFY(editor.findChild<QCheckBox*>(QStringLiteral("MG"))->isChecked());
+    }
+
+    void dpiColourChoiceWritesTheLevelColour()
+    {
+        SensorDPIB editor;
+        editor.show();
+        Click(editor.findChild<QToolButton*>(QStringLiteral("YellowButtonA")));
+        auto* dialog = editor.findChild<QColorDialog*>();
+        QVERIFY(dialog && dialog->isVisible() && !dialog->isModal());
+        dialog->setCurrentColor(QColor(10, 200, 255));
+        dialog->accept();
+        const QList<FlashDataMap> records = SentRecords();
+        QCOMPARE(records.size(), 1);
+        const DpiLevelEntry& entry = records.last().dpiLevels[3];
+        QCOMPARE((QList<int>{entry.red, entry.green, entry.blue}), (QList<int>{10, 200, 255}));
+        auto* swatch = editor.findChild<QToolButton*>(QStringLiteral("YellowButtonA"));
+        QVERIFY(swatch->styleSheet().contains(QStringLiteral("#0ac8ff")));
+
+        // Offline: stored and painted, the writer asks for the notice.
+        SimulatedDeviceControl::setOnline(QStringLiteral("mouse"), false);
+        HubEvents hub;
+        Click(editor.findChild<QToolButton*>(QStringLiteral("BlueButtonA")));
+        dialog->setCurrentColor(QColor(1, 2, 3));
+        dialog->accept();
+        QCOMPARE(hub.events, QStringList{"offline 0"});
+        QVERIFY(editor.findChild<QToolButton*>(QStringLiteral("BlueButtonA"))->styleSheet().contains(QStringLiteral("#010203")));
+        QCOMPARE(SentRecords().size(), 1);
+
+        // Presets paint over, the stored colours come back.
+        editor.ApplyPresetColors();
+        QVERIFY(swatch->styleSheet().contains(QStringLiteral("#ffffff")));
+        editor.ApplyAllLevelColors();
+        QVERIFY(swatch->styleSheet().contains(QStringLiteral("#0ac8ff")));
+    }
+
+    void dpiLevelCountBelowTheCurrentLevelSwaps()
+    {
+        SensorDPIB editor;
+        editor.show();
+        FillDpiEditor(&editor);
+        editor.SetCurrentLevel(5);
+        SimulatedDeviceControl::clearCalls();
+        const FlashDataMap before = CurrentFlashMapLock::Snapshot();
+        editor.SetLevelCountIndex(2);
+
+        // Row 5's colour and value went to row 2 and back.
+        QCOMPARE(editor.findChild<QSpinBox*>(QStringLiteral("spinBoxC"))->value(), 600);
+        QCOMPARE(editor.findChild<QSpinBox*>(QStringLiteral("spinBoxF"))->value(), 300);
+        QCOMPARE(editor.findChild<QSlider*>(QStringLiteral("horizontalSliderC"))->value(), 600);
+        QVERIFY(editor.findChild<QToolButton*>(QStringLiteral("RedButtonA"))->styleSheet().contains(QStringLiteral("#000006")));
+        QVERIFY(editor.findChild<QToolButton*>(QStringLiteral("PurpleButtonA"))->styleSheet().contains(QStringLiteral("#000003")));
+        QVERIFY(editor.findChild<QCheckBox*>(QStringLiteral("MC"))->isChecked());
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(editor.findChild<QSlider*>(QLatin1String(kSliders[i]))->isVisible(), i <= 2);
+
+        // Sent: the current level, the swapped pair, the count.
+        const QList<FlashDataMap> records = SentRecords();
+        QCOMPARE(records.size(), 3);
+        QCOMPARE(int(records[0].currentDpiLevel), 2);
+        QCOMPARE(std::memcmp(&records[1].dpiLevels[2], &before.dpiLevels[5], sizeof(DpiLevelEntry)), 0);
+        QCOMPARE(std::memcmp(&records[1].dpiLevels[5], &before.dpiLevels[2], sizeof(DpiLevelEntry)), 0);
+        QCOMPARE(int(records[1].currentDpiLevel), 2);
+        QCOMPARE(int(records[1].dpiLevelCount), 3);
+        QCOMPARE(int(records[2].dpiLevelCount), 3);
+
+        // Eight levels: all rows, the count alone.
+        SimulatedDeviceControl::clearCalls();
+        editor.SetLevelCountIndex(7);
+        QCOMPARE(SentBytes(1), QList<int>{8});
+        QCOMPARE(SentRecords().first().dpiLevels[2].xCode, records[2].dpiLevels[2].xCode);
+        for (int i = 0; i < 8; ++i)
+            QVERIFY(editor.findChild<QSlider*>(QLatin1String(kSliders[i]))->isVisible());
+        editor.ApplyPresetColors();
+        Render(&editor, QStringLiteral("SensorDPIB-eight"));
+        editor.SetLevelCountIndex(4);
+        editor.SetLevelCountLabel(QStringLiteral("Levels"));
+        Render(&editor, QStringLiteral("SensorDPIB-five"));
+    }
+
+    void dpiLevelCountEdgeCases()
+    {
+        SensorDPIB editor;
+        editor.show();
+        FillDpiEditor(&editor);
+        SimulatedDeviceControl::clearCalls();
+        // The current level after construction is 1: one level swaps 1 and 0.
+        editor.SetLevelCountIndex(0);
+        QCOMPARE(editor.findChild<QSpinBox*>(QStringLiteral("spinBoxA"))->value(), 200);
+        QCOMPARE(editor.findChild<QSpinBox*>(QStringLiteral("spinBoxB"))->value(), 100);
+        QCOMPARE(SentBytes(1).last(), 1);
+
+        // An emptied list or a count beyond eight touches nothing.
+        SimulatedDeviceControl::clearCalls();
+        editor.InsertLevelCount(8, QStringLiteral("9"));
+        editor.SetLevelCountIndex(8);
+        editor.BlockLevelCountSignals(false);
+        QComboBox* counts = editor.findChild<QComboBox*>(QStringLiteral("ChooseEvent"));
+        counts->clear();
+        QCOMPARE(SentCount(), 0);
+        QVERIFY(editor.findChild<QSlider*>(QStringLiteral("horizontalSliderA"))->isVisible());
+
+        // While a page fills the count changes nothing.
+        FillDpiEditor(&editor);
+        SimulatedDeviceControl::clearCalls();
+        sensorPageFilling = true;
+        editor.SetLevelCountIndex(3);
+        sensorPageFilling = false;
+        QCOMPARE(SentCount(), 0);
+
+        // Offline: the notice, nothing sent.
+        SimulatedDeviceControl::setOnline(QStringLiteral("mouse"), false);
+        HubEvents hub;
+        editor.SetLevelCountIndex(6);
+        QVERIFY(hub.events.contains(QStringLiteral("offline 0")));
+        QCOMPARE(SentCount(), 0);
+
+        editor.ShowLevels(0);
+        editor.ShowLevels(8);
+        editor.ShowLevels(-1);
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(editor.findChild<QSlider*>(QLatin1String(kSliders[i]))->isVisible(), i == 0);
+        // Levels outside the rows are ignored.
+        editor.SetSliderValue(900, 8);
+        editor.SetSpinValue(900, -1);
+        editor.SetLevelValueText(12, QStringLiteral("900"));
+        editor.SetLevelColorText(9, QStringLiteral("#123456"));
+        editor.ApplyLevelColor(9);
+        editor.CheckLevel(-3);
+        editor.SetCurrentLevel(20);
+        QCOMPARE(SentCount(), 0);
     }
 };
 
