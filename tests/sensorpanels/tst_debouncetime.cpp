@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QTimer>
 
+#include "app/LanguageLoader.h"
+
 using namespace LightingTest;
 
 namespace {
@@ -59,6 +61,7 @@ private slots:
     {
         m_config = new ConfigSettings(QStringLiteral(LIGHTING_FIXTURES "/lighting.ini"));
         ConfigSettings::ReplaceInstance(m_config);
+        LanguageLoader::LoadLanguageFiles(QCoreApplication::applicationDirPath());
         UseReceiverMouse();
     }
 
