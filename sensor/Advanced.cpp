@@ -245,8 +245,10 @@ void Advanced::ApplyStyles()
         "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical{height: 25px; background: rgb(30,30,30);}"
         "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical, QScrollBar::up-arrow:vertical, "
         "QScrollBar::down-arrow:vertical{background: transparent; border: 0px;}");
+    // The panels' frames carry no border of their own on the page.
+    const QString frames = QStringLiteral("#frameClose, #FrameFPS, #FrameLongMode, #FrameAngle{border: 0px;}");
     for (QWidget* p : {tab, tab_2, tab_3})
-        p->setStyleSheet(page);
+        p->setStyleSheet(page + frames);
     verticalScrollBar->setStyleSheet(QStringLiteral(
         "QScrollBar:vertical{width: 12px; background: #3f3f3f; border-radius: 6px; border: 0px; margin: 0px;}"
         "QScrollBar::handle:vertical{background: #5B5B5B; border-radius: 5px; min-height: 20px;}"
