@@ -1,16 +1,16 @@
+#include <mutex>
 #include "app/ConfigSettings.h"
 
 #include "app/AppPaths.h"
 
 #include <QByteArray>
 #include <QFileInfo>
-#include <QMutexLocker>
 #include <QSettings>
 #include <QtDebug>
 
 namespace {
 
-QMutex creationMutex;
+std::mutex creationMutex;
 ConfigSettings* instance = nullptr;
 
 const QStringList& Base64Keys()
@@ -29,7 +29,7 @@ const QStringList& Base64Keys()
 
 ConfigSettings* ConfigSettings::Instance()
 {
-    QMutexLocker lock(&creationMutex);
+    std::unique_lock<std::mutex> lock(creationMutex);
     if (!instance)
         instance = new ConfigSettings(AppPaths::ApplicationFolder() + QStringLiteral("/usersetting/Config.ini"));
     return instance;
@@ -37,7 +37,7 @@ ConfigSettings* ConfigSettings::Instance()
 
 ConfigSettings* ConfigSettings::ReplaceInstance(ConfigSettings* replacement)
 {
-    QMutexLocker lock(&creationMutex);
+    std::unique_lock<std::mutex> lock(creationMutex);
     ConfigSettings* previous = instance;
     instance = replacement;
     return previous;
@@ -49,10 +49,22 @@ ConfigSettings::ConfigSettings(const QString& filePath)
 {
     m_settings->setIniCodec("UTF8");
     const QFileInfo info(filePath);
-    if (!info.exists())
+    if (!info.exists()) {
+        m_readable = false;
         WarnOnce(QStringLiteral("configuration file %1 is missing; defaults are used").arg(filePath));
-    else if (!info.isReadable() || m_settings->status() != QSettings::NoError)
+    } else if (!info.isFile() || !info.isReadable() || m_settings->status() != QSettings::NoError) {
+        m_readable = false;
         WarnOnce(QStringLiteral("configuration file %1 cannot be read; defaults are used").arg(filePath));
+    }
+}
+
+ConfigSettings::FileState ConfigSettings::State()
+{
+    if (!m_readable)
+        return FileState::Unreadable;
+    if (Value(QStringLiteral("Option"), QStringLiteral("DeviceTotal")).toInt() < 1)
+        return FileState::NoModel;
+    return FileState::Usable;
 }
 
 ConfigSettings::~ConfigSettings()
@@ -74,12 +86,13 @@ QString ConfigSettings::DecodeItem(const QString& item, bool* ok)
 {
     QByteArray bytes = item.toUtf8();
     bytes = bytes.simplified().replace(' ', QByteArray());
-    const auto result = QByteArray::fromBase64Encoding(bytes, QByteArray::AbortOnBase64DecodingErrors);
-    if (ok)
-        *ok = result.decodingStatus == QByteArray::Base64DecodingStatus::Ok;
-    if (result.decodingStatus != QByteArray::Base64DecodingStatus::Ok)
-        return QString();
-    QString text = QString::fromUtf8(result.decoded);
+    // Characters that are not Base64 are skipped, as the shipped files have
+    // always been read; *ok only tells whether there were any.
+    if (ok) {
+        const auto strict = QByteArray::fromBase64Encoding(bytes, QByteArray::AbortOnBase64DecodingErrors);
+        *ok = strict.decodingStatus == QByteArray::Base64DecodingStatus::Ok;
+    }
+    QString text = QString::fromUtf8(QByteArray::fromBase64(bytes));
     text.remove(QLatin1Char('\n'));
     text.remove(QLatin1Char(' '));
     return text;
@@ -88,7 +101,7 @@ QString ConfigSettings::DecodeItem(const QString& item, bool* ok)
 QVariant ConfigSettings::StoredValue(const QString& group, const QString& key)
 {
     const QString path = group + QLatin1Char('/') + key;
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     if (!m_settings->contains(path)) {
         lock.unlock();
         WarnOnce(QStringLiteral("configuration key %1 is missing").arg(path));
@@ -109,7 +122,7 @@ QString ConfigSettings::Value(const QString& group, const QString& key)
     bool ok = false;
     const QString decoded = DecodeItem(text, &ok);
     if (!ok)
-        WarnOnce(QStringLiteral("configuration key %1/%2 is not valid Base64").arg(group, key));
+        WarnOnce(QStringLiteral("configuration key %1/%2 holds characters that are not Base64; they are skipped").arg(group, key));
     return decoded;
 }
 
@@ -125,14 +138,14 @@ QStringList ConfigSettings::ListValue(const QString& group, const QString& key)
         bool ok = false;
         item = DecodeItem(item, &ok);
         if (!ok)
-            WarnOnce(QStringLiteral("configuration key %1/%2 holds an item that is not valid Base64").arg(group, key));
+            WarnOnce(QStringLiteral("configuration key %1/%2 holds characters that are not Base64; they are skipped").arg(group, key));
     }
     return items;
 }
 
 void ConfigSettings::WarnOnce(const QString& what)
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     if (m_warned.contains(what))
         return;
     m_warned.insert(what);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QMutex>
+#include <mutex>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -31,11 +31,17 @@ public:
     static QString ModelGroup(int modelIndex);
 
     static bool IsBase64Key(const QString& key);
-    // Decodes one Base64 item and strips line feeds and spaces from the
-    // result; invalid Base64 gives an empty text and *ok = false.
+    // Decodes one Base64 item, skipping characters that are not Base64, and
+    // strips line feeds and spaces from the result; *ok is false when
+    // characters were skipped.
     static QString DecodeItem(const QString& item, bool* ok = nullptr);
 
     QString FilePath() const { return m_filePath; }
+
+    // Whether the program can work from the file: it must be readable and
+    // name at least one model (Option/DeviceTotal of 1 or more).
+    enum class FileState { Usable, Unreadable, NoModel };
+    FileState State();
 
 private:
     QVariant StoredValue(const QString& group, const QString& key);
@@ -43,6 +49,7 @@ private:
 
     QString m_filePath;
     QSettings* m_settings;
-    QMutex m_mutex;
+    bool m_readable = true;
+    std::mutex m_mutex;
     QSet<QString> m_warned;
 };

@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/AppPaths.h"
+#include "app/UserFolderProblem.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -20,14 +21,16 @@ void CreateUserFolders()
     };
     for (const char* folder : folders) {
         const QString path = base + QLatin1String(folder);
-        if (!QDir(path).exists())
-            QDir().mkpath(path);
+        if (!QDir(path).exists() && !QDir().mkpath(path))
+            UserFolderProblem::Report(path);
     }
     const QString userFile = base + QStringLiteral("/Macro.ini");
     if (!QFileInfo::exists(userFile)) {
         QFile file(userFile);
         if (file.open(QIODevice::WriteOnly | QIODevice::Text))
             file.close();
+        else
+            UserFolderProblem::Report(userFile);
     }
 }
 

@@ -11,18 +11,37 @@ QString ThemeColor::Rgb(const QString& key)
 
 QString ThemeColor::Rgb(ConfigSettings* settings, const QString& key)
 {
+    return QStringLiteral("rgb(") + Components(settings, key) + QLatin1Char(')');
+}
+
+QString ThemeColor::Components(const QString& key)
+{
+    return Components(ConfigSettings::Instance(), key);
+}
+
+QString ThemeColor::Components(ConfigSettings* settings, const QString& key)
+{
+    const QString white = QStringLiteral("255,255,255");
     if (!settings)
-        return Fallback();
+        return white;
     const QStringList items = settings->ListValue(QStringLiteral("Option"), key);
     if (items.size() < 3)
-        return Fallback();
+        return white;
     QStringList parts;
     for (int i = 0; i < 3; ++i) {
         bool ok = false;
         const int component = items.at(i).trimmed().toInt(&ok);
         if (!ok || component < 0 || component > 255)
-            return Fallback();
+            return white;
         parts.append(QString::number(component));
     }
-    return QStringLiteral("rgb(") + parts.join(QLatin1Char(',')) + QLatin1Char(')');
+    return parts.join(QLatin1Char(','));
+}
+
+QString ThemeColor::ToolTipStyle()
+{
+    return QStringLiteral("QToolTip{color: ") + Rgb(QStringLiteral("LabelColor"))
+        + QStringLiteral("; background-color: ") + Rgb(QStringLiteral("ComboxBackGroundColor"))
+        + QStringLiteral("; border: 1px solid ") + Rgb(QStringLiteral("ComboxSelectColor"))
+        + QStringLiteral("; background-image: none; padding: 2px;}");
 }

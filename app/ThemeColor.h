@@ -14,6 +14,16 @@ public:
     // not a whole number from 0 to 255, gives white.
     static QString Rgb(const QString& key);
     static QString Rgb(ConfigSettings* settings, const QString& key);
+    // The same three numbers without "rgb()": "r,g,b", for forms that write
+    // rgb() around them themselves.
+    static QString Components(const QString& key);
+    static QString Components(ConfigSettings* settings, const QString& key);
 
     static QString Fallback() { return QStringLiteral("rgb(255,255,255)"); }
+
+    // Tool tips in the theme: Option/LabelColor text on the
+    // Option/ComboxBackGroundColor panel, edged in Option/ComboxSelectColor,
+    // and no picture (a QLabel rule of the widget would otherwise lend the
+    // tip its background picture).
+    static QString ToolTipStyle();
 };

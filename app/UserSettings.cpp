@@ -1,18 +1,18 @@
 #include "app/UserSettings.h"
 
 #include "app/AppPaths.h"
+#include "app/UserFolderProblem.h"
 
-#include <QMutexLocker>
 #include <QSettings>
 
 namespace {
-QMutex creationMutex;
+std::mutex creationMutex;
 UserSettings* instance = nullptr;
 } // namespace
 
 UserSettings* UserSettings::Instance()
 {
-    QMutexLocker lock(&creationMutex);
+    std::unique_lock<std::mutex> lock(creationMutex);
     if (!instance)
         instance = new UserSettings(DefaultFilePath());
     return instance;
@@ -37,19 +37,32 @@ UserSettings::~UserSettings()
 
 QString UserSettings::Value(const QString& group, const QString& key)
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_settings->value(group + QLatin1Char('/') + key).toString();
 }
 
-void UserSettings::SetValue(const QString& group, const QString& key, const QString& value)
+bool UserSettings::SetValue(const QString& group, const QString& key, const QString& value)
 {
-    QMutexLocker lock(&m_mutex);
-    m_settings->setValue(group + QLatin1Char('/') + key, value);
+    std::unique_lock<std::mutex> lock(m_mutex);
+    const QString name = group + QLatin1Char('/') + key;
+    const QVariant before = m_settings->value(name);
+    m_settings->setValue(name, value);
     m_settings->sync();
+    if (m_settings->status() == QSettings::NoError)
+        return true;
+    UserFolderProblem::Report(m_filePath);
+    // What could not be stored is not shown as stored either.
+    if (before.isValid())
+        m_settings->setValue(name, before);
+    else
+        m_settings->remove(name);
+    return false;
 }
 
 void UserSettings::Sync()
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_settings->sync();
+    if (m_settings->status() != QSettings::NoError)
+        UserFolderProblem::Report(m_filePath);
 }

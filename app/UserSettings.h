@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QMutex>
+#include <mutex>
 #include <QString>
 
 class QSettings;
@@ -18,7 +18,8 @@ public:
     UserSettings& operator=(const UserSettings&) = delete;
 
     QString Value(const QString& group, const QString& key);
-    void SetValue(const QString& group, const QString& key, const QString& value);
+    // False when the file could not be written (the value is then not kept).
+    bool SetValue(const QString& group, const QString& key, const QString& value);
     // Writes whatever is not on disk yet (every SetValue already does).
     void Sync();
 
@@ -27,5 +28,5 @@ public:
 private:
     QString m_filePath;
     QSettings* m_settings;
-    QMutex m_mutex;
+    std::mutex m_mutex;
 };

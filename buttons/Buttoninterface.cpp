@@ -1,27 +1,128 @@
 #include "buttons/Buttoninterface.h"
 
+#include "app/AppPaths.h"
+#include "app/ConfigSettings.h"
+#include "app/LanguageTables.h"
 #include "app/PostMsg.h"
+#include "app/ThemeColor.h"
+#include "buttons/ButtonAssignmentMirror.h"
+#include "buttons/ButtonPageForm.h"
+#include "buttons/DpiLockCoding.h"
+#include "device/CurrentDevice.h"
+#include "device/CurrentFlashMap.h"
+#include "device/DeviceCacheFile.h"
 #include "device/DeviceLinkState.h"
+#include "device/DeviceReportHandler.h"
 #include "device/DeviceSettingSetters.h"
 #include "device/Worker.h"
+#include "platform/DisplayMetrics.h"
 #include "platform/rozuri/ROZUri.h"
 #include "sensor/DebounceTime.h"
+#include "sensor/SensorCapabilityHeader.h"
+#include "widgets/MyConmboBox.h"
+#include "widgets/MyToolButton.h"
 
+#include <QButtonGroup>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListView>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QToolButton>
 #include <QtDebug>
+
+namespace {
+
+constexpr int kStackedIdlePage = 0;
+constexpr int kCategoryDebouncePage = 4;
+// The page compares presses with the function area as if it lay this much
+// higher: the lower band starts about there.
+constexpr int kLowerBandShift = 340;
+
+QString Url(const QString& folder, const char* file)
+{
+    return QStringLiteral("url(") + folder + QLatin1String(file) + QLatin1Char(')');
+}
+
+} // namespace
 
 Buttoninterface::Buttoninterface(QWidget* parent)
     : QWidget(parent)
 {
-    // The page's form lays the panel out; until then it only holds the value.
-    DebunceButton = new DebounceTime(this);
-    DebunceButton->setObjectName(QStringLiteral("DebunceButton"));
-    DebunceButton->hide();
+    form = new ButtonPageForm;
+    form->setupUi(this);
+
+    // Rows and hotspots beyond the sixth button stay hidden whatever the model.
+    for (QWidget* hidden : std::initializer_list<QWidget*>{
+             form->Number6, form->Number7, form->Number8, form->Number9, form->Number10, form->Number11,
+             form->Number12, form->label_16, form->label_17, form->label_18, form->label_19, form->label_20,
+             form->label_21, form->Button7, form->Button8, form->Button9, form->Button10, form->Button11,
+             form->Button12})
+        hidden->hide();
+
+    PostMsg::Connect(SIGNAL(SigMouseIndex(int)), this, SLOT(SlotMouseIndex(int)));
+
+    pictureFolder = AppPaths::ApplicationFolder() + QStringLiteral("/Picture/Buttoninterface/");
+    mainPageFolder = AppPaths::UserDataFolder() + QStringLiteral("//usersetting/MainPage");
+    if (!QDir(mainPageFolder).exists())
+        QDir().mkpath(mainPageFolder);
+
+    rowButtonGroup = new QButtonGroup(this);
+    chooserButtonGroup = new QButtonGroup(this);
+    optionButtonGroup = new QButtonGroup(this);
+    hotspotButtonGroup = new QButtonGroup(this);
+    rowButtonGroup->setObjectName(QStringLiteral("rowButtonGroup"));
+    chooserButtonGroup->setObjectName(QStringLiteral("chooserButtonGroup"));
+    optionButtonGroup->setObjectName(QStringLiteral("optionButtonGroup"));
+    hotspotButtonGroup->setObjectName(QStringLiteral("hotspotButtonGroup"));
+    for (QButtonGroup* group : {rowButtonGroup, chooserButtonGroup, optionButtonGroup, hotspotButtonGroup})
+        group->setExclusive(true);
+    InitButtonGroups();
+
+    ButtonFunctionSender::PageHooks hooks;
+    hooks.uncheckFunctionButtons = [this] { UncheckFunctionButtons(); };
+    hooks.returnToIdleView = [this] { ReturnToIdleView(); };
+    hooks.storeRowAssignment = [this](int index, int type, int code, int extra) {
+        StoreRowAssignment(index, type, code, extra);
+    };
+    functionSender.reset(new ButtonFunctionSender(this, hooks));
+
+    buttonColorList = ConfigSettings::Instance()->ListValue(QStringLiteral("Option"), QStringLiteral("ButtonColor"));
+    buttonColor = ThemeColor::Components(QStringLiteral("ButtonColor"));
+
+    // The macro list is built here once the macro category has its list.
+
+    // Profile switching and the lights category are not offered.
+    form->DPI_3->hide();
+    form->DPI_9->hide();
+
+    ApplyStyleSheets();
+    BuildSensorDefineTable();
+
     PostMsg::Connect(SIGNAL(SigUpDataLightUIButton(FlashDataMap)), this, SLOT(SlotUpDataButtonUIButton(FlashDataMap)));
     PostMsg::Connect(SIGNAL(SigUpDataButtonUIC(FlashDataMap)), this, SLOT(SlotUpDataButtonUIB(FlashDataMap)));
-    PostMsg::Connect(SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
+
     deviceWorker = new Worker(this);
+
+    form->stackedWidget->setCurrentWidget(form->page);
+    form->stackedWidget_2->setCurrentWidget(form->page_9);
+
+    PostMsg::Connect(SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
+
+    // The lower band and its boxes draw no frames of their own.
+    form->groupBox->setStyleSheet(QStringLiteral("#groupBox{border: 0;background-image:") +
+                                  Url(pictureFolder, "TiltleBack.png") + QStringLiteral(";}"));
+    form->groupBox_4->setStyleSheet(QStringLiteral("#groupBox_4 {border: 0;}"));
+    form->groupBox_2->setStyleSheet(QStringLiteral("#groupBox_2 {border: 0;}"));
+    for (QScrollArea* area : {form->scrollArea_4, form->scrollArea_3, form->scrollArea_7, form->scrollArea_8,
+                              form->scrollArea_10, form->scrollArea_6, form->scrollArea_9, form->scrollArea_12})
+        area->setStyleSheet(QLatin1Char('#') + area->objectName() + QStringLiteral("{border: 0;}"));
 }
 
 Buttoninterface::~Buttoninterface()
@@ -48,13 +149,368 @@ Buttoninterface::~Buttoninterface()
         }
     }
     StopUsbChanged();
+    delete form;
+    form = nullptr;
+}
+
+void Buttoninterface::InitButtonGroups()
+{
+    ButtonPageForm* f = form;
+    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
+             f->FireKey, f->RightKey, f->BackKey, f->StartPause, f->TopMusic, f->BackMusic, f->Button7, f->Button8,
+             f->Button9, f->Button10, f->Button11, f->Button12})
+        rowButtonGroup->addButton(button);
+    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
+             f->LeftKey_3, f->RightKey_3, f->MidKey, f->BackKey_2, f->ForWardKey, f->DPI_2, f->DPI_3, f->DPI_4,
+             f->DPI_5, f->DPI_6, f->DPI_7, f->DPI_8, f->DPI_9, f->DPI_10, f->DPI_11, f->DPI_12, f->DPI_13})
+        chooserButtonGroup->addButton(button);
+    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
+             f->Player, f->StartPause_2, f->BackMusic_2, f->TopMusic_2, f->Mute, f->VolumeUp, f->VolumeDown,
+             f->VolumeDown_3, f->VolumeDown_4, f->VolumeDown_5, f->VolumeDown_6, f->VolumeDown_7, f->VolumeDown_8,
+             f->VolumeDown_9, f->VolumeDown_10, f->VolumeDown_11, f->VolumeDown_12, f->VolumeDown_13})
+        optionButtonGroup->addButton(button);
+    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
+             f->Number1, f->Number2, f->Number3, f->Number4, f->Number5, f->Number6, f->Number7, f->Number8,
+             f->Number9, f->Number10, f->Number11, f->Number12})
+        hotspotButtonGroup->addButton(button);
+    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
+             f->VolumeUp_4, f->VolumeUp_5, f->VolumeUp_6, f->VolumeUp_7, f->VolumeUp_11, f->VolumeUp_12,
+             f->VolumeUp_13, f->VolumeUp_15, f->VolumeUp_16, f->VolumeUp_18, f->VolumeUp_19, f->VolumeUp_20,
+             f->VolumeUp_21, f->VolumeUp_22, f->VolumeUp_23, f->VolumeUp_24, f->VolumeDown_2, f->VolumeUp_2,
+             f->VolumeUp_10, f->VolumeUp_8, f->VolumeUp_9, f->VolumeUp_14, f->VolumeDown_14})
+        optionButtonGroup->addButton(button);
+}
+
+void Buttoninterface::ApplyStyleSheets()
+{
+    const QString& pf = pictureFolder;
+    const QString text = QStringLiteral("color:rgb(") + buttonColor + QStringLiteral(");");
+    const QString centred = QStringLiteral("background-position:center;background-repeat:no-repeat;");
+
+    // Option pages, their scroll contents and the row list.
+    for (QWidget* contents : {form->scrollAreaWidgetContents_3, form->scrollAreaWidgetContents_4,
+                              form->scrollAreaWidgetContents_6, form->scrollAreaWidgetContents_8,
+                              form->scrollAreaWidgetContents_9, form->scrollAreaWidgetContents_12,
+                              form->scrollAreaWidgetContents_10})
+        contents->setStyleSheet(QStringLiteral("background-color:transparent;border:none;"));
+    const QString optionStyle = QStringLiteral("QToolButton{") + text + QStringLiteral("border-image:") +
+        Url(pf, "CMenuTitle.png") + QStringLiteral(";}QToolButton:checked{") + text + QStringLiteral("border-image:") +
+        Url(pf, "CMenuTitleChecked.png") + QStringLiteral(";}");
+    for (QWidget* optionPage : {form->page_3, form->page_9, form->page_4, form->page_6, form->page_7, form->page_10,
+                                form->page_8})
+        optionPage->setStyleSheet(optionStyle);
+    form->scrollAreaWidgetContents_11->setStyleSheet(
+        QStringLiteral("#scrollAreaWidgetContents_11{background-color:transparent;border:none;}"
+                       "QToolButton{border:none;") + centred + QStringLiteral("background-image:") +
+        Url(pf, "AMenuTitle.png") + QLatin1Char(';') + text + QStringLiteral("}QToolButton:checked{background-image:") +
+        Url(pf, "AMenuTitleChecked.png") + QStringLiteral(";}QToolButton:unchecked{background-image:") +
+        Url(pf, "AMenuTitle.png") + QStringLiteral(";}QLabel{color:rgb(0, 0, 0);border:none;") + centred +
+        QStringLiteral("background-image:") + Url(pf, "LabelNumber.png") + QStringLiteral(";}"));
+
+    form->scrollArea_11->setFrameShape(QFrame::NoFrame);
+    form->groupBox_4->setStyleSheet(QStringLiteral("QGroupBox{border:none;}"));
+    form->groupBox_2->setStyleSheet(QStringLiteral("QGroupBox{border:none;}"));
+
+    // The profile combo and its popup list.
+    const QString comboText = ThemeColor::Components(QStringLiteral("ComboxTextColor"));
+    const QString comboSelect = ThemeColor::Components(QStringLiteral("ComboxSelectColor"));
+    const QString comboBack = ThemeColor::Components(QStringLiteral("ComboxBackGroundColor"));
+    form->ProjectChoose->setStyleSheet(
+        QStringLiteral("QComboBox{border:1px solid gray;color:rgb(") + comboText + QStringLiteral(");border-image:") +
+        Url(pf, "ComboboxBack.png") + QStringLiteral(";}QComboBox::drop-down{border-radius:5px;background:rgb(") +
+        comboBack + QStringLiteral(");}QComboBox::down-arrow{image:") + Url(pf, "Menu.png") +
+        QStringLiteral(";right:8px;}QComboBox::down-arrow:on{image:") + Url(pf, "MenuClicked.png") +
+        QStringLiteral(";}QComboBox QAbstractItemView::item{height:25px;}"
+                       "QComboBox QAbstractItemView{outline:0px;border:1px solid gray;color:rgb(") +
+        comboText + QStringLiteral(");border-image:") + Url(pf, "ComboboxTextBack.png") +
+        QStringLiteral(";selection-background-color:rgb(") + comboSelect +
+        QStringLiteral(");}QComboBox:disabled{color:rgb(0, 0, 0);}"));
+    auto* popup = new QListView();
+    popup->setStyleSheet(QStringLiteral("QListView::item:selected{background:rgb(") + comboSelect +
+                         QStringLiteral(");}QListView::item:hover{background:rgb(") + comboSelect +
+                         QStringLiteral(");}"));
+    form->ProjectChoose->setView(popup);
+
+    form->label_3->setStyleSheet(QStringLiteral("QLabel{color:rgb(") +
+                                 ThemeColor::Components(QStringLiteral("LabelColor")) + QStringLiteral(");}"));
+
+    // Import and export, the hotspots, the function chooser, the profile icon.
+    const QString resetStyle = QStringLiteral("QToolButton{border:none;") + centred + text +
+        QStringLiteral("border-image:") + Url(pf, "Reset.png") + QStringLiteral(";}QToolButton:hover{border-image:") +
+        Url(pf, "ResetHover.png") + QStringLiteral(";}QToolButton:pressed{border-image:") + Url(pf, "ResetClick.png") +
+        QStringLiteral(";}");
+    form->ImportData->setStyleSheet(resetStyle);
+    form->OutputData->setStyleSheet(resetStyle);
+    const QString hotspotStyle = QStringLiteral("QToolButton{color:rgb(0, 0, 0);border:none;") + centred +
+        QStringLiteral("background-image:") + Url(pf, "NumberOrigin.png") +
+        QStringLiteral(";}QToolButton:hover{background-image:") + Url(pf, "NumberHover.png") +
+        QStringLiteral(";}QToolButton:pressed{padding-left:0px;background-image:") + Url(pf, "NumberClick.png") +
+        QStringLiteral(";}");
+    for (QAbstractButton* hotspot : hotspotButtonGroup->buttons())
+        hotspot->setStyleSheet(hotspotStyle);
+    auto chooserStyle = [&](const char* picture, const char* checkedPicture) {
+        return QStringLiteral("QToolButton{border:none;color:rgb(255,255,255);") + centred +
+            QStringLiteral("background-image:") + Url(pf, picture) +
+            QStringLiteral(";}QToolButton:checked{color:rgb(255,255,255);background-image:") +
+            Url(pf, checkedPicture) + QStringLiteral(";}");
+    };
+    const QString directStyle = chooserStyle("BMenuTitle.png", "BMenuTitleChecked.png");
+    for (QToolButton* button : {form->LeftKey_3, form->RightKey_3, form->MidKey, form->BackKey_2, form->ForWardKey,
+                                form->DPI_2, form->DPI_3, static_cast<QToolButton*>(form->DPI_6),
+                                static_cast<QToolButton*>(form->DPI_8), form->DPI_5})
+        button->setStyleSheet(directStyle);
+    const QString categoryStyle = chooserStyle("BMenuTitleB.png", "BMenuTitleCheckedB.png");
+    for (QToolButton* button : {form->DPI_13, form->DPI_11, form->DPI_10, form->DPI_9, form->DPI_7, form->DPI_12,
+                                form->DPI_4})
+        button->setStyleSheet(categoryStyle);
+    form->label->setStyleSheet(QStringLiteral("#label{border:none;color:rgb(255,255,255);") + centred +
+                               QStringLiteral("background-image:") + Url(pf, "Config.png") + QStringLiteral(";}"));
+}
+
+void Buttoninterface::BuildSensorDefineTable()
+{
+    SensorDefineTable table;
+    SensorCapabilityHeader::Parse(SensorCapabilityHeader::DefaultPath(), &table, nullptr);
+    sensorDefineNames = table.sensorDefineNames;
+    sensorDefineValues = table.sensorDefineValues;
+}
+
+void Buttoninterface::ReturnToIdleView()
+{
+    form->stackedWidget->setCurrentWidget(form->page);
+    form->scrollArea_11->verticalScrollBar()->setStyleSheet(QStringLiteral("QScrollBar {width:10px;}"));
+    form->stackedWidget_2->setCurrentWidget(form->page_9);
+}
+
+void Buttoninterface::UncheckGroup(QButtonGroup* group)
+{
+    group->setExclusive(false);
+    for (QAbstractButton* button : group->buttons())
+        button->setChecked(false);
+    group->setExclusive(true);
+}
+
+void Buttoninterface::mousePressEvent(QMouseEvent* event)
+{
+    if (event->type() != QEvent::MouseButtonPress || event->button() != Qt::LeftButton)
+        return;
+    const QPoint p = event->pos();
+    const QPoint shifted(p.x(), p.y() - kLowerBandShift);
+    auto inside = [](QWidget* widget, const QPoint& point) { return widget->geometry().contains(point); };
+    auto uncheckRowsAndIdle = [this] {
+        UncheckGroup(rowButtonGroup);
+        ReturnToIdleView();
+    };
+
+    int s1 = form->stackedWidget->currentIndex();
+    int s2 = form->stackedWidget_2->currentIndex();
+    if (s1 != kStackedIdlePage && s2 != kCategoryDebouncePage) {
+        if (!inside(form->groupBox, p))
+            ReturnToIdleView();
+    } else if (s1 != kStackedIdlePage && s2 == kCategoryDebouncePage) {
+        if (!inside(form->scrollArea_11, p) && !inside(form->stackedWidget, shifted))
+            ReturnToIdleView();
+    }
+
+    s1 = form->stackedWidget->currentIndex();
+    s2 = form->stackedWidget_2->currentIndex();
+    if (s1 == kStackedIdlePage && s2 == kCategoryDebouncePage) {
+        if (!inside(form->scrollArea_11, p) || inside(form->stackedWidget, shifted))
+            uncheckRowsAndIdle();
+    } else if (s1 != kStackedIdlePage && s2 == kCategoryDebouncePage) {
+        if (!inside(form->groupBox, p))
+            uncheckRowsAndIdle();
+    } else if (s1 != kStackedIdlePage && s2 != kCategoryDebouncePage) {
+        if (!inside(form->scrollArea_11, p) && !inside(form->stackedWidget, p) && !inside(form->stackedWidget_2, p))
+            uncheckRowsAndIdle();
+    }
+
+    bool otherHotspot = false;
+    for (QToolButton* hotspot : {form->Number2, form->Number3, form->Number4, form->Number5, form->Number6})
+        otherHotspot = otherHotspot || inside(hotspot, p);
+    if (!inside(form->Number1, p) || otherHotspot)
+        UncheckGroup(hotspotButtonGroup);
+
+    if (inside(form->widget, p))
+        uncheckRowsAndIdle();
+}
+
+void Buttoninterface::changeEvent(QEvent* event)
+{
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    const int index = form->ProjectChoose->currentIndex();
+    form->ProjectChoose->blockSignals(true);
+    form->retranslateUi(this);
+    form->ProjectChoose->setCurrentIndex(index);
+    form->ProjectChoose->blockSignals(false);
+}
+
+int Buttoninterface::KeyNumberOfCurrentModel()
+{
+    const QString group = ConfigSettings::ModelGroup(CurrentDevice::Info().modelIndex);
+    bool ok = false;
+    const int count = ConfigSettings::Instance()->Value(group, QStringLiteral("KeyNumber")).toInt(&ok, 10);
+    if (!ok || count < 0)
+        return 0;
+    // The record holds sixteen button headers; a larger count reads no further.
+    return qMin(count, 16);
+}
+
+void Buttoninterface::RebuildMirror(const FlashDataMap& record, int count)
+{
+    types.clear();
+    codes.clear();
+    extras.clear();
+    for (int b = 0; b < count && b < 16; ++b) {
+        types.append(record.buttons[b].type);
+        codes.append(record.buttons[b].code);
+        extras.append(record.buttons[b].extra);
+    }
+}
+
+void Buttoninterface::SlotAllLanguage(int index)
+{
+    // Fonts of the function chooser; from the second pass on they follow the
+    // screen's DPI, as the window's fonts were scaled at start.
+    QFont font(QString::fromUtf8("微软雅黑"), index == 4 ? 7 : 9);
+    if (languageAppliedOnce) {
+        double dpi = DisplayMetrics::LogicalDpi();
+        if (dpi <= 0)
+            dpi = 96;
+        font.setPointSizeF(font.pointSizeF() / (dpi / 96.0));
+    }
+    for (QAbstractButton* button : chooserButtonGroup->buttons())
+        button->setFont(font);
+    languageAppliedOnce = 1;
+
+    auto keyText = [index](const char* key) {
+        return LanguageTables::Text(index, QStringLiteral("key"), QLatin1String(key));
+    };
+    auto label = [index](const char* value, int k) {
+        return LanguageTables::OptionTexts(index, QStringLiteral("KeyOptions"), QLatin1String(value)).value(k);
+    };
+    form->ImportData->setToolTip(index == 5 ? keyText("Import") : QString());
+    form->ImportData->setText(keyText("Import"));
+    form->OutputData->setToolTip(index == 5 ? keyText("Export") : QString());
+    form->OutputData->setText(keyText("Export"));
+
+    const struct {
+        QAbstractButton* control;
+        const char* value;
+        int label;
+    } labelled[] = {
+        {form->FireKey, "0x0100", 3},    {form->RightKey, "0x0200", 3},    {form->BackKey, "0x0400", 0},
+        {form->StartPause, "0x1000", 0}, {form->TopMusic, "0x0800", 0},    {form->BackMusic, "0x0100", 0},
+        {form->Button9, "0x0100", 0},    {form->Button10, "0x0100", 0},    {form->Button11, "0x0100", 0},
+        {form->Button12, "0x0100", 0},   {form->VolumeUp_8, "0x0100", 0},  {form->LeftKey_3, "0x0100", 3},
+        {form->RightKey_3, "0x0200", 3}, {form->MidKey, "0x0400", 0},      {form->BackKey_2, "0x0800", 0},
+        {form->ForWardKey, "0x1000", 0}, {form->VolumeUp_2, "0x0100", 2},  {form->VolumeDown_2, "0x0200", 2},
+        {form->VolumeUp_14, "0x0100", 1}, {form->VolumeDown_14, "0x0200", 1},
+        {form->DPI_2, "7", 0},           {form->DPI_3, "9", 0},            {form->DPI_6, "4", 0},
+        {form->DPI_8, "5", 0},           {form->DPI_5, "10", 0},           {form->DPI_13, "B", 0},
+        {form->DPI_11, "3", 0},          {form->DPI_10, "6", 0},           {form->DPI_9, "11", 0},
+        {form->DPI_7, "2", 0},           {form->DPI_12, "1005", 0},        {form->DPI_4, "12", 0},
+        {form->VolumeUp_4, "13", 0},     {form->VolumeUp_5, "14", 0},      {form->VolumeUp_6, "15", 0},
+        {form->VolumeUp_7, "16", 0},
+        // The media keys by their consumer usage.
+        {form->Player, "0x0183", 0},     {form->StartPause_2, "0x00CD", 0}, {form->BackMusic_2, "0x00B5", 0},
+        {form->TopMusic_2, "0x00B6", 0}, {form->Mute, "0x00B7", 0},         {form->VolumeUp, "0x00E2", 0},
+        {form->VolumeDown, "0x00E9", 0}, {form->VolumeDown_4, "0x00EA", 0}, {form->VolumeDown_5, "0x018A", 0},
+        {form->VolumeDown_6, "0x0192", 0}, {form->VolumeDown_3, "0x0194", 0}, {form->VolumeDown_8, "0x0223", 0},
+        {form->VolumeDown_9, "0x0221", 0}, {form->VolumeDown_7, "0x0225", 0}, {form->VolumeDown_10, "0x0224", 0},
+        {form->VolumeDown_12, "0x0226", 0}, {form->VolumeDown_13, "0x0227", 0}, {form->VolumeDown_11, "0x022A", 0},
+    };
+    for (const auto& entry : labelled)
+        entry.control->setText(label(entry.value, entry.label));
+    form->Button7->setText(QStringLiteral("DPI+"));
+    form->Button8->setText(QStringLiteral("DPI-"));
+
+    form->label_3->setText(keyText("DebounceTime"));
+    macroRowPrefix = LanguageTables::Text(index, QStringLiteral("macro"), QStringLiteral("MacroSeond"));
+    profileNamePrefix = LanguageTables::OptionTexts(index, QStringLiteral("ProfileOptions"), QStringLiteral("0")).value(0);
+    profileNamePrefix.remove(QLatin1Char('1'));
+    for (int i = 0; i < 16; ++i)
+        form->DebunceButton->SetItemUnit(i, QStringLiteral("ms"));
+
+    // Redisplay in the new language, from the device when it answered last,
+    // else from its cache; without a cache nothing is redisplayed.
+    FlashDataMap cached{};
+    if (DeviceCacheFile::ReadFlashCache(DeviceCacheFile::SelectionCacheName(), &cached)) {
+        const int count = KeyNumberOfCurrentModel();
+        const FlashDataMap record = lastOnline ? CurrentFlashMapLock::Snapshot() : cached;
+        RebuildMirror(record, count);
+        // The rows are redisplayed from the mirror here once rows show their functions.
+
+        MyConmboBox* combo = form->ProjectChoose;
+        const int items = combo->count();
+        const int current = combo->currentIndex();
+        combo->blockSignals(true);
+        combo->clear();
+        for (int i = 0; i < items; ++i)
+            combo->addItem(profileNamePrefix + QString::number(i + 1));
+        combo->setCurrentIndex(current);
+        combo->blockSignals(false);
+    }
+    PostMsg::Instance()->EmitSigAddConfig(form->ProjectChoose->currentText());
+}
+
+void Buttoninterface::on_MultiMedia_clicked()
+{
+    form->stackedWidget_2->setCurrentWidget(form->page_3);
+}
+
+void Buttoninterface::on_RightKey_2_clicked()
+{
+    form->stackedWidget_2->setCurrentWidget(form->page_4);
+}
+
+void Buttoninterface::on_LeftKey_clicked()
+{
+    form->stackedWidget_2->setCurrentWidget(form->page_4);
+}
+
+void Buttoninterface::on_Advance_clicked()
+{
+    form->stackedWidget_2->setCurrentWidget(form->page_4);
+}
+
+void Buttoninterface::on_Back_clicked()
+{
+    form->stackedWidget_2->setCurrentWidget(form->page_4);
+}
+
+void Buttoninterface::on_DPI_clicked()
+{
+    form->stackedWidget_2->setCurrentWidget(form->page_4);
+}
+
+void Buttoninterface::on_stackedWidget_currentChanged(int index)
+{
+    // The function area overlaps the row list: keep the shown one on top.
+    if (index != kStackedIdlePage)
+        form->stackedWidget->raise();
+    else
+        form->scrollArea_11->raise();
+}
+
+void Buttoninterface::on_stackedWidget_2_currentChanged(int)
+{
+}
+
+void Buttoninterface::on_checkBox_clicked()
+{
+}
+
+void Buttoninterface::on_DPI_4_clicked(bool)
+{
 }
 
 void Buttoninterface::SlotUpDataButtonUIButton(FlashDataMap DataMap)
 {
     buttonPageReady = false;
     buttonPageFilling = true;
-    DebunceButton->SetDebounceIndex(DataMap.debounceTime);
+    form->DebunceButton->SetDebounceIndex(DataMap.debounceTime);
     buttonPageReady = true;
     buttonPageFilling = false;
 }
@@ -62,13 +518,307 @@ void Buttoninterface::SlotUpDataButtonUIButton(FlashDataMap DataMap)
 void Buttoninterface::SlotUpDataButtonUIB(FlashDataMap DataMap)
 {
     buttonPageFilling = true;
-    DebunceButton->SetDebounceIndex(DataMap.debounceTime);
+    form->DebunceButton->SetDebounceIndex(DataMap.debounceTime);
     buttonPageFilling = false;
 }
 
-void Buttoninterface::SlotAllLanguage(int index)
+void Buttoninterface::SlotMouseIndex(int index)
 {
-    Q_UNUSED(index);
-    for (int i = 0; i < 16; ++i)
-        DebunceButton->SetItemUnit(i, QStringLiteral("ms"));
+    form->widget->setStyleSheet(
+        QStringLiteral("#widget{border:0px;background-position:center;background-repeat:no-repeat;background-image: url(") +
+        pictureFolder + QStringLiteral("mouse") + QString::number(index) + QStringLiteral(".png);}"));
+}
+
+void Buttoninterface::on_ProjectChoose_currentIndexChanged(int)
+{
+}
+
+void Buttoninterface::on_pushButton_clicked()
+{
+    dongleRgb->bytes[0] = 1;
+    const QByteArray path = CurrentDevice::Path();
+    UsbFinderC_Set4KDongleRGB(path.constData(), dongleRgb->bytes);
+}
+
+void Buttoninterface::UncheckFunctionButtons()
+{
+    // Every option page's button and the macro list's: the scroll buttons
+    // too, so no stale check mark stays behind.
+    UncheckGroup(optionButtonGroup);
+}
+
+void Buttoninterface::StoreRowAssignment(int index, int type, int code, int extra)
+{
+    ButtonAssignmentMirror(types, codes, extras).Store(index, type, code, extra);
+}
+
+QList<int> Buttoninterface::MirrorEntry(int index) const
+{
+    QList<int> entry;
+    for (const QList<int>* list : {&types, &codes, &extras})
+        entry.append(index >= 0 && index < list->size() ? list->at(index) : -1);
+    return entry;
+}
+
+int Buttoninterface::DpiToSensorCode(int dpi) const
+{
+    return DpiLockCoding::DpiToSensorCode(dpi, sensorName, SensorDefines());
+}
+
+void Buttoninterface::AssignMediaKey(int button, int code)
+{
+    functionSender->AssignMediaKey(button, code);
+}
+
+void Buttoninterface::SendDpiLock(bool checked, const QString& dpiButton, int dpi)
+{
+    if (!checked)
+        return;
+    // The code is worked out before the rows are looked at.
+    functionSender->SendDpiLock(checked, dpiButton, DpiToSensorCode(dpi));
+}
+
+void Buttoninterface::on_LeftKey_3_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("LeftKey_3"));
+}
+
+void Buttoninterface::on_RightKey_3_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("RightKey_3"));
+}
+
+void Buttoninterface::on_MidKey_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("MidKey"));
+}
+
+void Buttoninterface::on_BackKey_2_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("BackKey_2"));
+}
+
+void Buttoninterface::on_ForWardKey_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("ForWardKey"));
+}
+
+void Buttoninterface::on_DPI_2_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("DPI_2"));
+}
+
+void Buttoninterface::on_DPI_3_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("DPI_3"));
+}
+
+void Buttoninterface::on_DPI_5_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("DPI_5"));
+}
+
+void Buttoninterface::on_VolumeUp_2_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeUp_2"));
+}
+
+void Buttoninterface::on_VolumeDown_2_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeDown_2"));
+}
+
+void Buttoninterface::on_VolumeUp_4_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeUp_4"));
+}
+
+void Buttoninterface::on_VolumeUp_5_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeUp_5"));
+}
+
+void Buttoninterface::on_VolumeUp_6_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeUp_6"));
+}
+
+void Buttoninterface::on_VolumeUp_7_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeUp_7"));
+}
+
+void Buttoninterface::on_VolumeUp_8_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeUp_8"));
+}
+
+void Buttoninterface::on_VolumeUp_9_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeUp_9"));
+}
+
+void Buttoninterface::on_VolumeUp_10_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeUp_10"));
+}
+
+void Buttoninterface::on_Player_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("Player"));
+}
+
+void Buttoninterface::on_StartPause_2_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("StartPause_2"));
+}
+
+void Buttoninterface::on_BackMusic_2_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("BackMusic_2"));
+}
+
+void Buttoninterface::on_TopMusic_2_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("TopMusic_2"));
+}
+
+void Buttoninterface::on_Mute_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("Mute"));
+}
+
+void Buttoninterface::on_VolumeUp_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeUp"));
+}
+
+void Buttoninterface::on_VolumeDown_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown"));
+}
+
+void Buttoninterface::on_VolumeDown_4_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_4"));
+}
+
+void Buttoninterface::on_VolumeDown_5_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_5"));
+}
+
+void Buttoninterface::on_VolumeDown_6_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_6"));
+}
+
+void Buttoninterface::on_VolumeDown_3_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_3"));
+}
+
+void Buttoninterface::on_VolumeDown_8_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_8"));
+}
+
+void Buttoninterface::on_VolumeDown_9_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_9"));
+}
+
+void Buttoninterface::on_VolumeDown_7_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_7"));
+}
+
+void Buttoninterface::on_VolumeDown_10_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_10"));
+}
+
+void Buttoninterface::on_VolumeDown_12_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_12"));
+}
+
+void Buttoninterface::on_VolumeDown_13_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_13"));
+}
+
+void Buttoninterface::on_VolumeDown_11_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_11"));
+}
+
+void Buttoninterface::on_VolumeUp_11_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_11"), 100);
+}
+
+void Buttoninterface::on_VolumeUp_12_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_12"), 200);
+}
+
+void Buttoninterface::on_VolumeUp_13_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_13"), 300);
+}
+
+void Buttoninterface::on_VolumeUp_16_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_16"), 400);
+}
+
+void Buttoninterface::on_VolumeUp_15_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_15"), 500);
+}
+
+void Buttoninterface::on_VolumeUp_19_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_19"), 600);
+}
+
+void Buttoninterface::on_VolumeUp_20_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_20"), 700);
+}
+
+void Buttoninterface::on_VolumeUp_22_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_22"), 800);
+}
+
+void Buttoninterface::on_VolumeUp_18_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_18"), 900);
+}
+
+void Buttoninterface::on_VolumeUp_24_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_24"), 1000);
+}
+
+void Buttoninterface::on_VolumeUp_23_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_23"), 1100);
+}
+
+void Buttoninterface::on_VolumeUp_21_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_21"), 1200);
+}
+
+void Buttoninterface::on_VolumeUp_14_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeUp_14"));
+}
+
+void Buttoninterface::on_VolumeDown_14_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeDown_14"));
 }

@@ -1,12 +1,31 @@
 #pragma once
 
+#include "buttons/ButtonFunctionSender.h"
 #include "device/FlashDataMap.h"
+#include "sensor/SensorDefineTable.h"
 
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVector>
 #include <QWidget>
 
-class DebounceTime;
+#include <memory>
 
-// The button page. It creates the one device worker and stops it again.
+class ButtonPageForm;
+class QButtonGroup;
+class QToolButton;
+class QVBoxLayout;
+
+// The button-assignment page: one row per mouse button, the function chooser,
+// one page per function category, the macro list, the debounce panel, the
+// mouse picture with its hotspots and the profile combo. It creates the one
+// device worker and stops it again.
+//
+// The form connects every on_<object>_<signal> slot by name in declaration
+// order, so slots are declared in the order in which they must run when one
+// signal reaches two of them (on_DPI_6_clicked(bool) before on_DPI_6_clicked(),
+// on_DPI_4_clicked() before on_DPI_4_clicked(bool)).
 class Buttoninterface : public QWidget {
     Q_OBJECT
 public:
@@ -17,12 +36,151 @@ public:
     // still running before it gives up on it.
     static constexpr int kWorkerStopBoundMs = 10000;
 
+    // Closes the function chooser: the idle page in the function area, the
+    // debounce panel in the category area, the row list on top.
+    void ReturnToIdleView();
+
+    // Gives a mouse button (0 to 11) the media key of a code without a click
+    // and without changing the view; a code of no media key changes nothing.
+    void AssignMediaKey(int button, int code);
+
+    // The sensor's code of a DPI value for the DPI-lock function.
+    int DpiToSensorCode(int dpi) const;
+
+    // What the page last saw for a mouse button: type, code and extra, -1
+    // where the mirror holds no entry.
+    QList<int> MirrorEntry(int index) const;
+
+    // The form's controls, for the page's own code and its tests.
+    ButtonPageForm* Form() const { return form; }
+    // driver_sensor.h's constants as the page read them.
+    const QStringList& SensorDefineNames() const { return sensorDefineNames; }
+    const QVector<qint32>& SensorDefineValues() const { return sensorDefineValues; }
+    SensorDefineTable SensorDefines() const { return {sensorDefineNames, sensorDefineValues}; }
+    // The page's copy of the buttons' assignments (type, code, extra).
+    const QList<int>& MirrorTypes() const { return types; }
+    const QList<int>& MirrorCodes() const { return codes; }
+    const QList<int>& MirrorExtras() const { return extras; }
+
 public slots:
+    void SlotAllLanguage(int index);
+    // Slots that no object of the form names: nothing triggers them.
+    void on_MultiMedia_clicked();
+    void on_RightKey_2_clicked();
+    void on_LeftKey_clicked();
+    void on_Advance_clicked();
+    void on_Back_clicked();
+    void on_DPI_clicked();
+    void on_stackedWidget_currentChanged(int index);
+    void on_stackedWidget_2_currentChanged(int index);
+    void on_checkBox_clicked();
+    void on_DPI_4_clicked(bool checked);
     void SlotUpDataButtonUIButton(FlashDataMap DataMap);
     void SlotUpDataButtonUIB(FlashDataMap DataMap);
-    void SlotAllLanguage(int index);
+    void SlotMouseIndex(int index);
+    void on_ProjectChoose_currentIndexChanged(int index);
+    void on_pushButton_clicked();
+
+    // The function senders: each gives the checked row's mouse button its
+    // button's function (the chooser's, an option page's, a media key, a DPI
+    // lock) when the click reports the button checked.
+    void on_LeftKey_3_clicked(bool checked);
+    void on_RightKey_3_clicked(bool checked);
+    void on_MidKey_clicked(bool checked);
+    void on_BackKey_2_clicked(bool checked);
+    void on_ForWardKey_clicked(bool checked);
+    void on_DPI_2_clicked(bool checked);
+    void on_DPI_3_clicked(bool checked);
+    void on_DPI_5_clicked(bool checked);
+    void on_VolumeUp_2_clicked(bool checked);
+    void on_VolumeDown_2_clicked(bool checked);
+    void on_VolumeUp_4_clicked(bool checked);
+    void on_VolumeUp_5_clicked(bool checked);
+    void on_VolumeUp_6_clicked(bool checked);
+    void on_VolumeUp_7_clicked(bool checked);
+    void on_VolumeUp_8_clicked(bool checked);
+    void on_VolumeUp_9_clicked(bool checked);
+    void on_VolumeUp_10_clicked(bool checked);
+    void on_Player_clicked(bool checked);
+    void on_StartPause_2_clicked(bool checked);
+    void on_BackMusic_2_clicked(bool checked);
+    void on_TopMusic_2_clicked(bool checked);
+    void on_Mute_clicked(bool checked);
+    void on_VolumeUp_clicked(bool checked);
+    void on_VolumeDown_clicked(bool checked);
+    void on_VolumeDown_4_clicked(bool checked);
+    void on_VolumeDown_5_clicked(bool checked);
+    void on_VolumeDown_6_clicked(bool checked);
+    void on_VolumeDown_3_clicked(bool checked);
+    void on_VolumeDown_8_clicked(bool checked);
+    void on_VolumeDown_9_clicked(bool checked);
+    void on_VolumeDown_7_clicked(bool checked);
+    void on_VolumeDown_10_clicked(bool checked);
+    void on_VolumeDown_12_clicked(bool checked);
+    void on_VolumeDown_13_clicked(bool checked);
+    void on_VolumeDown_11_clicked(bool checked);
+    void on_VolumeUp_11_clicked(bool checked);
+    void on_VolumeUp_12_clicked(bool checked);
+    void on_VolumeUp_13_clicked(bool checked);
+    void on_VolumeUp_16_clicked(bool checked);
+    void on_VolumeUp_15_clicked(bool checked);
+    void on_VolumeUp_19_clicked(bool checked);
+    void on_VolumeUp_20_clicked(bool checked);
+    void on_VolumeUp_22_clicked(bool checked);
+    void on_VolumeUp_18_clicked(bool checked);
+    void on_VolumeUp_24_clicked(bool checked);
+    void on_VolumeUp_23_clicked(bool checked);
+    void on_VolumeUp_21_clicked(bool checked);
+    void on_VolumeUp_14_clicked(bool checked);
+    void on_VolumeDown_14_clicked(bool checked);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
-    // For now the page shows only the debounce time of a record.
-    DebounceTime* DebunceButton;
+    // Clears the check marks of the option pages' function buttons.
+    void UncheckFunctionButtons();
+    // Keeps what a sender gave a mouse button in the page's mirror.
+    void StoreRowAssignment(int index, int type, int code, int extra);
+    void SendDpiLock(bool checked, const QString& dpiButton, int dpi);
+
+    void InitButtonGroups();
+    void BuildSensorDefineTable();
+    void ApplyStyleSheets();
+    // Unchecks every button of an exclusive group.
+    static void UncheckGroup(QButtonGroup* group);
+    // Config.ini Drive<n>/KeyNumber of the current model, within the record's
+    // sixteen button headers.
+    static int KeyNumberOfCurrentModel();
+    // Fills types, codes and extras from the first count button headers.
+    void RebuildMirror(const FlashDataMap& record, int count);
+
+    ButtonPageForm* form = nullptr;
+    QVBoxLayout* macroListLayout = nullptr;
+    QList<QToolButton*> macroButtonList;
+    QButtonGroup* rowButtonGroup = nullptr;
+    QButtonGroup* chooserButtonGroup = nullptr;
+    QButtonGroup* optionButtonGroup = nullptr;
+    QButtonGroup* hotspotButtonGroup = nullptr;
+    QString mainPageFolder;
+    // The page's copy of every button's type, code and extra.
+    QList<int> types;
+    QList<int> codes;
+    QList<int> extras;
+    QString sensorName;
+    // driver_sensor.h's constants in file order, one value per name.
+    QStringList sensorDefineNames;
+    QVector<qint32> sensorDefineValues;
+    // The fire-key dialog's own defaults until the user confirms other values.
+    int fireKeyInterval = 10;
+    int fireKeyCount = 3;
+    QStringList buttonColorList;
+    QString buttonColor;
+    QWidget* macroListWidget = nullptr;
+    QString pictureFolder;
+    QString macroRowPrefix;
+    QString profileNamePrefix;
+    int languageAppliedOnce = 0;
+    std::unique_ptr<ButtonFunctionSender> functionSender;
 };

@@ -1,46 +1,45 @@
 #include "device/CurrentDevice.h"
 
-#include <QMutex>
-#include <QMutexLocker>
+#include <mutex>
 
 namespace {
-QMutex mutex;
+std::mutex mutex;
 DeviceAllInfo currentDeviceInfo;
 QByteArray currentDevicePath;
 } // namespace
 
 DeviceAllInfo CurrentDevice::Info()
 {
-    QMutexLocker lock(&mutex);
+    std::unique_lock<std::mutex> lock(mutex);
     return currentDeviceInfo;
 }
 
 void CurrentDevice::SetInfo(const DeviceAllInfo& info)
 {
-    QMutexLocker lock(&mutex);
+    std::unique_lock<std::mutex> lock(mutex);
     currentDeviceInfo = info;
 }
 
 void CurrentDevice::SetMouseVersion(const QString& version)
 {
-    QMutexLocker lock(&mutex);
+    std::unique_lock<std::mutex> lock(mutex);
     currentDeviceInfo.mouseVersion = version;
 }
 
 void CurrentDevice::SetOnline(bool online)
 {
-    QMutexLocker lock(&mutex);
+    std::unique_lock<std::mutex> lock(mutex);
     currentDeviceInfo.online = online;
 }
 
 QByteArray CurrentDevice::Path()
 {
-    QMutexLocker lock(&mutex);
+    std::unique_lock<std::mutex> lock(mutex);
     return currentDevicePath;
 }
 
 void CurrentDevice::SetPath(const QByteArray& path)
 {
-    QMutexLocker lock(&mutex);
+    std::unique_lock<std::mutex> lock(mutex);
     currentDevicePath = path;
 }

@@ -1,7 +1,8 @@
+#include <mutex>
 #include "device/CurrentFlashMap.h"
 
 FlashDataMap currentFlashMap{};
-QMutex CurrentFlashMapLock::s_mutex;
+std::mutex CurrentFlashMapLock::s_mutex;
 
 CurrentFlashMapLock::CurrentFlashMapLock()
 {

@@ -2,7 +2,7 @@
 
 #include "device/FlashDataMap.h"
 
-#include <QMutex>
+#include <mutex>
 
 // The current device's record. The setting writers change it on the GUI
 // thread while the report callback changes it on a thread of the device
@@ -24,5 +24,5 @@ public:
     static FlashDataMap Snapshot();
 
 private:
-    static QMutex s_mutex;
+    static std::mutex s_mutex;
 };

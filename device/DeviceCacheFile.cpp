@@ -1,18 +1,19 @@
 #include "device/DeviceCacheFile.h"
 
 #include "app/AppPaths.h"
+#include "app/UserFolderProblem.h"
 
 #include <QByteArray>
 #include <QDataStream>
 #include <QFile>
-#include <QMutex>
-#include <QMutexLocker>
+#include <QSaveFile>
+#include <mutex>
 
 #include <cstring>
 
 namespace {
 
-QMutex namesMutex;
+std::mutex namesMutex;
 QString selectionCacheName;
 QString dumpCacheName;
 
@@ -56,34 +57,40 @@ void DeviceCacheFile::WriteFlashCache(const QString& name, const FlashDataMap& r
 {
     if (name.isEmpty())
         return;
-    QFile file(Folder() + name);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return;
-    QDataStream stream(&file);
-    stream.setVersion(kStreamVersion);
-    stream << QByteArray(reinterpret_cast<const char*>(&record), sizeof(record));
+    // The old cache stays whole unless the new one reached the disk; the
+    // buffer is flushed and checked first, which the commit does not do.
+    QSaveFile file(Folder() + name);
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written) {
+        QDataStream stream(&file);
+        stream.setVersion(kStreamVersion);
+        stream << QByteArray(reinterpret_cast<const char*>(&record), sizeof(record));
+        written = stream.status() == QDataStream::Ok && file.flush() && file.commit();
+    }
+    if (!written)
+        UserFolderProblem::Report(file.fileName());
 }
 
 QString DeviceCacheFile::SelectionCacheName()
 {
-    QMutexLocker lock(&namesMutex);
+    std::unique_lock<std::mutex> lock(namesMutex);
     return selectionCacheName;
 }
 
 void DeviceCacheFile::SetSelectionCacheName(const QString& name)
 {
-    QMutexLocker lock(&namesMutex);
+    std::unique_lock<std::mutex> lock(namesMutex);
     selectionCacheName = name;
 }
 
 QString DeviceCacheFile::DumpCacheName()
 {
-    QMutexLocker lock(&namesMutex);
+    std::unique_lock<std::mutex> lock(namesMutex);
     return dumpCacheName;
 }
 
 void DeviceCacheFile::SetDumpCacheName(const QString& name)
 {
-    QMutexLocker lock(&namesMutex);
+    std::unique_lock<std::mutex> lock(namesMutex);
     dumpCacheName = name;
 }

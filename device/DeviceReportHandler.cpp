@@ -9,8 +9,7 @@
 #include "platform/rozuri/ROZUri.h"
 #include "settings/FirmwareState.h"
 
-#include <QMutex>
-#include <QMutexLocker>
+#include <mutex>
 #include <QtDebug>
 
 #include <cstring>
@@ -18,7 +17,7 @@
 namespace {
 
 DongleRGB dongleRecord;
-QMutex stopwatchMutex;
+std::mutex stopwatchMutex;
 QElapsedTimer statusStopwatch;
 
 enum ReportType {
@@ -50,32 +49,38 @@ std::atomic<int> DeviceReportHandler::skipDongleRead{0};
 
 void DeviceReportHandler::StartStatusStopwatch()
 {
-    QMutexLocker lock(&stopwatchMutex);
+    std::unique_lock<std::mutex> lock(stopwatchMutex);
     statusStopwatch.start();
 }
 
 void DeviceReportHandler::OnDeviceData(const unsigned char* header, int headerLength,
                                        const unsigned char* payload, int payloadLength)
 {
+    // Once the server is stopped, nothing here may touch the program.
+    ReportCallbackGate::Pass pass;
+    if (!pass.Inside())
+        return;
     PostMsg* hub = PostMsg::Instance();
     const int type = HeaderByte(header, headerLength, 1);
     switch (type) {
     case ReportBattery:
         GetDeviceBatteryStatus(payload, batteryBuffer);
-        hub->EmitSigBattery(batteryBuffer[1] > 0, batteryBuffer[0], showBatteryValue == 1);
+        pass.Emit([&] { hub->EmitSigBattery(batteryBuffer[1] > 0, batteryBuffer[0], showBatteryValue == 1); });
         break;
     case ReportData: {
         if (HeaderByte(header, headerLength, 3) != 0)
             break;
         const int sub = HeaderByte(header, headerLength, 4);
         if (sub == 0 && payloadLength == kFlashImageSize) {
-            FullDump(payload, payloadLength);
+            FullDump(pass, payload, payloadLength);
         } else if (sub == 0 && payloadLength == 1) {
             {
                 CurrentFlashMapLock lock;
                 lock.Map().reportRate = payload[0];
             }
-            hub->EmitSigUpDataReportRate(payload[0]);
+            const int rate = payload[0];
+            if (!pass.Emit([&] { hub->EmitSigUpDataReportRate(rate); }))
+                return;
             CurrentFlashMapLock lock;
             ProtocolDataUpdate(lock.Bytes());
         } else if (sub == 4 && payloadLength == 1) {
@@ -83,7 +88,9 @@ void DeviceReportHandler::OnDeviceData(const unsigned char* header, int headerLe
                 CurrentFlashMapLock lock;
                 lock.Map().currentDpiLevel = payload[0];
             }
-            hub->EmitSigUpDataDPI(payload[0]);
+            const int level = payload[0];
+            if (!pass.Emit([&] { hub->EmitSigUpDataDPI(level); }))
+                return;
             CurrentFlashMapLock lock;
             ProtocolDataUpdate(lock.Bytes());
         } else if (sub == 76 && payloadLength == 8) {
@@ -93,7 +100,7 @@ void DeviceReportHandler::OnDeviceData(const unsigned char* header, int headerLe
                 BufferToDPILed(payload, reinterpret_cast<unsigned char*>(&lock.Map().dpiLed));
                 copy = lock.Map();
             }
-            hub->EmitSigUpDataDPILed(copy);
+            pass.Emit([&] { hub->EmitSigUpDataDPILed(copy); });
         } else if (sub == 160 && payloadLength == 9) {
             FlashDataMap copy;
             {
@@ -101,39 +108,41 @@ void DeviceReportHandler::OnDeviceData(const unsigned char* header, int headerLe
                 BufferToLedBar(payload, reinterpret_cast<unsigned char*>(&lock.Map().ledBar));
                 copy = lock.Map();
             }
-            hub->EmitSigUpDataLightLight(copy);
+            pass.Emit([&] { hub->EmitSigUpDataLightLight(copy); });
         }
         break;
     }
     case ReportReinitialised:
-        Reinitialise();
+        Reinitialise(pass);
         break;
     case ReportStatusChanged:
         GetDeviceStatusChanged(payload, statusFlags);
         PollDeviceStatus();
         break;
     case ReportConfiguration:
-        if (payloadLength == 1)
-            hub->EmitSigUpDataConfigUI(4, payload[0], true);
-        else
-            hub->EmitSigUpDataConfigUI(0, 0, false);
+        if (payloadLength == 1) {
+            const int index = payload[0];
+            pass.Emit([&] { hub->EmitSigUpDataConfigUI(4, index, true); });
+        } else {
+            pass.Emit([&] { hub->EmitSigUpDataConfigUI(0, 0, false); });
+        }
         break;
     case ReportVersion:
         VersionReport();
         break;
     case ReportReceiverLed:
-        hub->EmitSigRGBValue(dongleRgb);
+        pass.Emit([&] { hub->EmitSigRGBValue(dongleRgb); });
         break;
     case ReportLongRange:
         if (payloadLength == 10)
-            hub->EmitSigLongRangeMode(false);
+            pass.Emit([&] { hub->EmitSigLongRangeMode(false); });
         break;
     default:
         break;
     }
 }
 
-void DeviceReportHandler::FullDump(const unsigned char* payload, int payloadLength)
+void DeviceReportHandler::FullDump(ReportCallbackGate::Pass& pass, const unsigned char* payload, int payloadLength)
 {
     Q_UNUSED(payloadLength);
     PostMsg* hub = PostMsg::Instance();
@@ -164,13 +173,13 @@ void DeviceReportHandler::FullDump(const unsigned char* payload, int payloadLeng
     if (!skipDongleRead) {
         if (!device.wired && device.connectionKind == ConnectionReceiver4K) {
             UsbFinderC_Get4KDongleRGBValue(path.constData(), dongleRgb->bytes);
-            if (dongleRgb->bytes[0] != 0)
-                hub->EmitSigRGBValue(dongleRgb);
+            if (dongleRgb->bytes[0] != 0 && !pass.Emit([&] { hub->EmitSigRGBValue(dongleRgb); }))
+                return;
         }
         unsigned char longRange = 0x73;
         UsbFinderC_GetLongRangeMode(path.constData(), &longRange);
-        if (longRange != 0x73 && longRange != 0)
-            hub->EmitSigLongRangeMode(true);
+        if (longRange != 0x73 && longRange != 0 && !pass.Emit([&] { hub->EmitSigLongRangeMode(true); }))
+            return;
     }
     skipDongleRead = 0;
 
@@ -205,16 +214,17 @@ void DeviceReportHandler::FullDump(const unsigned char* payload, int payloadLeng
     sensorPageReady = false;
     buttonPageReady = false;
 
-    hub->EmitSigUpDataLightUIButton(copy);
-    hub->EmitSigUpDataLightLight(copy);
-    hub->EmitSigUpDataLightSensor(copy);
-    hub->EmitSigForm();
+    if (!pass.Emit([&] { hub->EmitSigUpDataLightUIButton(copy); })
+        || !pass.Emit([&] { hub->EmitSigUpDataLightLight(copy); })
+        || !pass.Emit([&] { hub->EmitSigUpDataLightSensor(copy); })
+        || !pass.Emit([&] { hub->EmitSigForm(); }))
+        return;
 
     linkUp = 1;
     workerRunFlag = 0;
 }
 
-void DeviceReportHandler::Reinitialise()
+void DeviceReportHandler::Reinitialise(ReportCallbackGate::Pass& pass)
 {
     PostMsg* hub = PostMsg::Instance();
     const DeviceAllInfo device = CurrentDevice::Info();
@@ -229,15 +239,17 @@ void DeviceReportHandler::Reinitialise()
     if (ledDefault > 0 && !device.wired && device.connectionKind == ConnectionReceiver4K) {
         dongleRgb->bytes[0] = static_cast<unsigned char>(ledDefault);
         UsbFinderC_Set4KDongleRGB(path.constData(), dongleRgb->bytes);
-        if (dongleRgb->bytes[0] != 0)
-            hub->EmitSigRGBValue(dongleRgb);
+        if (dongleRgb->bytes[0] != 0 && !pass.Emit([&] { hub->EmitSigRGBValue(dongleRgb); }))
+            return;
     }
     if (longRangeDefault == 0) {
         UsbFinderC_SetLongRangeMode(path.constData(), 0);
-        hub->EmitSigLongRangeMode(false);
+        if (!pass.Emit([&] { hub->EmitSigLongRangeMode(false); }))
+            return;
     } else if (longRangeDefault == 1) {
         UsbFinderC_SetLongRangeMode(path.constData(), 1);
-        hub->EmitSigLongRangeMode(true);
+        if (!pass.Emit([&] { hub->EmitSigLongRangeMode(true); }))
+            return;
     }
 
     UsbServer_ReadAllFlashData();
@@ -274,7 +286,7 @@ void DeviceReportHandler::PollDeviceStatus()
     if (statusFlags[3])
         UsbServer_ReadDPILed();
     if (statusFlags[2]) {
-        QMutexLocker lock(&stopwatchMutex);
+        std::unique_lock<std::mutex> lock(stopwatchMutex);
         if (!statusStopwatch.isValid() || statusStopwatch.elapsed() > kStatusRestartMs) {
             statusStopwatch.start();
             restartRequest = 1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/DongleRGB.h"
+#include "device/ReportCallbackGate.h"
 
 #include <QElapsedTimer>
 
@@ -12,7 +13,8 @@ extern DongleRGB* const dongleRgb;
 // Decodes the reports of the mouse and its receiver. The device library calls
 // OnDeviceData on a thread of its own; the hub signals it raises for the pages
 // are blocking, so it waits until the GUI thread has run their slots. It
-// never holds the record's lock while it raises one.
+// never holds the record's lock while it raises one, and it stops as soon as
+// the device server was stopped (DeviceServer::Stop).
 class DeviceReportHandler {
 public:
     // The report callback handed to the device library's server.
@@ -30,7 +32,7 @@ public:
     static std::atomic<int> skipDongleRead;
 
 private:
-    static void FullDump(const unsigned char* payload, int payloadLength);
-    static void Reinitialise();
+    static void FullDump(ReportCallbackGate::Pass& pass, const unsigned char* payload, int payloadLength);
+    static void Reinitialise(ReportCallbackGate::Pass& pass);
     static void VersionReport();
 };

@@ -8,6 +8,7 @@
 #include "device/DeviceDiscovery.h"
 #include "device/DeviceLinkState.h"
 #include "device/DeviceReportHandler.h"
+#include "device/DeviceServer.h"
 #include "platform/rozuri/ROZUri.h"
 #include "settings/FirmwareImages.h"
 #include "settings/FirmwareUpdateState.h"
@@ -40,6 +41,9 @@ Worker::Worker(QObject* parent)
     m_checkOnlineTimer->setInterval(kCheckOnlineMs);
     m_checkOnlineTimer->start();
 
+    connect(this, &QThread::finished, this, [this] { std::lock_guard<std::mutex> lock(m_finishedMutex); },
+            Qt::DirectConnection);
+
     PostMsg::Connect(SIGNAL(SigSelectMouseInfo(DeviceAllInfo)), this, SLOT(SlotSelectMouseInfo(DeviceAllInfo)));
     PostMsg::Connect(SIGNAL(SigMainPageChange()), this, SLOT(SlotMainPageChange()));
 
@@ -48,6 +52,7 @@ Worker::Worker(QObject* parent)
 
 Worker::~Worker()
 {
+    { std::lock_guard<std::mutex> lock(m_finishedMutex); }
     if (deviceWorker == this)
         deviceWorker = nullptr;
 }
@@ -61,6 +66,21 @@ void Worker::StartPass()
 {
     workerRunFlag = 1;
     start();
+}
+
+void Worker::StopCheckTimer()
+{
+    m_checkOnlineTimer->stop();
+}
+
+void Worker::StartCheckTimer()
+{
+    m_checkOnlineTimer->start();
+}
+
+bool Worker::CheckTimerActive() const
+{
+    return m_checkOnlineTimer->isActive();
 }
 
 void Worker::run()
@@ -104,7 +124,7 @@ void Worker::run()
         m_lastKind = static_cast<int>(device.connectionKind);
 
         const QByteArray serverPath = CurrentDevice::Path();
-        UsbServerC_Start(serverPath.constData(), serverPath.constData(), &DeviceReportHandler::OnDeviceData);
+        DeviceServer::Start(serverPath);
         qDebug("OnlinA");
         UsbServer_SetPCDriverStatus(1);
         UsbServer_ReadAllFlashData();
@@ -243,8 +263,10 @@ void Worker::OnSessionUsbChanged()
             hub->EmitSigChangeMainDialog(0);
     }
 
+    // With no device found there is nothing to check the firmware of (while
+    // an update runs the current device stays as it was).
     current = CurrentDevice::Info();
-    if (current.wired) {
+    if (!sessionDeviceList.isEmpty() && current.wired) {
         QString receiverVersion;
         int receiverClass = 0;
         if (sessionDeviceList.size() == 2) {

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QThread>
 
+#include <mutex>
+
 class QTimer;
 
 // Owns the link to the current device while the device pages are shown. Each
@@ -25,6 +27,10 @@ public:
     void Stop();
     // Sets the run flag and starts a pass (nothing when one runs).
     void StartPass();
+    // The 1300 ms online check; a factory reset holds it while it waits.
+    void StopCheckTimer();
+    void StartCheckTimer();
+    bool CheckTimerActive() const;
 
     static void ReselectDevice(DeviceAllInfo info);
     static int IdentifySessionDevice(DeviceAllInfo& device, const char* path);
@@ -47,6 +53,10 @@ private:
     int m_lastKind = 0;
     QString m_lastPath;
     QTimer* m_checkOnlineTimer = nullptr;
+    // Taken on the worker's thread when a pass has finished, and by the
+    // destructor: the ordering QThread::wait gives through Qt's own locks,
+    // made visible to the thread checker.
+    std::mutex m_finishedMutex;
 };
 
 // The one worker, created by the button page; every starter of a pass uses it.

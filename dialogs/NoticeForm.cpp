@@ -1,6 +1,7 @@
 #include "dialogs/NoticeForm.h"
 
 #include "dialogs/NoticeFrame.h"
+#include "dialogs/RoundedWindowShape.h"
 #include "dialogs/ScaleWidgetFonts.h"
 
 #include <QDialog>
@@ -11,6 +12,8 @@
 #include <QToolButton>
 
 namespace {
+
+constexpr int kTextSideMargin = 12;
 
 QFont NoticeFont()
 {
@@ -52,6 +55,8 @@ NoticeForm::NoticeForm(QDialog* dialog, const QString& dialogName, const QString
     label->setFont(NoticeFont());
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
+    // Wrapped text keeps clear of the rounded edges of the background.
+    label->setContentsMargins(kTextSideMargin, 0, kTextSideMargin, 0);
 }
 
 QToolButton* NoticeForm::AddButton(const QString& objectName, const QRect& geometry, const QString& text)
@@ -83,6 +88,8 @@ void NoticeForm::ApplyStyle(const QString& pictureFolder, const QString& buttonP
                             const QString& buttonPressedPicture)
 {
     dialog->setWindowFlags(NoticeFrame::WindowFlags());
+    if (!dialog->findChild<RoundedWindowShape*>(QString(), Qt::FindDirectChildrenOnly))
+        new RoundedWindowShape(dialog, frame);
     label->setStyleSheet(NoticeFrame::LabelStyle());
     for (QToolButton* button : {okButton, cancelButton}) {
         if (button)

@@ -128,7 +128,10 @@ int GroupKey::ShownKeyCount() const
 
 void GroupKey::UpdateCapslockTip(int keyCode, bool downOrUp, bool /*aotu*/)
 {
-    if (!downOrUp)
+    // Releases only say which keys are still down. A held key repeats its
+    // press: after the third key of a combination, or after another key went
+    // up, that is still no new key.
+    if (!heldKeys.Take(keyCode, downOrUp) || !downOrUp)
         return;
 
     if (awaitingFirstKey) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ElapsedTimer.h"
+#include "platform/HeldKeys.h"
 
 #include <QDialog>
 #include <QString>
@@ -51,6 +52,8 @@ private:
     // Separators between the keys shown at the last captured key.
     int plusCount = 0;
     int lastCapturedKey = -1;
+    // Keys down now: an auto-repeat of one is never a new key.
+    HeldKeys heldKeys;
     bool awaitingFirstKey = true;
     // Since the first key of the combination being captured.
     ElapsedTimer captureTimer;

@@ -4,6 +4,7 @@
 #include "app/LanguageTables.h"
 #include "app/PostMsg.h"
 #include "app/ThemeColor.h"
+#include "app/UserFileWriter.h"
 #include "device/CurrentFlashMap.h"
 #include "device/DeviceLinkState.h"
 #include "device/DeviceSettingSetters.h"
@@ -15,6 +16,7 @@
 #include "macro/KeyNameTable.h"
 #include "macro/MacroBlockCodec.h"
 #include "macro/MacroExportFile.h"
+#include "macro/MacroFileNotice.h"
 #include "macro/MacroForm.h"
 #include "macro/MacroImportFail.h"
 #include "macro/MacroName.h"
@@ -40,7 +42,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolButton>
@@ -152,10 +153,11 @@ void Macro::LoadMacroList()
 {
     QDir folder(macroFolder);
     const QStringList files = folder.entryList(QDir::Files | QDir::NoSymLinks, QDir::Name | QDir::IgnoreCase);
-    for (QString file : files) {
-        if (file.contains(QLatin1String("xml")))
-            continue;
-        form->listWidgetHong->addItem(file.remove(QStringLiteral(".ini")));
+    for (const QString& file : files) {
+        // The rule the name checks use too: every name a macro can get is shown.
+        const QString name = MacroName::ListedName(file);
+        if (!name.isEmpty())
+            form->listWidgetHong->addItem(name);
     }
 }
 
@@ -238,8 +240,18 @@ void Macro::RenameMacro()
     // page's bindings never disagree.
     const QString oldPath = MacroFilePath(oldName);
     const QString newPath = MacroFilePath(newName);
-    if (!QFile::rename(oldPath, newPath))
+    QFile file(oldPath);
+    if (!file.rename(newPath)) {
+        MacroFileNotice notice(MacroFileNotice::Failure::Rename);
+        if (!QFileInfo::exists(oldPath))
+            notice.SetReasonKey(QStringLiteral("ReasonFileMissing"));
+        else if (QFileInfo::exists(newPath))
+            notice.SetReasonKey(QStringLiteral("ReasonFileExists"));
+        else
+            notice.SetSystemReason(file.errorString());
+        RunCentred(&notice);
         return;
+    }
     entries.first()->setText(newName);
     if (currentFilePath == oldPath)
         currentFilePath = newPath;
@@ -403,9 +415,11 @@ void Macro::on_Save_clicked()
     const QString name = SelectedMacroName();
     const QString path = MacroFilePath(name);
     const QByteArray content = MacroTextFile::Content(QString::number(RepeatMode()), eventList->Events());
-    if (!MacroTextFile::Replace(path, content)) {
+    QString reason;
+    if (!MacroTextFile::Replace(path, content, &reason)) {
         // Nothing was saved: keep what is to be saved, and the way to retry.
         SetSaveEnabled(true);
+        ShowFileFailure(MacroFileNotice::Failure::Save, reason);
         return;
     }
     currentFilePath = path;
@@ -431,24 +445,18 @@ void Macro::ExPortMacro()
     for (int row = 0; row < events.size(); ++row)
         content.items.append({events.at(row), eventList->IconAt(row)});
 
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("FileSave"), QStringLiteral("G:"),
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("FileSave"), QDir::homePath(),
                                                       QStringLiteral("File(*.ini)"));
     if (path.isEmpty())
         return;
-    const QByteArray bytes = MacroExportFile::Write(content);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return;
-    }
-    file.commit();
+    QString reason;
+    if (!UserFileWriter::Replace(path, MacroExportFile::Write(content), &reason))
+        ShowFileFailure(MacroFileNotice::Failure::Export, reason);
 }
 
 void Macro::InPortMacro()
 {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("SelectFile"), QStringLiteral("G:"),
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("SelectFile"), QDir::homePath(),
                                                       QStringLiteral("File(*.ini)"));
     if (path.isEmpty())
         return;
@@ -489,15 +497,18 @@ void Macro::InPortMacro()
     QList<MacroEvent> events;
     for (const MacroExportFile::Item& item : content.items)
         events.append(item.event);
-    if (!MacroTextFile::Replace(macroPath, MacroTextFile::Content(content.modeText, events)))
+    QString reason;
+    if (!MacroTextFile::Replace(macroPath, MacroTextFile::Content(content.modeText, events), &reason)) {
+        ShowFileFailure(MacroFileNotice::Failure::Save, reason);
         return;
+    }
     currentFilePath = macroPath;
 
     form->listWidgetHong->addItem(content.name);
     form->listWidgetHong->setCurrentRow(form->listWidgetHong->count() - 1);
     eventList->Clear();
     for (const MacroExportFile::Item& item : content.items)
-        eventList->Append(item.event, item.icon);
+        eventList->Append(item.event);
     // Show the repeat mode the macro was imported with; it is no change of the user's.
     const QSignalBlocker blockGroup(repeatModeGroup);
     const QSignalBlocker blockCount(form->NumberEdit);
@@ -740,6 +751,13 @@ void Macro::ShowSameMacro()
     RunCentred(&dialog);
 }
 
+void Macro::ShowFileFailure(MacroFileNotice::Failure failure, const QString& reason)
+{
+    MacroFileNotice notice(failure);
+    notice.SetSystemReason(reason);
+    RunCentred(&notice);
+}
+
 void Macro::ShowImportFail()
 {
     MacroImportFail dialog;
@@ -800,6 +818,7 @@ void Macro::on_StartRecord_clicked()
     form->NumberEdit->setEnabled(false);
     form->listWidgetHong->setEnabled(false);
     lastRecordedKey = -1;
+    heldKeys.Clear();
 }
 
 void Macro::UpdateCapslockTip(int keyCode, bool downOrUp, bool aotu)
@@ -809,14 +828,11 @@ void Macro::UpdateCapslockTip(int keyCode, bool downOrUp, bool aotu)
         recordTimer.restart();
         return;
     }
-    // A held key repeats its press: only the first one counts.
-    if (keyCode == lastRecordedKey) {
-        if (downOrUp)
-            return;
-        lastRecordedKey = 0;
-    } else {
-        lastRecordedKey = keyCode;
-    }
+    // A held key repeats its press: only the first one counts, whichever
+    // keys went down or up in between.
+    if (!heldKeys.Take(keyCode, downOrUp))
+        return;
+    lastRecordedKey = downOrUp ? keyCode : 0;
 
     if (skipNextDelay) {
         recordTimer.restart();
@@ -862,6 +878,7 @@ void Macro::on_StopRecord_clicked()
     form->ChooseEvent->setEnabled(true);
     SetSaveEnabled(true);
     lastRecordedKey = -1;
+    heldKeys.Clear();
 }
 
 void Macro::SlotSetMacroPage()
@@ -876,6 +893,7 @@ void Macro::SlotSetMacroPage()
     form->ChooseEvent->setEnabled(true);
     macroRecording = false;
     lastRecordedKey = -1;
+    heldKeys.Clear();
     SetSaveEnabled(false);
 }
 

@@ -2,7 +2,9 @@
 
 #include "device/FlashDataMap.h"
 #include "macro/MacroEventList.h"
+#include "macro/MacroFileNotice.h"
 #include "platform/ElapsedTimer.h"
+#include "platform/HeldKeys.h"
 
 #include <QModelIndex>
 #include <QPoint>
@@ -114,6 +116,8 @@ private:
     void ShowStopRecordFirst();
     void ShowSameMacro();
     void ShowImportFail();
+    // A file the page wrote or renamed that the system refused, and why.
+    void ShowFileFailure(MacroFileNotice::Failure failure, const QString& reason);
     // The key and delay input dialogs that the insert box and the change
     // button open; false when the user gave no value (the key dialog is
     // not there yet).
@@ -156,4 +160,6 @@ private:
     bool skipNextDelay = false;
     // Key items the running recording added, up to the block's 70 events.
     int recordedKeyCount = 0;
+    // Keys down during the recording: their auto-repeats are no presses.
+    HeldKeys heldKeys;
 };

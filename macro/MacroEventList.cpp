@@ -89,12 +89,9 @@ void MacroEventList::RemoveAt(int row)
     delete m_list->takeItem(row);
 }
 
-void MacroEventList::Append(const MacroEvent& event, const QIcon& icon)
+void MacroEventList::Append(const MacroEvent& event)
 {
-    QListWidgetItem* item = event.IsDelay() ? NewDelayItem(event.text) : NewKeyItem(event.text, !event.release);
-    if (!icon.isNull())
-        item->setIcon(icon);
-    m_list->addItem(item);
+    m_list->addItem(event.IsDelay() ? NewDelayItem(event.text) : NewKeyItem(event.text, !event.release));
 }
 
 void MacroEventList::AppendKey(const QString& name, bool press)

@@ -45,8 +45,8 @@ public:
     // The icon an item of that row shows.
     QIcon IconAt(int row) const;
 
-    // Appends without touching the current row.
-    void Append(const MacroEvent& event, const QIcon& icon = QIcon());
+    // Appends with the page's own picture, without touching the current row.
+    void Append(const MacroEvent& event);
     // Appends a press or release and makes it current.
     void AppendKey(const QString& name, bool press);
     // Appends a delay; the row before it becomes current.

@@ -46,19 +46,98 @@ bool IsRepeatMode(const QString& text)
     return ok && QString::number(mode) == text && (mode == 253 || mode == 254 || mode == 255 || (mode >= 1 && mode <= 250));
 }
 
-// An icon is its engine's name followed by the engine's data; a file cut
-// inside the data can leave the stream looking fine and the icon empty.
-bool ReadIcon(QDataStream& stream, QIcon* icon)
+// A PNG image as the framework writes it into the stream, without a length:
+// the signature, then chunks (length, type, data, CRC) up to IEND. Each
+// length is checked against what is left, so nothing is read past the field.
+bool SkipPng(QDataStream& stream)
 {
+    static const QByteArray signature = QByteArrayLiteral("\x89PNG\r\n\x1a\n");
+    QByteArray head(signature.size(), '\0');
+    if (stream.readRawData(head.data(), head.size()) != head.size() || head != signature)
+        return false;
+    QIODevice* device = stream.device();
+    bool first = true;
+    for (;;) {
+        quint32 length = 0;
+        char type[4];
+        stream >> length;
+        if (stream.status() != QDataStream::Ok || stream.readRawData(type, 4) != 4)
+            return false;
+        for (const char c : type) {
+            if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')))
+                return false;
+        }
+        const QByteArray name(type, 4);
+        if (first && (name != "IHDR" || length != 13))
+            return false;
+        first = false;
+        // Data and CRC.
+        const qint64 rest = qint64(length) + 4;
+        if (length > 0x7FFFFFFFu || device->bytesAvailable() < rest || !device->seek(device->pos() + rest))
+            return false;
+        if (name == "IEND")
+            return true;
+    }
+}
+
+// A text of the picture field within its bound.
+bool ReadPictureText(QDataStream& stream, QString* text)
+{
+    quint32 bytes = 0;
     QIODevice* device = stream.device();
     const qint64 start = device->pos();
-    QString engine;
-    stream >> engine;
-    if (stream.status() != QDataStream::Ok || !device->seek(start))
+    stream >> bytes;
+    if (stream.status() != QDataStream::Ok)
         return false;
-    stream >> *icon;
-    // An icon that was written with an engine has a picture to show.
-    return stream.status() == QDataStream::Ok && (engine.isEmpty() || !icon->pixmap(QSize(16, 16)).isNull());
+    if (bytes != 0xFFFFFFFFu && (bytes > quint32(MaxPictureText) * 2 || (bytes & 1u)))
+        return false;
+    if (!device->seek(start))
+        return false;
+    stream >> *text;
+    return stream.status() == QDataStream::Ok;
+}
+
+// Steps over one item's picture field: the icon engine's name (empty for no
+// picture), then for the pixmap engine its entries, each an image marker
+// (0 none, 1 a PNG follows), a file name, a size, a mode (0 to 3) and a
+// state (0 or 1); the theme engine has one name. Anything else is refused:
+// its length is unknown, so the items after it cannot be found.
+bool SkipPicture(QDataStream& stream)
+{
+    QString engine;
+    if (!ReadPictureText(stream, &engine))
+        return false;
+    if (engine.isEmpty())
+        return true;
+    if (engine == QLatin1String("QIconLoaderEngine")) {
+        QString themeName;
+        return ReadPictureText(stream, &themeName);
+    }
+    if (engine != QLatin1String("QPixmapIconEngine"))
+        return false;
+    qint32 entries = -1;
+    stream >> entries;
+    if (stream.status() != QDataStream::Ok || entries < 0 || entries > MaxPictureEntries)
+        return false;
+    for (qint32 i = 0; i < entries; ++i) {
+        qint32 marker = -1;
+        stream >> marker;
+        if (stream.status() != QDataStream::Ok || (marker != 0 && marker != 1))
+            return false;
+        if (marker == 1 && !SkipPng(stream))
+            return false;
+        QString fileName;
+        if (!ReadPictureText(stream, &fileName))
+            return false;
+        qint32 width = 0;
+        qint32 height = 0;
+        quint32 mode = 0;
+        quint32 state = 0;
+        stream >> width >> height >> mode >> state;
+        if (stream.status() != QDataStream::Ok || width < -1 || height < -1 || mode > 3 || state > 1)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -110,7 +189,7 @@ ReadStatus Read(const QByteArray& bytes, Content* content)
     for (qint32 i = 0; i < count; ++i) {
         Item item;
         stream >> item.event.text;
-        if (stream.status() != QDataStream::Ok || !ReadIcon(stream, &item.icon))
+        if (stream.status() != QDataStream::Ok || !SkipPicture(stream))
             return ReadStatus::BadItem;
         if (item.event.IsDelay()) {
             if (!IsDelayValue(item.event.text))

@@ -10,8 +10,14 @@
 // The file one macro is exported to and imported from: a data stream
 // (stream version 17, big-endian) of the tag "Tesmo" in 12 bytes, the name
 // in 48 bytes, the repeat mode text in 12 bytes, the item count, and per item
-// its text, its icon and, for a key item, "0" or "1" with its terminating
-// zero (press or release).
+// its text, its picture (the framework's stream form of an icon) and, for a
+// key item, "0" or "1" with its terminating zero (press or release).
+//
+// The file comes from anywhere: its pictures are never handed to the
+// framework's icon reader (a crafted one recurses until the stack is gone,
+// or names a file the reader then opens). The reader checks each picture
+// field as plain bounded bytes and steps over it; the page shows imported
+// items with its own pictures.
 namespace MacroExportFile {
 
 // The stream version of the format; a newer framework writes a newer one by default.
@@ -22,9 +28,14 @@ constexpr int ModeBytes = 12;
 // More items than any macro the page can make usefully hold; a count above
 // it means a damaged file.
 constexpr int MaxItems = 10000;
+// Bounds of one picture field: more pictures or a longer file name than an
+// icon of the page ever has mean a damaged or crafted file.
+constexpr int MaxPictureEntries = 64;
+constexpr int MaxPictureText = 4096;
 
 struct Item {
     MacroEvent event;
+    // Written as the item's picture; the reader leaves it empty.
     QIcon icon;
 };
 
@@ -43,7 +54,7 @@ enum class ReadStatus {
     BadName,          // not usable as a macro file name
     BadMode,
     BadCount,         // negative or above MaxItems
-    BadItem,          // an item cut short, an unknown key or a bad press flag
+    BadItem,          // an item cut short, an unknown key, a bad press flag or a bad picture field
 };
 
 // Reads a whole file. The name is filled whenever the header could be read

@@ -4,6 +4,13 @@
 
 namespace MacroName {
 
+namespace {
+
+const QString kSuffix = QStringLiteral(".ini");
+const QString kSkipped = QStringLiteral("xml");
+
+} // namespace
+
 bool IsSafe(const QString& name)
 {
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
@@ -12,7 +19,16 @@ bool IsSafe(const QString& name)
         if (ch == QLatin1Char('/') || ch == QLatin1Char('\\') || ch.category() == QChar::Other_Control)
             return false;
     }
-    return true;
+    // A macro the list would not show, or show under another name, is lost
+    // to the user after a restart.
+    return ListedName(name + kSuffix) == name;
+}
+
+QString ListedName(const QString& fileName)
+{
+    if (fileName.startsWith(QLatin1Char('.')) || fileName.contains(kSkipped))
+        return QString();
+    return QString(fileName).remove(kSuffix);
 }
 
 QByteArray LocalBytes(const QString& name)
@@ -47,6 +63,11 @@ QString MakeSafe(const QString& name)
         if (ch == QLatin1Char('/') || ch == QLatin1Char('\\') || ch.category() == QChar::Other_Control)
             ch = QLatin1Char('_');
     }
+    if (safe.startsWith(QLatin1Char('.')))
+        safe[0] = QLatin1Char('_');
+    // "_" is in neither, so no new one can appear.
+    safe.replace(kSkipped, QStringLiteral("xm_"));
+    safe.replace(kSuffix, QStringLiteral("_ini"));
     return safe;
 }
 

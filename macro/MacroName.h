@@ -13,8 +13,15 @@ namespace MacroName {
 constexpr int MaxBytes = 30;
 
 // Whether a name can be used as a macro's file name: not empty, not "." or
-// "..", no "/" or "\", no control characters.
+// "..", no "/" or "\", no control characters, and the macro list shows it
+// again under the same name after a restart (see ListedName): so it does not
+// start with ".", and holds neither "xml" nor ".ini".
 bool IsSafe(const QString& name);
+
+// The name the macro list shows for a file of the macro folder: the file
+// name with every ".ini" removed; empty for a file the list skips (a hidden
+// one, or one with "xml" in its name).
+QString ListedName(const QString& fileName);
 
 // The name in the system's local 8-bit encoding, which is UTF-8 here.
 QByteArray LocalBytes(const QString& name);
@@ -23,8 +30,9 @@ QByteArray LocalBytes(const QString& name);
 // is kept whole or dropped, never split.
 QString CutToBytes(const QString& text, int maxBytes = MaxBytes);
 
-// The name with every character IsSafe refuses replaced by "_"; "." and ".."
-// become "_" and "__". An empty name stays empty.
+// The name with every character IsSafe refuses replaced by "_" ("." and ".."
+// become "_" and "__", a leading "." "_", "xml" "xm_" and ".ini" "_ini"), so
+// that IsSafe takes it. An empty name stays empty.
 QString MakeSafe(const QString& name);
 
 // The name a macro read from the mouse is kept under: the name field up to

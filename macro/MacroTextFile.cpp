@@ -1,10 +1,10 @@
 #include "macro/MacroTextFile.h"
 
+#include "app/UserFileWriter.h"
 #include "macro/KeyNameTable.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace MacroTextFile {
@@ -113,16 +113,9 @@ bool Truncate(const QString& path)
     return true;
 }
 
-bool Replace(const QString& path, const QByteArray& content)
+bool Replace(const QString& path, const QByteArray& content, QString* reason)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(content) != content.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return UserFileWriter::Replace(path, content, reason);
 }
 
 bool Append(const QString& path, const QByteArray& content)

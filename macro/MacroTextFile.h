@@ -41,8 +41,9 @@ int RepeatModeOfLine(const QByteArray& line);
 
 // Creates the file or empties it.
 bool Truncate(const QString& path);
-// Replaces the file whole with these bytes, or leaves it as it was.
-bool Replace(const QString& path, const QByteArray& content);
+// Replaces the file whole with these bytes, or leaves it as it was; reason
+// (when given) then says why.
+bool Replace(const QString& path, const QByteArray& content, QString* reason = nullptr);
 // Adds bytes at the end of an existing file; false when there is no file.
 bool Append(const QString& path, const QByteArray& content);
 

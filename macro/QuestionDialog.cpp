@@ -6,6 +6,7 @@
 #include "dialogs/NoticeForm.h"
 #include "dialogs/NoticeFrame.h"
 #include "dialogs/ScaleWidgetFonts.h"
+#include "macro/MacroFileNotice.h"
 #include "macro/MacroName.h"
 
 #include <QFont>
@@ -123,6 +124,10 @@ void QuestionDialog::on_NewHong_clicked()
     // leaves the dialog open for the user to change it.
     if (!name.isEmpty() && !MacroName::IsSafe(name)) {
         macroName.clear();
+        // Said, not only refused: the user sees what to change.
+        MacroFileNotice notice(MacroFileNotice::Failure::NameRefused);
+        NoticeFrame::PlaceOnCaller(&notice, this, 0, 0);
+        notice.exec();
         lineEdit->selectAll();
         lineEdit->setFocus(Qt::OtherFocusReason);
         return;

@@ -30,6 +30,9 @@ KeyEventObserver::KeyEventObserver(QObject* parent)
     , active(qobject_cast<QGuiApplication*>(QCoreApplication::instance())
              && QGuiApplication::applicationState() == Qt::ApplicationActive)
 {
+    releaseTimer.setSingleShot(true);
+    releaseTimer.setInterval(ReleaseHoldMs);
+    connect(&releaseTimer, &QTimer::timeout, this, &KeyEventObserver::SendHeldRelease);
 }
 
 KeyEventObserver::Signature KeyEventObserver::SignatureOf(const QKeyEvent& event, int type)
@@ -46,14 +49,22 @@ KeyEventObserver::Signature KeyEventObserver::SignatureOf(const QKeyEvent& event
 bool KeyEventObserver::eventFilter(QObject* receiver, QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::ApplicationStateChange:
-        active = static_cast<QApplicationStateChangeEvent*>(event)->applicationState() == Qt::ApplicationActive;
+    case QEvent::ApplicationStateChange: {
+        const bool nowActive =
+            static_cast<QApplicationStateChangeEvent*>(event)->applicationState() == Qt::ApplicationActive;
+        if (active && !nowActive) {
+            // A release seen while in front still counts.
+            SendHeldRelease();
+            ++foregroundSession;
+        }
+        active = nowActive;
         if (!active) {
             // Keys released elsewhere are never seen.
             tracker.Reset();
             pendingPress.reset();
         }
         break;
+    }
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
@@ -111,6 +122,37 @@ void KeyEventObserver::Observe(QObject* receiver, QKeyEvent* event)
 void KeyEventObserver::Report(const QKeyEvent& event, bool down)
 {
     const int virtualKey = KeyEventMapping::VirtualKeyOf(event, nativeCodes);
-    const KeyMessage message = tracker.Classify(virtualKey, down, event.modifiers());
+    if (heldRelease) {
+        if (down && heldRelease->virtualKey == virtualKey && heldRelease->timestamp == event.timestamp()) {
+            // The key never went up: a held key repeats key-downs only.
+            heldRelease.reset();
+            releaseTimer.stop();
+            Send(virtualKey, true, event.modifiers());
+            return;
+        }
+        SendHeldRelease();
+    }
+    // Without a timestamp no press can be matched to it.
+    if (!down && event.timestamp() != 0) {
+        heldRelease = HeldRelease{virtualKey, event.timestamp(), event.modifiers()};
+        releaseTimer.start();
+        return;
+    }
+    Send(virtualKey, down, event.modifiers());
+}
+
+void KeyEventObserver::SendHeldRelease()
+{
+    releaseTimer.stop();
+    if (!heldRelease)
+        return;
+    const HeldRelease release = *heldRelease;
+    heldRelease.reset();
+    Send(release.virtualKey, false, release.modifiers);
+}
+
+void KeyEventObserver::Send(int virtualKey, bool down, Qt::KeyboardModifiers modifiers)
+{
+    const KeyMessage message = tracker.Classify(virtualKey, down, modifiers);
     LowLevelKeyboardHook::SendKeyEvent(virtualKey, message);
 }

@@ -4,6 +4,7 @@
 #include "platform/KeyMessageTracker.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <optional>
 
@@ -22,6 +23,12 @@ public:
     static KeyEventObserver* Instance();
 
     bool ProgramActive() const { return active; }
+    // Counts the times the program lost the foreground.
+    int ForegroundSession() const { return foregroundSession; }
+
+    // How long a release waits for the press that would make it an
+    // auto-repeat (see heldRelease).
+    static constexpr int ReleaseHoldMs = 15;
 
 protected:
     bool eventFilter(QObject* receiver, QEvent* event) override;
@@ -42,6 +49,9 @@ private:
     explicit KeyEventObserver(QObject* parent);
     void Observe(QObject* receiver, QKeyEvent* event);
     void Report(const QKeyEvent& event, bool down);
+    // Hands one key event to the hooks.
+    void Send(int virtualKey, bool down, Qt::KeyboardModifiers modifiers);
+    void SendHeldRelease();
     static Signature SignatureOf(const QKeyEvent& event, int type);
 
     KeyEventMapping::NativeCodes nativeCodes;
@@ -54,4 +64,18 @@ private:
     // window passes on to its focus widget.
     const QEvent* windowEvent = nullptr;
     std::optional<Signature> windowEventSignature;
+
+    // On X11 the window system marks a release as auto-repeat only when the
+    // repeat's press is already queued behind it; when the press comes a
+    // moment later the release looks real. A release followed by a press of
+    // the same key with the same timestamp is auto-repeat, so a release (with
+    // a timestamp) waits here for the next key event or ReleaseHoldMs.
+    struct HeldRelease {
+        int virtualKey;
+        ulong timestamp;
+        Qt::KeyboardModifiers modifiers;
+    };
+    std::optional<HeldRelease> heldRelease;
+    QTimer releaseTimer;
+    int foregroundSession = 0;
 };

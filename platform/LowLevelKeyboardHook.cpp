@@ -82,4 +82,11 @@ bool ProgramIsForeground()
     return false;
 }
 
+int ForegroundSession()
+{
+    if (KeyEventObserver* observer = KeyEventObserver::Instance())
+        return observer->ForegroundSession();
+    return 0;
+}
+
 } // namespace LowLevelKeyboardHook

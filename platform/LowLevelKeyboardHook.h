@@ -36,4 +36,8 @@ void SendKeyEvent(int virtualKey, KeyMessage message);
 // in the foreground that gets the keyboard.
 bool ProgramIsForeground();
 
+// Changes each time the program loses the foreground: what was held down
+// before may have been released unseen since.
+int ForegroundSession();
+
 } // namespace LowLevelKeyboardHook

@@ -1,9 +1,20 @@
+#include <mutex>
 #include "platform/RegistryStore.h"
 
 #include "app/AppPaths.h"
 
-#include <QMutexLocker>
 #include <QSettings>
+
+#include <atomic>
+
+namespace {
+std::atomic<RegistryStore::WriteFailureHandler> writeFailureHandler{nullptr};
+} // namespace
+
+void RegistryStore::SetWriteFailureHandler(WriteFailureHandler handler)
+{
+    writeFailureHandler = handler;
+}
 
 RegistryStore& RegistryStore::Instance()
 {
@@ -36,32 +47,42 @@ QString RegistryStore::SettingsKey(const QString& keyPath, const QString& name)
 
 QString RegistryStore::Value(const QString& keyPath, const QString& name) const
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_settings->value(SettingsKey(keyPath, name)).toString();
 }
 
 bool RegistryStore::Contains(const QString& keyPath, const QString& name) const
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_settings->contains(SettingsKey(keyPath, name));
 }
 
 void RegistryStore::SetValue(const QString& keyPath, const QString& name, const QString& value)
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_settings->setValue(SettingsKey(keyPath, name), value);
-    m_settings->sync();
+    SyncLocked(lock);
 }
 
 void RegistryStore::Remove(const QString& keyPath, const QString& name)
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_settings->remove(SettingsKey(keyPath, name));
-    m_settings->sync();
+    SyncLocked(lock);
 }
 
 void RegistryStore::Sync()
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
+    SyncLocked(lock);
+}
+
+void RegistryStore::SyncLocked(std::unique_lock<std::mutex>& lock)
+{
     m_settings->sync();
+    const bool failed = m_settings->status() != QSettings::NoError;
+    lock.unlock();
+    const WriteFailureHandler handler = writeFailureHandler;
+    if (failed && handler)
+        handler(m_filePath);
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QMutex>
+#include <mutex>
 #include <QString>
+
 
 class QSettings;
 
@@ -28,10 +29,15 @@ public:
 
     QString FilePath() const { return m_filePath; }
 
+    // Told the file's path whenever a write does not reach the disk.
+    using WriteFailureHandler = void (*)(const QString& path);
+    static void SetWriteFailureHandler(WriteFailureHandler handler);
+
 private:
     static QString SettingsKey(const QString& keyPath, const QString& name);
+    void SyncLocked(std::unique_lock<std::mutex>& lock);
 
     QString m_filePath;
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     QSettings* m_settings;
 };

@@ -7,8 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMutex>
-#include <QMutexLocker>
+#include <mutex>
 #include <QRegularExpression>
 
 ImageBlockList firmwareImageList;
@@ -19,7 +18,7 @@ namespace {
 
 enum class ScanKind { Find, FindNewer, HasNewer };
 
-QMutex folderMutex;
+std::mutex folderMutex;
 QString folderOverride;
 
 // A version compare form read as a decimal number; anything else reads as 0.
@@ -185,7 +184,7 @@ QString ReceiverImageKey(int kindCode)
 QString FirmwareFolder()
 {
     {
-        QMutexLocker lock(&folderMutex);
+        std::unique_lock<std::mutex> lock(folderMutex);
         if (!folderOverride.isEmpty())
             return folderOverride;
     }
@@ -194,6 +193,6 @@ QString FirmwareFolder()
 
 void SetFirmwareFolder(const QString& folder)
 {
-    QMutexLocker lock(&folderMutex);
+    std::unique_lock<std::mutex> lock(folderMutex);
     folderOverride = folder;
 }

@@ -1,22 +1,22 @@
+#include <mutex>
 #include "settings/ImageBlockList.h"
 
-#include <QMutexLocker>
 
 QByteArray ImageBlockList::First() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_blocks.isEmpty() ? QByteArray() : m_blocks.first();
 }
 
 QList<QByteArray> ImageBlockList::Blocks() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_blocks;
 }
 
 int ImageBlockList::Count() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_blocks.size();
 }
 
@@ -27,13 +27,13 @@ bool ImageBlockList::IsEmpty() const
 
 void ImageBlockList::Clear()
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_blocks.clear();
 }
 
 void ImageBlockList::ReplaceWith(const QByteArray& block)
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_blocks.clear();
     m_blocks.append(block);
 }

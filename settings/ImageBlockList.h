@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QMutex>
+#include <mutex>
 
 // A process-wide list of firmware image blocks (each the whole content of one
 // image file). The repair dialog scans from the device library's thread while
@@ -26,6 +26,6 @@ public:
     void ReplaceWith(const QByteArray& block);
 
 private:
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     QList<QByteArray> m_blocks;
 };

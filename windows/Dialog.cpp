@@ -7,6 +7,7 @@
 #include "buttons/Buttoninterface.h"
 #include "device/CurrentFlashMap.h"
 #include "device/DeviceCacheFile.h"
+#include "device/DeviceServer.h"
 #include "dialogs/NoticeFrame.h"
 #include "lighting/LampLight.h"
 #include "macro/Macro.h"
@@ -294,7 +295,7 @@ void Dialog::on_UpArrow_clicked()
     WriteDeviceCache();
     PreButton->setChecked(true);
     WaitProcessingEvents(100);
-    UsbServer_Exit();
+    DeviceServer::Stop();
     PostMsg::Instance()->EmitSigChangeMainDialog(0);
     PostMsg::Instance()->EmitSigSetMacroPage();
 }

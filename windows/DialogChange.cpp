@@ -10,12 +10,14 @@
 #include "device/DeviceLinkState.h"
 #include "device/Worker.h"
 #include "dialogs/NoticeFrame.h"
+#include "dialogs/ProblemNotice.h"
 #include "dialogs/QuestiondialogB.h"
 #include "platform/rozuri/ROZUri.h"
 #include "settings/FirmwareImages.h"
 #include "settings/FirmwareState.h"
 #include "settings/FirmwareUpdateState.h"
 #include "settings/FormSetting.h"
+#include "settings/Match.h"
 #include "settings/RePair.h"
 #include "settings/UpDateWarning.h"
 #include "widgets/MyConmboBox.h"
@@ -30,6 +32,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QThread>
+#include <QTimer>
 #include <QToolButton>
 
 DialogChange* DialogChange::chooserInstance = nullptr;
@@ -92,8 +95,11 @@ QString TileStyle(const QString& picture)
 
 QString MarkStyle(const QString& picture)
 {
+    // The tip of a mark is a label too: without its own rule it would show
+    // the mark's picture.
     return QStringLiteral("QLabel{border:0px;background-position:center;background-repeat:no-repeat;background-image: url(")
-        + DialogChange::chooserPictureFolder + picture + QStringLiteral(");color: rgb(255, 255, 255);}");
+        + DialogChange::chooserPictureFolder + picture + QStringLiteral(");color: rgb(255, 255, 255);}")
+        + ThemeColor::ToolTipStyle();
 }
 
 QString OnlineTilePicture()
@@ -160,6 +166,7 @@ DialogChange::DialogChange(QWidget* parent)
     SetRepairShown(!FirmwareState::UpdateFailInfo().isEmpty());
 
     unidentifiedModelIndex = ConfigSettings::Instance()->Value(kOption, QStringLiteral("DeviceTotal")).toInt();
+    configurationNoticePending = ConfigSettings::Instance()->State() != ConfigSettings::FileState::Usable;
 
     PostMsg::Connect(SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
     SlotAllLanguage(languageIndex);
@@ -181,6 +188,8 @@ DialogChange::DialogChange(QWidget* parent)
     };
     DeviceDiscovery::onDeviceListRebuilt = [] { BuildDeviceTiles(); };
     StartUsbChanged(&DeviceDiscovery::OnUsbDevicesChanged, 600);
+    if (WindowIsUp())
+        ShowPendingNotices();
 }
 
 DialogChange::~DialogChange()
@@ -262,6 +271,11 @@ void DialogChange::BuildForm()
     NoApear->setObjectName(QStringLiteral("NoApear"));
     NoApear->setGeometry(90, 65, 180, 20);
 
+    // Keys go to the window's own handler (Space checks the firmware, Return
+    // opens the repair dialog): the title bar and the arrows take no focus.
+    for (QWidget* widget : std::initializer_list<QWidget*>{MinButton, CloseButton, comboBox, Repair, LeftButton, RightButton})
+        widget->setFocusPolicy(Qt::NoFocus);
+
     RetranslateForm();
 }
 
@@ -324,7 +338,64 @@ void DialogChange::SetRepairShown(bool shown)
     // lead nowhere, so it stays hidden and the hint keeps asking for a device.
     Q_UNUSED(shown);
     Repair->hide();
-    label_2->setText(connectHintText);
+    UpdateHint();
+}
+
+void DialogChange::UpdateHint()
+{
+    if (!configurationHintText.isEmpty())
+        label_2->setText(configurationHintText);
+    else if (duplicateFound)
+        label_2->setText(duplicateHintText);
+    else if (!Repair->isHidden())
+        label_2->setText(repairHintText);
+    else
+        label_2->setText(connectHintText);
+}
+
+bool DialogChange::WindowIsUp() const
+{
+    return window()->isVisible();
+}
+
+void DialogChange::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (duplicateNoticePending || configurationNoticePending)
+        QTimer::singleShot(0, this, &DialogChange::ShowPendingNotices);
+}
+
+void DialogChange::ShowPendingNotices()
+{
+    if (!WindowIsUp())
+        return;
+    if (configurationNoticePending) {
+        configurationNoticePending = false;
+        ShowConfigurationNotice();
+    }
+    if (duplicateNoticePending) {
+        duplicateNoticePending = false;
+        if (duplicateFound)
+            ShowDuplicateNotice();
+    }
+}
+
+void DialogChange::ShowDuplicateNotice()
+{
+    QuestiondialogB notice;
+    NoticeFrame::PlaceOnCaller(&notice, this, 0, 0);
+    notice.exec();
+}
+
+void DialogChange::ShowConfigurationNotice()
+{
+    ConfigSettings* config = ConfigSettings::Instance();
+    const bool unreadable = config->State() == ConfigSettings::FileState::Unreadable;
+    ProblemNotice notice;
+    notice.SetText(QStringLiteral("home"), unreadable ? QStringLiteral("ConfigUnreadable") : QStringLiteral("ConfigNoModel"),
+                   config->FilePath());
+    NoticeFrame::PlaceOnCaller(&notice, this, 0, 0);
+    notice.exec();
 }
 
 QString DialogChange::TileTooltip() const
@@ -337,15 +408,24 @@ void DialogChange::SlotAllLanguage(int index)
     auto text = [index](const char* section, const char* key) {
         return LanguageTables::Text(index, QString::fromLatin1(section), QString::fromLatin1(key));
     };
-    if (Repair->isHidden())
-        label_2->setText(text("home", "PleaseEnter"));
     label_3->setText(text("home", "ClickIn"));
     connectHintText = text("home", "PleaseEnter");
+    duplicateHintText = text("home", "UnplugIdentical");
+    switch (ConfigSettings::Instance()->State()) {
+    case ConfigSettings::FileState::Unreadable:
+        configurationHintText = text("home", "ConfigUnreadableHint");
+        break;
+    case ConfigSettings::FileState::NoModel:
+        configurationHintText = text("home", "ConfigNoModelHint");
+        break;
+    case ConfigSettings::FileState::Usable:
+        configurationHintText.clear();
+        break;
+    }
     offlineTipText = text("infoTips", "DialogOffline");
     pairTipText = text("home", "PairTips_z");
     repairHintText = text("home", "RepairDevice");
-    if (!Repair->isHidden())
-        label_2->setText(repairHintText);
+    UpdateHint();
     FindVerlaebl->setText(text("update", "UpgradeTips"));
     NewHong->setText(text("common", "OK"));
     NoApear->setText(text("home", "NoApear"));
@@ -469,6 +549,8 @@ void DialogChange::BuildDeviceTiles()
     QList<DeviceAllInfo>& found = DeviceDiscovery::foundDeviceList;
     QList<DeviceAllInfo>& copy = DeviceDiscovery::foundDeviceListCopy;
     if (found.isEmpty()) {
+        self->duplicateFound = false;
+        self->UpdateHint();
         self->label_2->show();
         self->label_3->hide();
         return;
@@ -511,14 +593,16 @@ void DialogChange::BuildDeviceTiles()
         }
     }
 
+    self->UpdateHint();
     if (self->duplicateFound) {
         self->label_2->show();
         self->label_3->hide();
         self->RightButton->hide();
         self->LeftButton->hide();
-        QuestiondialogB notice;
-        NoticeFrame::PlaceOnCaller(&notice, self, 0, 0);
-        notice.exec();
+        if (self->WindowIsUp())
+            self->ShowDuplicateNotice();
+        else
+            self->duplicateNoticePending = true;
         return;
     }
 
@@ -723,6 +807,11 @@ void DialogChange::SelectDevice(const DeviceAllInfo& device)
     }
     hub->EmitSigChangeMainDialog(1);
     QThread::msleep(kSelectionPauseMs);
+    // The device pages' hot-plug pass has run meanwhile: when it found the
+    // device gone it went back to the chooser, and the click ends there.
+    auto* stack = qobject_cast<QStackedWidget*>(parentWidget());
+    if (stack && stack->currentWidget() == this)
+        return;
     devicePageShown = 1;
     if (deviceWorker)
         deviceWorker->StartPass();
@@ -775,6 +864,8 @@ void DialogChange::OpenPairingDialog(const DeviceAllInfo& device)
 {
     chooserPairingDevice = device;
     chooserPairingSet = true;
-    // The pairing dialog comes with the settings page; until it is part of
-    // the program nothing opens here.
+    Match pairing;
+    pairing.PreparePairing();
+    NoticeFrame::PlaceOnCaller(&pairing, this, 0, 0);
+    pairing.exec();
 }

@@ -60,6 +60,7 @@ public slots:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     enum class CheckOutcome { Stop, Continue };
@@ -75,6 +76,14 @@ private:
     CheckOutcome CheckPairingAndFirmware(const DeviceAllInfo& device);
     void OpenPairingDialog(const DeviceAllInfo& device);
     void SelectDevice(const DeviceAllInfo& device);
+    // The hint line's text: what is wrong, or what to do.
+    void UpdateHint();
+    // A notice asked for before the window is on the screen waits for it;
+    // shown earlier it would open at the screen's corner, under the window.
+    bool WindowIsUp() const;
+    void ShowPendingNotices();
+    void ShowDuplicateNotice();
+    void ShowConfigurationNotice();
     // Where a device of the click is now: its index in the found list by path,
     // -1 when a rebuild during a dialog took it away.
     static int FoundIndexOf(const QString& path);
@@ -96,6 +105,8 @@ private:
     QCheckBox* NoApear;
 
     QString connectHintText;
+    QString duplicateHintText;
+    QString configurationHintText;
     QString repairHintText;
     QString offlineTipText;
     QString pairTipText;
@@ -107,6 +118,8 @@ private:
     // In creation order: not every tile has one.
     QList<QLabel*> rateBadges;
     bool duplicateFound = false;
+    bool duplicateNoticePending = false;
+    bool configurationNoticePending = false;
     // Connection class by model index; one column per model and one for the
     // unidentified index.
     QVector<QVector<int>> deviceCountTable;

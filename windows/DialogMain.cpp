@@ -5,23 +5,31 @@
 #include "app/LanguageLoader.h"
 #include "app/LanguageTables.h"
 #include "app/PostMsg.h"
+#include "app/ThemeColor.h"
+#include "app/UserFolderProblem.h"
 #include "app/UserSettings.h"
+#include "device/CurrentDevice.h"
 #include "device/DeviceDiscovery.h"
+#include "device/DeviceReportHandler.h"
 #include "device/DeviceLinkState.h"
+#include "device/DeviceServer.h"
 #include "device/Worker.h"
 #include "dialogs/MouseOffLine.h"
 #include "dialogs/NoticeFrame.h"
+#include "dialogs/ProblemNotice.h"
 #include "platform/RegistryStore.h"
 #include "platform/rozuri/ROZUri.h"
 #include "settings/FirmwareImages.h"
 #include "settings/FirmwareState.h"
 #include "settings/FormSetting.h"
+#include "settings/Match.h"
 #include "settings/UpDateWarning.h"
 #include "windows/Dialog.h"
 #include "windows/DialogChange.h"
 #include "macro/WaitProcessingEvents.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCursor>
 #include <QFrame>
 #include <QIcon>
@@ -30,6 +38,8 @@
 #include <QMouseEvent>
 #include <QStackedWidget>
 #include <QThread>
+#include <QTimer>
+#include <QWindowStateChangeEvent>
 #include <QtDebug>
 
 #include <cstdio>
@@ -44,10 +54,17 @@ constexpr int kCloseWaitMs = 200;
 
 } // namespace
 
+bool (*DialogMain::systemTrayAvailable)() = &QSystemTrayIcon::isSystemTrayAvailable;
+
 DialogMain::DialogMain(QWidget* parent)
     : QDialog(parent)
 {
     PostMsg::Instance();
+    // Writes that fail are said once, when the window is up.
+    RegistryStore::SetWriteFailureHandler(&UserFolderProblem::Report);
+    UserFolderProblem::SetListener(this, [this] { TellUserFolderProblem(); });
+    // Every tool tip of the program, in the theme's colours.
+    qApp->setStyleSheet(ThemeColor::ToolTipStyle());
     setObjectName(QStringLiteral("DialogMain"));
     resize(1020, 700);
     setWindowTitle(AppPaths::ApplicationName());
@@ -97,6 +114,7 @@ DialogMain::DialogMain(QWidget* parent)
 
 DialogMain::~DialogMain()
 {
+    UserFolderProblem::SetListener(nullptr, nullptr);
     PostMsg::Instance()->disconnect(this);
     delete chooser;
     delete pages;
@@ -131,7 +149,7 @@ void DialogMain::SlotChangeMainDialog(int index)
         PostMsg::Instance()->EmitSigSecondPageChange();
         devicePageShown = 0;
         PostMsg::Instance()->EmitSigMainPageChange();
-        UsbServer_Exit();
+        DeviceServer::Stop();
         QThread::msleep(kBackToChooserPauseMs);
         stackedWidgetMain->setCurrentWidget(chooser);
         StartUsbChanged(&DeviceDiscovery::OnUsbDevicesChanged, kHotPlugSettleMs);
@@ -143,15 +161,19 @@ void DialogMain::SlotChangeMainDialog(int index)
 
 void DialogMain::SlotChangeSize(int index)
 {
-    if (index == 0 || index == 1)
+    // Without a tray the window only minimises and the program stays in
+    // reach: the mouse is not told that the tool is gone.
+    if ((index == 0 && systemTrayAvailable()) || index == 1)
         UsbServer_SetPCDriverStatus(0);
     if (index == 0 || index == 2) {
         GoToTray();
     } else if (index == 1 || index == 3) {
+        // A cache the close could not write is said before the window goes.
+        TellUserFolderProblem();
         qDebug("close");
         StopUsbChanged();
         WaitProcessingEvents(kCloseWaitMs);
-        UsbServer_Exit();
+        DeviceServer::Stop();
         close();
     }
 }
@@ -173,7 +195,7 @@ void DialogMain::GoToTray()
     trayIcon->setContextMenu(trayMenu);
     connect(trayIcon, &QSystemTrayIcon::activated, this, &DialogMain::on_activatedSysTrayIcon, Qt::UniqueConnection);
 
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+    if (systemTrayAvailable()) {
         hide();
         trayIcon->show();
     } else {
@@ -185,7 +207,9 @@ void DialogMain::GoToTray()
 
 void DialogMain::ShowFromTray(bool tellDevice)
 {
+    restoringFromTray = true;
     showNormal();
+    restoringFromTray = false;
     activateWindow();
     if (tellDevice && stackedWidgetMain->currentWidget() == pages)
         UsbServer_SetPCDriverStatus(1);
@@ -241,6 +265,37 @@ void DialogMain::SlotMouseOffLine(int index)
     notice.exec();
 }
 
+void DialogMain::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || restoringFromTray)
+        return;
+    // Restored from the task bar (there was no tray to go to): as from the tray.
+    const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+    if ((change->oldState() & Qt::WindowMinimized) && !(windowState() & Qt::WindowMinimized)
+        && stackedWidgetMain->currentWidget() == pages)
+        UsbServer_SetPCDriverStatus(1);
+}
+
+void DialogMain::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    QTimer::singleShot(0, this, &DialogMain::TellUserFolderProblem);
+}
+
+void DialogMain::TellUserFolderProblem()
+{
+    if (!isVisible())
+        return;
+    const QString path = UserFolderProblem::TakeUntold();
+    if (path.isEmpty())
+        return;
+    ProblemNotice notice;
+    notice.SetText(QStringLiteral("home"), QStringLiteral("UserFolderUnwritable"), path);
+    NoticeFrame::PlaceOnCaller(&notice, this, 0, 0);
+    notice.exec();
+}
+
 void DialogMain::mousePressEvent(QMouseEvent* event)
 {
     pressGlobal = event->globalPos();
@@ -276,10 +331,12 @@ void DialogMain::keyPressEvent(QKeyEvent* event)
         PostMsg::Instance()->EmitSigEnterKey();
         return;
     case Qt::Key_Space:
-        // On the device pages Space opens the pairing dialog, which comes
-        // with the settings page; on the chooser it checks the firmware.
+        // On the device pages Space pairs the current device; on the
+        // chooser it checks the firmware first.
         if (stackedWidgetMain->currentWidget() == chooser)
             ChooserFirmwareCheck();
+        else
+            RunPairingDialog(true);
         return;
     default:
         QWidget::keyPressEvent(event);
@@ -298,8 +355,10 @@ void DialogMain::ChooserFirmwareCheck()
     const int mid = config->Value(group, QStringLiteral("MID")).toInt();
 
     const QString storedVersion = FirmwareState::StoredMouseVersion(device.modelIndex);
-    if (storedVersion.isEmpty())
-        return; // the pairing dialog's case
+    if (storedVersion.isEmpty()) {
+        RunPairingDialog(false);
+        return;
+    }
     const bool mouseNewer = FindNewerFirmwareImage(210, storedVersion, config->Value(group, QStringLiteral("MM")), cid, mid);
 
     const QString key = ReceiverImageKey(ReceiverKindCode(device.connectionKind));
@@ -308,13 +367,35 @@ void DialogMain::ChooserFirmwareCheck()
     if (key == QLatin1String("DM") || !name.isEmpty())
         receiverFound = FindFirmwareImage(211, device.deviceVersion, name, cid, mid);
 
-    // A receiver image alone is installed by the firmware update dialog and
-    // both or neither lead to the pairing dialog; those come with the
-    // settings page. A mouse image alone needs the mouse on its cable.
+    // A receiver image alone is installed by the firmware update dialog,
+    // which comes with the firmware update. A mouse image alone needs the
+    // mouse on its cable; both or neither lead to the pairing dialog.
     if (!receiverFound && mouseNewer) {
         UpDateWarning warning;
         warning.SetText(wiredModeText);
         NoticeFrame::PlaceOnCaller(&warning, this, -20, 0);
         warning.exec();
+    } else if (receiverFound == mouseNewer) {
+        RunPairingDialog(false);
     }
+}
+
+void DialogMain::RunPairingDialog(bool chooserSet)
+{
+    const bool fromPages = stackedWidgetMain->currentWidget() == pages;
+    Match pairing;
+    DialogChange::chooserPairingSet = chooserSet;
+    pairing.PreparePairing();
+    NoticeFrame::PlaceOnCaller(&pairing, this, 0, 0);
+    pairing.exec();
+    if (fromPages) {
+        // The pages may have gone while the dialog was open (the receiver was
+        // pulled out): the chooser then keeps its own watch and no server.
+        if (stackedWidgetMain->currentWidget() != pages || devicePageShown != 1)
+            return;
+        // The dialog's close button handed the hot-plug watch to the chooser.
+        StartUsbChanged(&Worker::OnSessionUsbChanged, kHotPlugSettleMs);
+    }
+    const QByteArray path = CurrentDevice::Path();
+    UsbServerC_Start(path.constData(), path.constData(), &DeviceReportHandler::OnDeviceData);
 }

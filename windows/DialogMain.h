@@ -33,6 +33,9 @@ public:
     // settings.
     static QString LanguageIndexKey();
 
+    // Whether the desktop has a system tray; tests put their own answer.
+    static bool (*systemTrayAvailable)();
+
 public slots:
     void SlotChangeMainDialog(int index);
     void SlotChangeSize(int index);
@@ -47,12 +50,20 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void MoveRegistryLanguageIndex();
     void GoToTray();
     void ShowFromTray(bool tellDevice);
     void ChooserFirmwareCheck();
+    // Opens the pairing dialog over the window; chooserSet says whether the
+    // chooser's pick (or, on the device pages, the current device) pairs.
+    void RunPairingDialog(bool chooserSet);
+    // Says once, in a notice over the window, that the per-user folder or a
+    // file in it could not be written.
+    void TellUserFolderProblem();
 
     QFrame* frame;
     QStackedWidget* stackedWidgetMain;
@@ -70,4 +81,5 @@ private:
     QPoint pressGlobal;
     QPoint pressWindow;
     QPoint dragOffset;
+    bool restoringFromTray = false;
 };

@@ -79,8 +79,14 @@ void CallLog::add(const char *function, QJsonObject fields)
 
 QList<QJsonObject> CallLog::entries() const
 {
+    // A list of its own, not one sharing the log's storage: the log grows
+    // on other threads while the caller walks its copy.
     std::lock_guard<std::mutex> lock(mutex_);
-    return entries_;
+    QList<QJsonObject> copy;
+    copy.reserve(entries_.size());
+    for (const QJsonObject &entry : entries_)
+        copy.append(entry);
+    return copy;
 }
 
 qint64 CallLog::memoryBytes() const

@@ -111,9 +111,26 @@ void SimulatedDeviceControl::failNextIdentifications(int count)
 
 void SimulatedDeviceControl::setPairingOutcome(PairingOutcome outcome)
 {
-    devices().setPairingOutcome(outcome == PairingOutcome::Fail ? SimulatedDevices::PairingOutcome::Fail
-                                : outcome == PairingOutcome::NeverEnds ? SimulatedDevices::PairingOutcome::NeverEnds
-                                                                       : SimulatedDevices::PairingOutcome::Normal);
+    SimulatedDevices::PairingOutcome mapped = SimulatedDevices::PairingOutcome::Normal;
+    switch (outcome) {
+    case PairingOutcome::Normal:
+        break;
+    case PairingOutcome::Fail:
+        mapped = SimulatedDevices::PairingOutcome::Fail;
+        break;
+    case PairingOutcome::NeverEnds:
+        mapped = SimulatedDevices::PairingOutcome::NeverEnds;
+        break;
+    case PairingOutcome::Unplug:
+        mapped = SimulatedDevices::PairingOutcome::Unplug;
+        break;
+    }
+    devices().setPairingOutcome(mapped);
+}
+
+void SimulatedDeviceControl::failNextExchanges(int count)
+{
+    devices().failNextExchanges(count);
 }
 
 void SimulatedDeviceControl::setUpgradeFailure(int percent)

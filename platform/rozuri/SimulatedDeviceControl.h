@@ -10,7 +10,9 @@
 // GUI thread while the program talks to the library.
 class SimulatedDeviceControl {
 public:
-    enum class PairingOutcome { Normal, Fail, NeverEnds };
+    // Normal: a mouse of the asked CID in pairing mode pairs, else it fails.
+    // Unplug: the receiver is pulled out before it answers.
+    enum class PairingOutcome { Normal, Fail, NeverEnds, Unplug };
 
     // Replaces all devices with the scenario's and clears every option
     // below. The state file is rewritten from the scenario.
@@ -51,6 +53,9 @@ public:
 
     static void failNextIdentifications(int count);
     static void setPairingOutcome(PairingOutcome outcome);
+    // The next count screen-device exchanges echo the packet with a wrong
+    // checksum byte.
+    static void failNextExchanges(int count);
     // The next upgrades end with a failure once they reach percent (-1: never).
     static void setUpgradeFailure(int percent);
     static void setUpgradeNeverEnds(bool never);

@@ -3,6 +3,7 @@
 #include "platform/rozuri/FirmwareImageHeader.h"
 #include "platform/rozuri/FlashImageCodec.h"
 #include "platform/rozuri/HotPlugNotifier.h"
+#include "platform/rozuri/JsonFields.h"
 #include "platform/rozuri/ReportDispatcher.h"
 #include "platform/rozuri/TaskScheduler.h"
 
@@ -114,24 +115,42 @@ void SimulatedDevices::loadInitialLocked()
 
     SimulatedWorld world;
     const QJsonObject state = QJsonDocument::fromJson(store_.read()).object();
+    const Options options = optionsFromScenario(scenarioBytes);
     if (state.value(QStringLiteral("scenarioHash")).toString().toLatin1() == hash
         && SimulatedWorld::fromJson(state, &world, nullptr)) {
-        installWorldLocked(world, hash);
+        installWorldLocked(world, hash, options);
         return;
     }
     if (!SimulatedWorld::fromJson(QJsonDocument::fromJson(scenarioBytes).object(), &world, nullptr))
         world = SimulatedWorld();
-    installWorldLocked(world, hash);
+    installWorldLocked(world, hash, options);
 }
 
-void SimulatedDevices::installWorldLocked(const SimulatedWorld &world, const QByteArray &scenarioHash)
+SimulatedDevices::Options SimulatedDevices::optionsFromScenario(const QByteArray &scenarioJson)
+{
+    Options options;
+    const QJsonObject json = QJsonDocument::fromJson(scenarioJson).object().value(QStringLiteral("options")).toObject();
+    const QString pairing = JsonFields::text(json, QStringLiteral("pairing"), QStringLiteral("normal")).toLower();
+    if (pairing == QLatin1String("fail"))
+        options.pairing = PairingOutcome::Fail;
+    else if (pairing == QLatin1String("never"))
+        options.pairing = PairingOutcome::NeverEnds;
+    else if (pairing == QLatin1String("unplug"))
+        options.pairing = PairingOutcome::Unplug;
+    options.pairingMs = qMax(0, JsonFields::number(json, QStringLiteral("pairingMs"), options.pairingMs));
+    options.failExchanges = qMax(0, JsonFields::number(json, QStringLiteral("failExchanges"), 0));
+    return options;
+}
+
+void SimulatedDevices::installWorldLocked(const SimulatedWorld &world, const QByteArray &scenarioHash,
+                                          const Options &options)
 {
     world_ = world;
     scenarioHash_ = scenarioHash;
     bool fromEnvironment = false;
     const int envLatency = qEnvironmentVariableIntValue("NK_SIM_LATENCY_MS", &fromEnvironment);
     latencyMs_ = qMax(0, fromEnvironment ? envLatency : world.latencyMs);
-    options_ = Options();
+    options_ = options;
     ++epoch_;
     upgradeBusy_ = false;
     openedPath_.clear();
@@ -434,6 +453,13 @@ bool SimulatedDevices::exchange(const unsigned char *packet, unsigned char *repl
             sum = static_cast<quint8>(sum + packet[i]);
         if (static_cast<quint8>(0x55 - sum) != packet[length - 1])
             return false;
+        // A scripted failure: the echo comes back garbled in its checksum.
+        if (options_.failExchanges > 0) {
+            --options_.failExchanges;
+            std::memcpy(reply, packet, static_cast<size_t>(length));
+            reply[length - 1] = static_cast<unsigned char>(reply[length - 1] ^ 0xFF);
+            return true;
+        }
         // A clock packet sets the screen's clock; every valid packet is echoed.
         if (packet[0] == 0x0A && packet[2] == 0x10)
             m->clock = QByteArray(reinterpret_cast<const char *>(packet) + 3, 8);
@@ -560,6 +586,12 @@ bool SimulatedDevices::enterPairing(int cid)
     const quint64 epoch = epoch_;
     const QString name = r->name;
     const int wanted = cid & 0xFF;
+    if (options_.pairing == PairingOutcome::Unplug) {
+        TaskScheduler::instance().schedule(options_.pairingMs, [this, epoch, name, serial] {
+            unplugDuringPairing(epoch, name, serial);
+        });
+        return true;
+    }
     TaskScheduler::instance().schedule(options_.pairingMs, [this, epoch, name, serial, wanted] {
         finishPairing(epoch, name, serial, wanted);
     });
@@ -592,6 +624,21 @@ void SimulatedDevices::finishPairing(quint64 epoch, const QString &name, quint64
         snapshot = snapshotLocked();
     }
     save(snapshot);
+}
+
+// The receiver is pulled out before it answers: no report, only the hot-plug news.
+void SimulatedDevices::unplugDuringPairing(quint64 epoch, const QString &name, quint64 serial)
+{
+    const bool changed = changeAndSave([&] {
+        SimulatedReceiver *r = world_.receiver(name);
+        if (epoch != epoch_ || serial != pairingSerial_ || !r || !r->plugged)
+            return false;
+        r->plugged = false;
+        r->pairStatus = SimulatedReceiver::PairIdle;
+        return true;
+    });
+    if (changed)
+        HotPlugNotifier::instance().changed();
 }
 
 bool SimulatedDevices::readPairStatus()
@@ -800,7 +847,8 @@ bool SimulatedDevices::loadScenarioJson(const QByteArray &json, QString *error)
     Snapshot snapshot;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        installWorldLocked(world, QCryptographicHash::hash(json, QCryptographicHash::Sha1).toHex());
+        installWorldLocked(world, QCryptographicHash::hash(json, QCryptographicHash::Sha1).toHex(),
+                           optionsFromScenario(json));
         snapshot = snapshotLocked();
     }
     save(snapshot);
@@ -948,6 +996,12 @@ void SimulatedDevices::setPairingOutcome(PairingOutcome outcome)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     options_.pairing = outcome;
+}
+
+void SimulatedDevices::failNextExchanges(int count)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    options_.failExchanges = qMax(0, count);
 }
 
 void SimulatedDevices::setUpgradeFailure(int percent)

@@ -21,7 +21,7 @@
 // the upgrade's own thread with the lock released.
 class SimulatedDevices {
 public:
-    enum class PairingOutcome { Normal, Fail, NeverEnds };
+    enum class PairingOutcome { Normal, Fail, NeverEnds, Unplug };
 
     static SimulatedDevices &instance();
 
@@ -87,6 +87,7 @@ public:
     void injectReport(const QByteArray &header, const QByteArray &payload);
     void failNextIdentifications(int count);
     void setPairingOutcome(PairingOutcome outcome);
+    void failNextExchanges(int count);
     void setUpgradeFailure(int percent);
     void setUpgradeNeverEnds(bool never);
     bool setReceiverRefusesLighting(const QString &name, bool refuse);
@@ -129,18 +130,22 @@ private:
         QMap<QString, int> onlineAnswersLeft;
         int pairingMs = 1500;
         int upgradeStepMs = 150;
+        int failExchanges = 0;
     };
+    // What a scenario's "options" object scripts; the rest stays default.
+    static Options optionsFromScenario(const QByteArray &scenarioJson);
     struct UpgradeJob;
 
     SimulatedDevices();
     void loadInitialLocked();
-    void installWorldLocked(const SimulatedWorld &world, const QByteArray &scenarioHash);
+    void installWorldLocked(const SimulatedWorld &world, const QByteArray &scenarioHash, const Options &options);
     Snapshot snapshotLocked();
     void save(const Snapshot &snapshot);
     void postReportLocked(quint8 type, quint8 sub, const QByteArray &payload);
     SimulatedMouse *serverMouseLocked();
     bool serverReachesLocked(const SimulatedMouse *mouse);
     void finishPairing(quint64 epoch, const QString &receiver, quint64 serial, int cid);
+    void unplugDuringPairing(quint64 epoch, const QString &receiver, quint64 serial);
     void runUpgrade(std::shared_ptr<UpgradeJob> job);
     bool upgradeStepLocked(const UpgradeJob &job);
 

@@ -6,11 +6,13 @@
 #include "device/CurrentFlashMap.h"
 #include "device/DeviceCacheFile.h"
 #include "device/DeviceReportHandler.h"
+#include "device/DeviceServer.h"
 #include "device/DeviceSettingSetters.h"
 #include "platform/RegistryStore.h"
 #include "platform/rozuri/ROZUri.h"
 #include "platform/rozuri/SimulatedDeviceControl.h"
 
+#include <QElapsedTimer>
 #include <QtTest>
 
 #include <cstring>
@@ -84,8 +86,7 @@ private:
         info.wired = cable;
         CurrentDevice::SetInfo(info);
         CurrentDevice::SetPath(info.path.toLatin1());
-        QVERIFY(UsbServerC_Start(info.path.toLatin1().constData(), info.path.toLatin1().constData(),
-                                 &DeviceReportHandler::OnDeviceData));
+        QVERIFY(DeviceServer::Start(info.path.toLatin1()));
     }
 
     // Sends the record to the mouse as its stored settings, then asks for a
@@ -430,6 +431,46 @@ private slots:
         DumpOf(RecordWithBlocks());
         QVERIFY(written);
         QCOMPARE(int(CurrentFlashMapLock::Snapshot().reportRate), 64);
+    }
+
+    void noReportTouchesTheProgramOnceTheServerStopped()
+    {
+        // A dump waits in a page signal for the GUI thread when the server
+        // stops (as at the close): stopping returns at once, and once the
+        // signal is through the dump goes no further.
+        LoadScenario("one_mouse.json", "receiver4k");
+        {
+            CurrentFlashMapLock lock;
+            lock.Map() = RecordWithBlocks();
+            ProtocolDataUpdate(lock.Bytes());
+        }
+        SimulatedDeviceControl::clearCalls();
+        UsbServer_ReadAllFlashData();
+        // Without processing events: the dump sends the record back, then
+        // stops in its first page signal.
+        QElapsedTimer timer;
+        timer.start();
+        while (SimulatedDeviceControl::calls("ProtocolDataUpdate").isEmpty() && timer.elapsed() < 5000)
+            QThread::msleep(5);
+        QThread::msleep(100);
+        QVERIFY(m_recorder->Names().isEmpty());
+
+        timer.restart();
+        DeviceServer::Stop();
+        QVERIFY(timer.elapsed() < 1000);
+        QTest::qWait(300);
+        // The signal it waited in, and none after it.
+        QStringList blocking = m_recorder->Names();
+        blocking.removeAll("SigIsUsb");
+        QVERIFY2(blocking.size() <= 1, qPrintable(blocking.join(' ')));
+        QVERIFY(!blocking.contains("SigForm"));
+        QCOMPARE(linkUp.load(), 0);
+        QCOMPARE(workerRunFlag.load(), 1);
+
+        // A new start lets the reports in again.
+        QVERIFY(DeviceServer::Start(CurrentDevice::Path()));
+        DumpOf(RecordWithBlocks());
+        QCOMPARE(linkUp.load(), 1);
     }
 };
 

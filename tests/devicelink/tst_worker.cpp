@@ -289,6 +289,38 @@ private slots:
             QCOMPARE(m_recorder->Named("SigChangeMainDialog").first().args, QVariantList({0}));
     }
 
+    // While a firmware update runs the mouse on its cable may vanish for a
+    // moment (it restarts in boot mode): with nothing found there is no
+    // firmware to check; with the mouse there, the check runs.
+    void theFirmwareCheckNeedsAFoundDeviceWhileAnUpdateRuns_data()
+    {
+        QTest::addColumn<bool>("mouseThere");
+        QTest::newRow("nothing found") << false;
+        QTest::newRow("the mouse on its cable found") << true;
+    }
+    void theFirmwareCheckNeedsAFoundDeviceWhileAnUpdateRuns()
+    {
+        QFETCH(bool, mouseThere);
+        Choose("receiver4k");
+        deviceWorker->StartPass();
+        WaitForPass();
+        SimulatedDeviceControl::plug("drive1", true);
+        Worker::OnSessionUsbChanged();
+        WaitForPass();
+        QVERIFY(CurrentDevice::Info().wired);
+
+        pollAllowed = 0;
+        SimulatedDeviceControl::plug("receiver4k", false);
+        if (!mouseThere)
+            SimulatedDeviceControl::plug("drive1", false);
+        m_recorder->Clear();
+        Worker::OnSessionUsbChanged();
+        QCoreApplication::processEvents();
+        QCOMPARE(m_recorder->Named("SigLabelTextB").size(), mouseThere ? 1 : 0);
+        QVERIFY(m_recorder->Named("SigChangeMainDialog").isEmpty());
+        QVERIFY(CurrentDevice::Info().wired);
+    }
+
     void closingThePageWhileAPassWaitsForItDoesNotHang()
     {
         // A pass blocked in a device-data signal needs the GUI thread; the

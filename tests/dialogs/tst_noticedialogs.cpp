@@ -24,6 +24,7 @@
 #include "dialogs/QuestiondialogB.h"
 #include "dialogs/SameMacro.h"
 #include "dialogs/ScaleWidgetFonts.h"
+#include "macro/MacroFileNotice.h"
 
 #include <QDir>
 #include <QFile>
@@ -86,6 +87,7 @@ const QVector<QPair<const char*, Factory>>& AllDialogs()
         {"MouseOffLine", [] { return new MouseOffLine; }},
         {"ExeIsRun", [] { return new ExeIsRun; }},
         {"Progress", [] { return new Progress; }},
+        {"MacroFileNotice", [] { return new MacroFileNotice(MacroFileNotice::Failure::Save); }},
     };
     return dialogs;
 }
@@ -120,6 +122,23 @@ QFrame* BackgroundFrame(QWidget* dialog)
     return nullptr;
 }
 
+// A window as the screen shows it: its own pixels, and nothing outside the
+// shape it gave itself.
+QImage SeenOnScreen(QWidget* window)
+{
+    QImage image(window->size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    window->render(&image);
+    const QRegion shape = window->mask();
+    if (!shape.isEmpty()) {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (!shape.contains(QPoint(x, y)))
+                    image.setPixel(x, y, 0);
+    }
+    return image;
+}
+
 } // namespace
 
 class TestNoticeDialogs : public QObject {
@@ -140,6 +159,37 @@ private slots:
         file.close();
         QVERIFY(LanguageLoader::LoadLanguageFile(path));
         QCOMPARE(LanguageTables::LanguageCount(), 2);
+    }
+
+    // The macro file notice: what was not done, then why, in the system's
+    // words or a text of the language tables; it follows a language change.
+    void macroFileNoticeSaysWhatAndWhy_data()
+    {
+        QTest::addColumn<int>("failure");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("save") << int(MacroFileNotice::Failure::Save) << "DialogSaveFail";
+        QTest::newRow("export") << int(MacroFileNotice::Failure::Export) << "DialogExportFail";
+        QTest::newRow("rename") << int(MacroFileNotice::Failure::Rename) << "DialogRenameFail";
+        QTest::newRow("name refused") << int(MacroFileNotice::Failure::NameRefused) << "DialogNameRefused";
+    }
+
+    void macroFileNoticeSaysWhatAndWhy()
+    {
+        QFETCH(int, failure);
+        QFETCH(QString, key);
+        MacroFileNotice notice(static_cast<MacroFileNotice::Failure>(failure));
+        const QString headline = Text("macro", qPrintable(key));
+        QVERIFY(!headline.isEmpty());
+        QCOMPARE(LabelOf(&notice)->text(), headline);
+        QCOMPARE(notice.size(), QSize(300, 140));
+        notice.SetSystemReason(QStringLiteral("No space left on device"));
+        QCOMPARE(LabelOf(&notice)->text(), headline + QStringLiteral("\nNo space left on device"));
+        notice.SetReasonKey(QStringLiteral("ReasonFileExists"));
+        QCOMPARE(LabelOf(&notice)->text(), headline + QLatin1Char('\n') + Text("macro", "ReasonFileExists"));
+        // The second language has no such texts.
+        notice.SlotAllLanguage(1);
+        QCOMPARE(LabelOf(&notice)->text(), QString());
+        QCOMPARE(ButtonOf(&notice, "NewHong")->text(), QStringLiteral("Okay (second)"));
     }
 
     void cleanup()
@@ -334,6 +384,66 @@ private slots:
                             .toImage();
             }
             QVERIFY(saved.save(folder + QLatin1Char('/') + name + QStringLiteral(".png")));
+        }
+    }
+
+    // What the user sees of a notice is its background: no light pixels at
+    // its rounded corners, nor in a strip the frame leaves uncovered.
+    void noLightPixelsBesideTheBackground_data() { dialogsAreFramelessButTakeTheKeyboard_data(); }
+
+    void noLightPixelsBesideTheBackground()
+    {
+        QFETCH(int, dialog);
+        std::unique_ptr<QDialog> notice(AllDialogs().at(dialog).second());
+        notice->move(100, 100);
+        notice->show();
+        QVERIFY(QTest::qWaitForWindowExposed(notice.get()));
+        const QImage shown = SeenOnScreen(notice.get());
+        QFrame* frame = BackgroundFrame(notice.get());
+        QVERIFY(frame);
+        const QRect edge = frame->geometry();
+        QList<QPoint> spots = {edge.topLeft(), edge.topRight(), edge.bottomLeft(), edge.bottomRight(),
+                               QPoint(0, 0), QPoint(notice->width() - 1, 0), QPoint(0, notice->height() - 1),
+                               QPoint(notice->width() - 1, notice->height() - 1)};
+        for (int y = edge.bottom() + 1; y < notice->height(); ++y)
+            spots << QPoint(notice->width() / 2, y) << QPoint(20, y);
+        for (const QPoint& spot : spots) {
+            const QColor seen = shown.pixelColor(spot);
+            QVERIFY2(seen.alpha() < 128 || seen.lightness() < 128,
+                     qPrintable(QStringLiteral("%1,%2: %3").arg(spot.x()).arg(spot.y()).arg(seen.name(QColor::HexArgb))));
+        }
+        // The background itself is there.
+        QVERIFY(shown.pixelColor(edge.center().x(), edge.bottom() - 3).alpha() == 255);
+    }
+
+    // A long text wraps clear of the frame's sides.
+    void textsKeepASideMargin_data()
+    {
+        QTest::addColumn<int>("notice");
+        for (int i = 0; i < SimpleNotices().size(); ++i)
+            QTest::newRow(SimpleNotices().at(i).name) << i;
+    }
+
+    void textsKeepASideMargin()
+    {
+        QFETCH(int, notice);
+        std::unique_ptr<QDialog> dialog(SimpleNotices().at(notice).create());
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QLabel* label = LabelOf(dialog.get());
+        label->setText(QString());
+        const QImage empty = dialog->grab().toImage();
+        label->setText(QStringLiteral("Wwwwwwwww ").repeated(24));
+        const QImage full = dialog->grab().toImage();
+        QVERIFY(empty != full);
+        const QRect frame = BackgroundFrame(dialog.get())->geometry();
+        const QRect text = label->geometry().intersected(frame);
+        constexpr int margin = 8;
+        for (int y = text.top(); y <= text.bottom(); ++y) {
+            for (int dx = 0; dx < margin; ++dx) {
+                for (int x : {frame.left() + dx, frame.right() - dx})
+                    QVERIFY2(empty.pixel(x, y) == full.pixel(x, y), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+            }
         }
     }
 

@@ -58,6 +58,16 @@ void SendSpontaneous(QWidget* target, QEvent::Type type, Qt::Key key, Qt::Keyboa
     qApp->notify(target, &event);
 }
 
+// The same with the window system's timestamp.
+void SendStamped(QWidget* target, QEvent::Type type, Qt::Key key, ulong timestamp)
+{
+    QKeyEvent event(type, key, Qt::NoModifier, type == QEvent::KeyPress ? QString(QChar(key).toLower()) : QString(),
+                    false);
+    event.setTimestamp(timestamp);
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    qApp->notify(target, &event);
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(KeySteps)
@@ -284,10 +294,13 @@ private slots:
         KeyRecorder recorder;
         QTest::keyPress(window.window->windowHandle(), Qt::Key_B);
         QTest::keyRelease(window.window->windowHandle(), Qt::Key_B);
+        // Not in the same millisecond: that would be a repeat.
+        QTest::qWait(3);
         QTest::keyPress(window.window->windowHandle(), Qt::Key_B);
         QTest::keyRelease(window.window->windowHandle(), Qt::Key_B);
         QCOMPARE(window.field->text(), QStringLiteral("bb"));
-        QCOMPARE(recorder.seen, (SeenList{Seen(0x42, KeyMessage::KeyDown), Seen(0x42, KeyMessage::KeyUp),
+        // A release waits a moment for a press that would make it a repeat.
+        QTRY_COMPARE(recorder.seen, (SeenList{Seen(0x42, KeyMessage::KeyDown), Seen(0x42, KeyMessage::KeyUp),
                                           Seen(0x42, KeyMessage::KeyDown), Seen(0x42, KeyMessage::KeyUp)}));
     }
 
@@ -305,7 +318,7 @@ private slots:
         QTest::keyPress(window.window->windowHandle(), Qt::Key_F2);
         QTest::keyRelease(window.window->windowHandle(), Qt::Key_F2);
         QTRY_COMPARE(clicked.count(), 1);
-        QCOMPARE(recorder.seen, (SeenList{Seen(0x71, KeyMessage::KeyDown), Seen(0x71, KeyMessage::KeyUp)}));
+        QTRY_COMPARE(recorder.seen, (SeenList{Seen(0x71, KeyMessage::KeyDown), Seen(0x71, KeyMessage::KeyUp)}));
     }
 
     // A held key repeats key-downs only, as the desktop reports it; the
@@ -323,6 +336,62 @@ private slots:
         SendSpontaneous(window.field, QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, false);
         const KeySeen down = Seen(0x41, KeyMessage::KeyDown);
         QCOMPARE(recorder.seen, (SeenList{down, down, down, down, Seen(0x41, KeyMessage::KeyUp)}));
+    }
+
+    // On X11 the window system marks a release as a repeat only when the
+    // repeat's press is already queued behind it. A release followed by a
+    // press of the same key with the same timestamp is a repeat all the same.
+    void x11RepeatRaceIsARepeat()
+    {
+        ActiveWindow window;
+        QVERIFY(window.active);
+        KeyRecorder recorder;
+        SendStamped(window.field, QEvent::KeyPress, Qt::Key_A, 1000);
+        SendStamped(window.field, QEvent::KeyRelease, Qt::Key_A, 1500);
+        SendStamped(window.field, QEvent::KeyPress, Qt::Key_A, 1500);
+        SendStamped(window.field, QEvent::KeyRelease, Qt::Key_A, 1533);
+        SendStamped(window.field, QEvent::KeyPress, Qt::Key_A, 1533);
+        const KeySeen down = Seen(0x41, KeyMessage::KeyDown);
+        QCOMPARE(recorder.seen, (SeenList{down, down, down}));
+        SendStamped(window.field, QEvent::KeyRelease, Qt::Key_A, 1600);
+        QTRY_COMPARE(recorder.seen, (SeenList{down, down, down, Seen(0x41, KeyMessage::KeyUp)}));
+        QCOMPARE(window.field->text(), QStringLiteral("aaa"));
+    }
+
+    // A real release is not lost nor moved: the next key's event brings it
+    // out first, and on its own it comes a moment later.
+    void aReleaseIsReportedBeforeTheNextKey()
+    {
+        ActiveWindow window;
+        QVERIFY(window.active);
+        KeyRecorder recorder;
+        SendStamped(window.field, QEvent::KeyPress, Qt::Key_A, 1000);
+        SendStamped(window.field, QEvent::KeyRelease, Qt::Key_A, 1100);
+        SendStamped(window.field, QEvent::KeyPress, Qt::Key_A, 1200);
+        SendStamped(window.field, QEvent::KeyRelease, Qt::Key_A, 1300);
+        SendStamped(window.field, QEvent::KeyPress, Qt::Key_B, 1300);
+        const SeenList expected{Seen(0x41, KeyMessage::KeyDown), Seen(0x41, KeyMessage::KeyUp),
+                                Seen(0x41, KeyMessage::KeyDown), Seen(0x41, KeyMessage::KeyUp),
+                                Seen(0x42, KeyMessage::KeyDown)};
+        QCOMPARE(recorder.seen, expected);
+        SendStamped(window.field, QEvent::KeyRelease, Qt::Key_B, 1400);
+        QElapsedTimer clock;
+        clock.start();
+        QTRY_COMPARE(recorder.seen.size(), 6);
+        QCOMPARE(recorder.seen.last(), Seen(0x42, KeyMessage::KeyUp));
+        QVERIFY(clock.elapsed() < 1000);
+    }
+
+    // Losing the foreground brings a waiting release out first.
+    void aWaitingReleaseIsReportedBeforeTheProgramLosesTheKeyboard()
+    {
+        ActiveWindow window;
+        QVERIFY(window.active);
+        KeyRecorder recorder;
+        SendStamped(window.field, QEvent::KeyPress, Qt::Key_A, 1000);
+        SendStamped(window.field, QEvent::KeyRelease, Qt::Key_A, 1100);
+        SetProgramActive(false);
+        QCOMPARE(recorder.seen, (SeenList{Seen(0x41, KeyMessage::KeyDown), Seen(0x41, KeyMessage::KeyUp)}));
     }
 
     // Key events the program makes up itself are no keyboard input.

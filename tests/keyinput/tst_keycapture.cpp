@@ -37,6 +37,8 @@ struct Stroke {
     KeyMessage message = KeyMessage::KeyDown;
 };
 using Strokes = QVector<Stroke>;
+// Key events without the clock: (virtual key, down).
+using KeyEvents = QVector<QPair<int, bool>>;
 
 Stroke At(int vk, qint64 ms)
 {
@@ -313,6 +315,33 @@ private slots:
         QFETCH(QString, shown);
         GroupKey dialog;
         Play(strokes);
+        QCOMPARE(Display(&dialog)->text(), shown);
+    }
+
+    // The dialog follows which keys are held down: an auto-repeat of a held
+    // key is never a new key, whatever came in between.
+    void groupKeyAutoRepeatOfAHeldKey_data()
+    {
+        QTest::addColumn<KeyEvents>("events");
+        QTest::addColumn<QString>("shown");
+        using E = KeyEvents;
+        QTest::newRow("the third key held") << E{{A, true}, {B, true}, {C, true}, {C, true}, {C, true}} << "A+B+C";
+        QTest::newRow("A held while B goes down and up")
+            << E{{A, true}, {B, true}, {B, false}, {A, true}, {A, true}} << "A+B";
+        QTest::newRow("the third key held after the others went up")
+            << E{{A, true}, {A, false}, {B, true}, {B, false}, {C, true}, {C, true}} << "A+B+C";
+        // Released and pressed again: a new press.
+        QTest::newRow("a fourth press of the third key")
+            << E{{A, true}, {B, true}, {C, true}, {C, false}, {C, true}} << "C";
+    }
+
+    void groupKeyAutoRepeatOfAHeldKey()
+    {
+        QFETCH(KeyEvents, events);
+        QFETCH(QString, shown);
+        GroupKey dialog;
+        for (const auto& event : events)
+            LowLevelKeyboardHook::SendKeyEvent(event.first, event.second ? KeyMessage::KeyDown : KeyMessage::KeyUp);
         QCOMPARE(Display(&dialog)->text(), shown);
     }
 

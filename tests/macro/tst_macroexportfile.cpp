@@ -5,13 +5,19 @@
 #include "macro/MacroExportFile.h"
 
 #include <QDataStream>
+#include <QElapsedTimer>
 #include <QIcon>
+#include <QTemporaryDir>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
+#include <QBuffer>
 #include <QtTest>
 
 #include <functional>
+#include <limits>
+
+#include <sys/stat.h>
 
 Q_DECLARE_METATYPE(MacroExportFile::ReadStatus)
 
@@ -65,10 +71,62 @@ QByteArray HandMade(const QByteArray& tag, const QByteArray& name, const QByteAr
     return bytes;
 }
 
-QColor CentreColour(const QIcon& icon)
+// A picture field written by hand: the pixmap engine with one entry.
+struct PictureEntry {
+    QByteArray image; // after the marker; empty: marker 0
+    QString fileName;
+    qint32 width = 16;
+    qint32 height = 16;
+    quint32 mode = 0;
+    quint32 state = 0;
+};
+
+std::function<void(QDataStream&)> KeyWithPicture(const std::function<void(QDataStream&)>& picture)
 {
-    return icon.pixmap(16, 16).toImage().pixelColor(8, 8);
+    return [picture](QDataStream& s) {
+        s << QStringLiteral("A");
+        picture(s);
+        s << QByteArray("0", 2);
+    };
 }
+
+// The entry count as stated; by default the number of entries.
+constexpr qint32 kTrueCount = std::numeric_limits<qint32>::min();
+
+std::function<void(QDataStream&)> PixmapPicture(const QList<PictureEntry>& entries, qint32 count = kTrueCount)
+{
+    return [entries, count](QDataStream& s) {
+        s << QStringLiteral("QPixmapIconEngine") << (count == kTrueCount ? qint32(entries.size()) : count);
+        for (const PictureEntry& entry : entries) {
+            if (entry.image.isEmpty()) {
+                s << qint32(0);
+            } else {
+                s << qint32(1);
+                s.writeRawData(entry.image.constData(), entry.image.size());
+            }
+            s << entry.fileName << entry.width << entry.height << entry.mode << entry.state;
+        }
+    };
+}
+
+QByteArray PngOf(Qt::GlobalColor colour)
+{
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(colour);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return png;
+}
+
+QByteArray Chunk(const char* type, const QByteArray& data)
+{
+    return Be32(quint32(data.size())) + QByteArray(type, 4) + data + QByteArray(4, '\0');
+}
+
+const QByteArray kTag("Tesmo\0\0\0\0\0\0\0", 12);
+const QByteArray kMode("254\0\0\0\0\0\0\0\0\0", 12);
 
 } // namespace
 
@@ -105,6 +163,8 @@ private slots:
         QCOMPARE(bytes.mid(itemsStart - 4, 4), Be32(2));
     }
 
+    // The pictures are written as they are and stepped over on reading: the
+    // items come back without them.
     void roundTrip()
     {
         const MacroExportFile::Content written = Game1();
@@ -115,8 +175,145 @@ private slots:
         QCOMPARE(read.items.size(), written.items.size());
         for (int i = 0; i < read.items.size(); ++i) {
             QCOMPARE(read.items.at(i).event, written.items.at(i).event);
-            QCOMPARE(CentreColour(read.items.at(i).icon), CentreColour(written.items.at(i).icon));
+            QVERIFY(read.items.at(i).icon.isNull());
         }
+    }
+
+    // Icons as the page has them: loaded from a picture file, so the field
+    // carries the file's name too, and an icon of several sizes.
+    void picturesOfFilesAndOfSeveralSizesAreSteppedOver()
+    {
+        QTemporaryDir dir;
+        const QString pictureFile = dir.filePath(QStringLiteral("MacroDown.png"));
+        QVERIFY(QImage(QSize(12, 12), QImage::Format_ARGB32).save(pictureFile, "PNG"));
+        QIcon several;
+        for (int size : {16, 24, 32}) {
+            QPixmap pixmap(size, size);
+            pixmap.fill(Qt::yellow);
+            several.addPixmap(pixmap, size == 24 ? QIcon::Active : QIcon::Normal, size == 32 ? QIcon::On : QIcon::Off);
+        }
+        MacroExportFile::Content content = Game1();
+        content.items[0].icon = QIcon(pictureFile);
+        content.items[1].icon = several;
+        content.items[2].icon = QIcon::fromTheme(QStringLiteral("edit-undo"));
+        const QByteArray bytes = MacroExportFile::Write(content);
+        // The format is unchanged: the picture's file name is in the file.
+        QByteArray nameField;
+        QDataStream nameStream(&nameField, QIODevice::WriteOnly);
+        nameStream << QFileInfo(pictureFile).absoluteFilePath();
+        QVERIFY(bytes.contains(nameField));
+        MacroExportFile::Content read;
+        QCOMPARE(MacroExportFile::Read(bytes, &read), MacroExportFile::ReadStatus::Ok);
+        QCOMPARE(read.items.size(), 3);
+        QCOMPARE(read.items.at(2).event, (MacroEvent{QStringLiteral("A"), true}));
+    }
+
+    // A picture that names a file: the framework's reader would open it (a
+    // FIFO blocks forever, any other file is read). The reader never does.
+    void aPictureNamingAFileIsNotOpened_data()
+    {
+        QTest::addColumn<bool>("fifo");
+        QTest::newRow("FIFO") << true;
+        QTest::newRow("picture file") << false;
+    }
+
+    void aPictureNamingAFileIsNotOpened()
+    {
+        QFETCH(bool, fifo);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("named"));
+        if (fifo)
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else
+            QVERIFY(QImage(QSize(16, 16), QImage::Format_RGB32).save(path, "PNG"));
+        PictureEntry entry;
+        entry.fileName = path;
+        const QByteArray bytes = HandMade(kTag, "Game1", kMode, 1, KeyWithPicture(PixmapPicture({entry})));
+        QElapsedTimer clock;
+        clock.start();
+        MacroExportFile::Content read;
+        QCOMPARE(MacroExportFile::Read(bytes, &read), MacroExportFile::ReadStatus::Ok);
+        QVERIFY(clock.elapsed() < 5000);
+        QCOMPARE(read.items.size(), 1);
+        QVERIFY(read.items.first().icon.isNull());
+    }
+
+    // Crafted or damaged picture fields are refused as a bad item; none of
+    // them reaches the framework's icon code (an out-of-range mode made it
+    // recurse until the stack overflowed).
+    void badPictureFields_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        auto file = [](const std::function<void(QDataStream&)>& picture) {
+            return HandMade(kTag, "Game1", kMode, 1, KeyWithPicture(picture));
+        };
+        const QByteArray png = PngOf(Qt::red);
+        PictureEntry good;
+        good.image = png;
+        PictureEntry mode = good;
+        mode.mode = 7;
+        PictureEntry hugeMode = good;
+        hugeMode.mode = 0x80000000u;
+        PictureEntry state = good;
+        state.state = 2;
+        PictureEntry size = good;
+        size.width = -5;
+        PictureEntry signature = good;
+        signature.image[1] = 'Q';
+        PictureEntry noEnd = good;
+        noEnd.image.chop(12);
+        PictureEntry longChunk = good;
+        longChunk.image = png.left(8) + Be32(0x7FFFFFF0) + QByteArray("IHDR") + png.mid(16);
+        PictureEntry notHeaderFirst = good;
+        notHeaderFirst.image = png.left(8) + Chunk("tEXt", "a") + png.mid(8);
+        PictureEntry badType = good;
+        badType.image = png.left(8) + png.mid(8, 33) + Chunk("I\x01ND", "") + Chunk("IEND", "");
+        PictureEntry longName = good;
+        longName.fileName = QString(MacroExportFile::MaxPictureText + 1, QLatin1Char('x'));
+
+        QTest::newRow("mode out of range") << file(PixmapPicture({mode}));
+        QTest::newRow("mode with the top bit") << file(PixmapPicture({hugeMode}));
+        QTest::newRow("state out of range") << file(PixmapPicture({state}));
+        QTest::newRow("negative size") << file(PixmapPicture({size}));
+        QTest::newRow("image marker 2") << file([](QDataStream& s) { s << QStringLiteral("QPixmapIconEngine") << qint32(1) << qint32(2); });
+        QTest::newRow("not a PNG") << file(PixmapPicture({signature}));
+        QTest::newRow("PNG without its end") << file(PixmapPicture({noEnd}));
+        QTest::newRow("PNG chunk longer than the file") << file(PixmapPicture({longChunk}));
+        QTest::newRow("PNG not starting with its header") << file(PixmapPicture({notHeaderFirst}));
+        QTest::newRow("PNG chunk type no name") << file(PixmapPicture({badType}));
+        QTest::newRow("file name too long") << file(PixmapPicture({longName}));
+        QTest::newRow("negative entry count") << file(PixmapPicture({}, -1));
+        QTest::newRow("huge entry count") << file(PixmapPicture({good}, 0x7FFFFFFF));
+        QTest::newRow("more entries than a picture has")
+            << file(PixmapPicture({}, MacroExportFile::MaxPictureEntries + 1));
+        QTest::newRow("unknown engine") << file([](QDataStream& s) { s << QStringLiteral("QSvgIconEngine") << QByteArray(40, 'x'); });
+        QTest::newRow("engine name of odd length")
+            << file([](QDataStream& s) { s << quint32(3) << QByteArray("abc"); });
+        QTest::newRow("huge engine name") << file([](QDataStream& s) { s << quint32(0x7FFFFFF0); });
+    }
+
+    void badPictureFields()
+    {
+        QFETCH(QByteArray, bytes);
+        MacroExportFile::Content read;
+        QCOMPARE(MacroExportFile::Read(bytes, &read), MacroExportFile::ReadStatus::BadItem);
+        QVERIFY(read.items.isEmpty());
+    }
+
+    void aGoodHandMadePictureIsAccepted()
+    {
+        PictureEntry entry;
+        entry.image = PngOf(Qt::red);
+        entry.fileName = QStringLiteral("/nowhere/MacroDown.png");
+        entry.mode = 3;
+        entry.state = 1;
+        PictureEntry noImage;
+        noImage.width = -1;
+        noImage.height = -1;
+        MacroExportFile::Content read;
+        QCOMPARE(MacroExportFile::Read(HandMade(kTag, "Game1", kMode, 1, KeyWithPicture(PixmapPicture({entry, noImage}))), &read),
+                 MacroExportFile::ReadStatus::Ok);
+        QCOMPARE(read.items.size(), 1);
     }
 
     void longNamesAreCutAtACharacter_data()

@@ -17,7 +17,17 @@ private slots:
         QTest::newRow("with space") << "Game 1" << true;
         QTest::newRow("chinese") << QString(QChar(0x5B8F)) << true;
         QTest::newRow("dot inside") << "a.b" << true;
-        QTest::newRow("three dots") << "..." << true;
+        QTest::newRow("dot inside twice") << "a..b" << true;
+        QTest::newRow("ini without its dot") << "mini" << true;
+        QTest::newRow("capital INI") << "a.INI" << true;
+        QTest::newRow("XML in capitals") << "XML" << true;
+        // Names the macro list would hide or show otherwise after a restart.
+        QTest::newRow("three dots") << "..." << false;
+        QTest::newRow("hidden") << ".game" << false;
+        QTest::newRow("xml") << "xml" << false;
+        QTest::newRow("xml inside") << "myxmlgame" << false;
+        QTest::newRow("ending in .ini") << "game.ini" << false;
+        QTest::newRow(".ini inside") << "a.inib" << false;
         QTest::newRow("empty") << "" << false;
         QTest::newRow("dot") << "." << false;
         QTest::newRow("dot dot") << ".." << false;
@@ -83,11 +93,14 @@ private slots:
         QTest::newRow("safe stays") << "Game 1" << "Game 1";
         QTest::newRow("empty stays empty") << "" << "";
         QTest::newRow("slash") << "a/b" << "a_b";
-        QTest::newRow("parent path") << "../x" << ".._x";
+        QTest::newRow("parent path") << "../x" << "_._x";
         QTest::newRow("backslash") << "a\\b" << "a_b";
         QTest::newRow("dot") << "." << "_";
         QTest::newRow("dot dot") << ".." << "__";
-        QTest::newRow("three dots stay") << "..." << "...";
+        QTest::newRow("three dots") << "..." << "_..";
+        QTest::newRow("hidden") << ".game" << "_game";
+        QTest::newRow("xml") << "axmlxmlb" << "axm_xm_b";
+        QTest::newRow(".ini") << "a.ini.ini" << "a_ini_ini";
         QTest::newRow("controls") << QString("\ta") + QChar(0x7F) + QChar(0x85) << "_a__";
     }
 
@@ -99,6 +112,28 @@ private slots:
         QCOMPARE(result, safe);
         if (!result.isEmpty())
             QVERIFY(MacroName::IsSafe(result));
+    }
+
+    // One rule for the names and the list: each name taken comes back as
+    // itself from its file's name; a file the list shows is a taken name.
+    void listedName_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("listed");
+        QTest::newRow("macro") << "Game1.ini" << "Game1";
+        QTest::newRow("every .ini goes") << "c.ini.ini" << "c";
+        QTest::newRow("other file as it is") << "x.txt" << "x.txt";
+        QTest::newRow("xml skipped") << "notes.xml" << "";
+        QTest::newRow("xml anywhere skipped") << "axmlb.ini" << "";
+        QTest::newRow("XML is another word") << "XML.ini" << "XML";
+        QTest::newRow("hidden skipped") << ".a.ini" << "";
+    }
+
+    void listedName()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, listed);
+        QCOMPARE(MacroName::ListedName(file), listed);
     }
 
     // The name field of a device macro block: 30 bytes, zero-filled or full.
@@ -113,7 +148,8 @@ private slots:
         QTest::newRow("UTF-8") << field("\xE5\xAE\x8F" "1") << QString(QChar(0x5B8F)) + "1";
         QTest::newRow("empty") << QByteArray(30, '\0') << "";
         QTest::newRow("slash") << field("a/b") << "a_b";
-        QTest::newRow("parent path") << field("../../x") << ".._.._x";
+        QTest::newRow("parent path") << field("../../x") << "_._.._x";
+        QTest::newRow("xml") << field("xml.ini") << "xm__ini";
         QTest::newRow("dot dot") << field("..") << "__";
         QTest::newRow("control") << field("\x01z\n") << "_z_";
         // Another tool cut the field inside a character: the half is dropped.

@@ -3,6 +3,7 @@
 // Save with the hub signals the button page follows, export and import.
 
 #include "MacroTestSupport.h"
+#include "FileSizeLimit.h"
 #include "NoticeTestSupport.h"
 
 #include "app/AppPaths.h"
@@ -17,6 +18,8 @@
 #include "macro/KeyNameTable.h"
 #include "macro/Macro.h"
 #include "macro/MacroExportFile.h"
+#include "macro/MacroFileNotice.h"
+#include "macro/MacroPageStyle.h"
 #include "macro/MacroImportFail.h"
 #include "macro/MacroRecording.h"
 #include "macro/QuestionDialog.h"
@@ -31,6 +34,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -403,15 +408,15 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("a listed macro") << "Game1";
         // Listed at the next start only, but a macro all the same.
-        QTest::newRow("a file the list skips") << "myxml";
+        QTest::newRow("a file made after the start") << "Late";
     }
 
     void newMacroWithATakenName()
     {
         QFETCH(QString, name);
         MakeMacro("Game1", "254\r\n0x04 1 0\r\n");
-        MakeMacro("myxml", "1\r\n0x05 1 0\r\n");
         OpenPage();
+        MakeMacro("Late", "1\r\n0x05 1 0\r\n");
         const QStringList before = Entries();
         const auto files = FolderContent();
         QPoint questionAt;
@@ -500,23 +505,99 @@ private slots:
         QVERIFY(renames->isEmpty());
     }
 
-    // A file the list does not show stands in the way: the rename fails, the
-    // entry keeps its name and the button page hears nothing.
-    void failedRenameKeepsTheOldName()
+    // A rename that cannot happen: the entry keeps its name, the button page
+    // hears nothing, and a notice of the page's style says why.
+    void failedRenameKeepsTheOldNameAndSaysWhy_data()
     {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("reasonKey");
+        // A file the list does not show stands in the way.
+        QTest::newRow("name taken by a file") << "taken" << "ReasonFileExists";
+        QTest::newRow("macro file gone") << "gone" << "ReasonFileMissing";
+    }
+
+    void failedRenameKeepsTheOldNameAndSaysWhy()
+    {
+        QFETCH(QString, cause);
+        QFETCH(QString, reasonKey);
         MakeMacro("Game1", "254\r\n");
         OpenPage();
-        MakeMacro("Game2", "1\r\n0x05 1 0\r\n");
+        if (cause == QLatin1String("taken"))
+            MakeMacro("Game2", "1\r\n0x05 1 0\r\n");
+        else
+            QVERIFY(QFile::remove(MacroPath("Game1")));
         ClickEntry("Game1");
         const auto files = FolderContent();
+        QString notice;
+        QPoint noticeAt;
+        QPoint questionAt;
         UiScript script;
         script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "Rename")); })
-            .Dialog<QuestionDialog>([](QuestionDialog* d) { EnterName(d, "Game2"); });
+            .Dialog<QuestionDialog>([&](QuestionDialog* d) {
+                questionAt = d->pos();
+                EnterName(d, "Game2");
+            })
+            .Dialog<MacroFileNotice>([&](MacroFileNotice* d) {
+                notice = d->findChild<QLabel*>(QStringLiteral("label"))->text();
+                noticeAt = d->pos();
+                CloseNotice(d);
+            });
         RightClick(EntryPoint("Game1"));
-        QVERIFY(script.Done());
+        QVERIFY2(script.Done(), qPrintable(script.Seen().join(", ")));
+        QCOMPARE(notice, Text("macro", "DialogRenameFail") + "\n" + Text("macro", qPrintable(reasonKey)));
+        QVERIFY(!Text("macro", qPrintable(reasonKey)).isEmpty());
+        QCOMPARE(noticeAt, questionAt);
         QCOMPARE(Entries(), QStringList{"Game1"});
         QCOMPARE(FolderContent(), files);
         QVERIFY(renames->isEmpty());
+    }
+
+    // Every name the page takes is listed again, as itself, after a restart;
+    // names the list would hide or change are refused with a notice.
+    void namesComeBackAfterARestart_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("plain") << "Game1" << true;
+        QTest::newRow("dots inside") << "a..b" << true;
+        QTest::newRow("XML in capitals") << "XMLgame" << true;
+        QTest::newRow("xml") << "myxmlgame" << false;
+        QTest::newRow("hidden") << ".game" << false;
+        QTest::newRow("three dots") << "..." << false;
+        QTest::newRow(".ini at the end") << "game.ini" << false;
+    }
+
+    void namesComeBackAfterARestart()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, taken);
+        OpenPage();
+        QString notice;
+        UiScript script;
+        script.Dialog<QuestionDialog>([&](QuestionDialog* d) {
+            // Pasted: the field refuses "." typed on the keyboard.
+            d->findChild<QLineEdit*>(QStringLiteral("lineEdit"))->setText(name);
+            QTest::mouseClick(d->findChild<QToolButton*>(QStringLiteral("NewHong")), Qt::LeftButton);
+        });
+        if (!taken) {
+            script.Dialog<MacroFileNotice>([&](MacroFileNotice* d) {
+                      notice = d->findChild<QLabel*>(QStringLiteral("label"))->text();
+                      CloseNotice(d);
+                  })
+                .Dialog<QuestionDialog>([](QuestionDialog* d) { EnterName(d, "", "NewHong_2"); });
+        }
+        Click(page.get(), "NewHong");
+        QVERIFY2(script.Done(), qPrintable(script.Seen().join(", ")));
+        if (taken) {
+            QCOMPARE(Entries(), QStringList{name});
+        } else {
+            QCOMPARE(notice, Text("macro", "DialogNameRefused"));
+            QCOMPARE(Entries(), QStringList());
+            QVERIFY(FolderContent().isEmpty());
+        }
+        page.reset();
+        OpenPage();
+        QCOMPARE(Entries(), taken ? QStringList{name} : QStringList());
     }
 
     void menuOnAnEmptyPlaceOffersNewAndImport()
@@ -732,6 +813,46 @@ private slots:
         QVERIFY(QMetaObject::invokeMethod(page.get(), "on_Save_clicked"));
         QCOMPARE(saves->size(), 2);
         QCOMPARE(ReadFile(MacroPath("Game1")), "3\r\n" + left + "0\r\n10ms\r\n" + left + "1\r\n");
+    }
+
+    // A disk that cannot take the file: the old file stays whole, nothing is
+    // reported as saved, Save stays ready for another try, and the page's
+    // notice says so with the system's reason.
+    void saveOnAFullDiskKeepsTheOldFileAndSaysSo()
+    {
+        const QByteArray old("1\r\n0x04 1 0\r\n10ms\r\n0x04 1 1\r\n");
+        MakeMacro("Game1", old);
+        OpenPage();
+        ClickEntry("Game1");
+        for (int i = 0; i < 20; ++i) {
+            page->AppendDelayItem(10);
+            page->AppendKeyItem(QStringLiteral("B"), i % 2 == 0);
+        }
+        page->AppendDelayItem(10);
+        page->AppendKeyItem(QStringLiteral("B"), false);
+        ChooseEvent(4);
+        QString notice;
+        {
+            UiScript script;
+            script.Dialog<MacroFileNotice>([&](MacroFileNotice* d) {
+                notice = d->findChild<QLabel*>(QStringLiteral("label"))->text();
+                CloseNotice(d);
+            });
+            FileSizeLimit fullDisk(64);
+            Click(page.get(), "Save");
+            QVERIFY2(script.Done(), qPrintable(script.Seen().join(", ")));
+        }
+        QCOMPARE(ReadFile(MacroPath("Game1")), old);
+        QCOMPARE(QDir(MacroFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{"Game1.ini"});
+        QVERIFY(notice.startsWith(Text("macro", "DialogSaveFail") + "\n"));
+        QVERIFY(notice.size() > Text("macro", "DialogSaveFail").size() + 1);
+        QVERIFY(saves->isEmpty());
+        QVERIFY(SaveEnabledAndStyled());
+
+        // Room again: the retry saves.
+        Click(page.get(), "Save");
+        QVERIFY(ReadFile(MacroPath("Game1")).size() > 64);
+        QCOMPARE(saves->size(), 1);
     }
 
     void saveOfRepeatChangeOnly()
@@ -1101,6 +1222,137 @@ private slots:
         QCOMPARE(EventTexts(), events);
         QCOMPARE(FolderContent(), files);
         QVERIFY(!QFile::exists(MacroFolder() + "/../New1.ini"));
+    }
+
+    // The file dialogs start in the user's home folder, with no file name typed in.
+    void fileDialogsStartInTheHomeFolder()
+    {
+        MakeMacro("Game1", "254\r\n0x04 1 0\r\n");
+        OpenPage();
+        ClickEntry("Game1");
+        QStringList folders;
+        QStringList typed;
+        auto look = [&](QFileDialog* d) {
+            folders << d->directory().absolutePath();
+            typed << d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+            d->reject();
+        };
+        {
+            UiScript script;
+            script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "MacroExport")); }).Dialog<QFileDialog>(look);
+            RightClick(EntryPoint("Game1"));
+            QVERIFY(script.Done());
+        }
+        {
+            UiScript script;
+            script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "MacroImport")); }).Dialog<QFileDialog>(look);
+            RightClick(EmptyListPoint());
+            QVERIFY(script.Done());
+        }
+        const QString home = QDir(QDir::homePath()).absolutePath();
+        QCOMPARE(folders, (QStringList{home, home}));
+        QCOMPARE(typed, (QStringList{QString(), QString()}));
+        QCOMPARE(Entries(), QStringList{"Game1"});
+    }
+
+    // Imported items show the page's own press, release and delay pictures,
+    // whatever pictures the file carries.
+    void importedItemsShowThePagesPictures()
+    {
+        QPixmap red(16, 16);
+        red.fill(Qt::red);
+        MacroExportFile::Content content;
+        content.name = QStringLiteral("New1");
+        content.modeText = QStringLiteral("1");
+        content.items = {{{QStringLiteral("A"), false}, QIcon(red)},
+                         {{QStringLiteral("10ms"), false}, QIcon(red)},
+                         {{QStringLiteral("A"), true}, QIcon(red)}};
+        QTemporaryDir dir;
+        const QString file = dir.filePath("red.ini");
+        QVERIFY(WriteFile(file, MacroExportFile::Write(content)));
+        OpenPage();
+        UiScript script;
+        script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "MacroImport")); })
+            .Dialog<QFileDialog>([&](QFileDialog* d) { ChooseFile(d, file); });
+        RightClick(EmptyListPoint());
+        QVERIFY(script.Done());
+        QCOMPARE(EventTexts(), QStringLiteral("vA 10ms ^A"));
+        const QString folder = MacroPageStyle::PictureFolder();
+        const QStringList pictures{"MacroDown.png", "MacroTime.png", "MacroUp.png"};
+        for (int row = 0; row < 3; ++row) {
+            const QImage shown = Events()->item(row)->icon().pixmap(16, 16).toImage();
+            const QImage own = QIcon(folder + pictures.at(row)).pixmap(16, 16).toImage();
+            QVERIFY2(!own.isNull(), qPrintable(pictures.at(row)));
+            QCOMPARE(shown, own);
+        }
+    }
+
+    // Export and import write through the same checked writer as Save: a
+    // disk that cannot take the file leaves no cut file and says so.
+    void exportOnAFullDiskSaysSo()
+    {
+        MakeMacro("Game1", "254\r\n0x04 1 0\r\n10ms\r\n0x04 1 1\r\n");
+        OpenPage();
+        ClickEntry("Game1");
+        QTemporaryDir dir;
+        const QString exported = dir.filePath("game1.ini");
+        QVERIFY(WriteFile(exported, "before"));
+        std::unique_ptr<FileSizeLimit> fullDisk;
+        QString notice;
+        UiScript script;
+        script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "MacroExport")); })
+            .Dialog<QFileDialog>([&](QFileDialog* d) { ChooseFile(d, exported); })
+            .Dialog<QMessageBox>([&](QMessageBox* m) {
+                // Replace the file that is there.
+                fullDisk.reset(new FileSizeLimit(40));
+                m->button(QMessageBox::Yes)->click();
+            })
+            .Dialog<MacroFileNotice>([&](MacroFileNotice* d) {
+                fullDisk.reset();
+                notice = d->findChild<QLabel*>(QStringLiteral("label"))->text();
+                CloseNotice(d);
+            });
+        RightClick(EntryPoint("Game1"));
+        fullDisk.reset();
+        QVERIFY2(script.Done(), qPrintable(script.Seen().join(", ")));
+        QVERIFY(notice.startsWith(Text("macro", "DialogExportFail") + "\n"));
+        QCOMPARE(ReadFile(exported), QByteArray("before"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"game1.ini"});
+    }
+
+    void importOnAFullDiskAddsNothingAndSaysSo()
+    {
+        MacroExportFile::Content content;
+        content.name = QStringLiteral("New1");
+        content.modeText = QStringLiteral("254");
+        for (int i = 0; i < 20; ++i) {
+            content.items.append({{QStringLiteral("A"), false}, QIcon()});
+            content.items.append({{QStringLiteral("10ms"), false}, QIcon()});
+            content.items.append({{QStringLiteral("A"), true}, QIcon()});
+        }
+        QTemporaryDir dir;
+        const QString file = dir.filePath("new1.ini");
+        QVERIFY(WriteFile(file, MacroExportFile::Write(content)));
+        OpenPage();
+        std::unique_ptr<FileSizeLimit> fullDisk;
+        QString notice;
+        UiScript script;
+        script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "MacroImport")); })
+            .Dialog<QFileDialog>([&](QFileDialog* d) {
+                fullDisk.reset(new FileSizeLimit(64));
+                ChooseFile(d, file);
+            })
+            .Dialog<MacroFileNotice>([&](MacroFileNotice* d) {
+                fullDisk.reset();
+                notice = d->findChild<QLabel*>(QStringLiteral("label"))->text();
+                CloseNotice(d);
+            });
+        RightClick(EmptyListPoint());
+        fullDisk.reset();
+        QVERIFY2(script.Done(), qPrintable(script.Seen().join(", ")));
+        QVERIFY(notice.startsWith(Text("macro", "DialogSaveFail") + "\n"));
+        QCOMPARE(Entries(), QStringList());
+        QVERIFY(FolderContent().isEmpty());
     }
 
     void importFailNoticeText()

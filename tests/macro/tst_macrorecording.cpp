@@ -26,6 +26,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -34,6 +35,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <QtTest>
+#include <QtTest/qtestspontaneevent.h>
 
 #include <functional>
 #include <memory>
@@ -262,6 +264,68 @@ private slots:
     }
 
     // ---- Start and stop ------------------------------------------------------
+
+    // The recording follows which keys are held down: an auto-repeat of a
+    // held key is never a new press, whichever keys went down or up since.
+    void heldKeysAreRecordedOnce_data()
+    {
+        QTest::addColumn<Strokes>("strokes");
+        QTest::addColumn<QString>("recorded");
+        QTest::newRow("A held while B goes down and up")
+            << Strokes{Down(A, 0), Down(B, 100), Up(B, 200), Down(A, 300), Down(A, 330), Up(A, 400)}
+            << "vA 100ms vB 100ms ^B 200ms ^A";
+        QTest::newRow("two held keys repeat in turn")
+            << Strokes{Down(A, 0), Down(B, 50), Down(A, 100), Down(B, 150), Up(A, 200), Down(B, 250), Up(B, 300)}
+            << "vA 50ms vB 150ms ^A 100ms ^B";
+        QTest::newRow("released and pressed again is a new press")
+            << Strokes{Down(A, 0), Down(B, 10), Up(A, 20), Down(A, 30), Up(A, 40), Up(B, 50)}
+            << "vA 10ms vB 10ms ^A 10ms vA 10ms ^A 10ms ^B";
+    }
+
+    void heldKeysAreRecordedOnce()
+    {
+        QFETCH(Strokes, strokes);
+        QFETCH(QString, recorded);
+        SelectMacro("Game1");
+        StartRecording();
+        Play(strokes);
+        QCOMPARE(EventTexts(), recorded);
+    }
+
+    // A key released while another program had the keyboard is never seen:
+    // pressed again back in the program, it is a new press.
+    void keysReleasedElsewhereAreForgotten()
+    {
+        SelectMacro("Game1");
+        StartRecording();
+        Play({Down(A, 0)});
+        SetProgramActive(false);
+        SetProgramActive(true);
+        Play({Down(A, 500), Up(A, 600)});
+        QCOMPARE(EventTexts(), QStringLiteral("vA 500ms vA 100ms ^A"));
+    }
+
+    // On X11 a held key's repeat can arrive as a release and a press of the
+    // same key with the same timestamp, neither marked as a repeat: it is
+    // still one press.
+    void x11RepeatRaceIsOnePress()
+    {
+        SelectMacro("Game1");
+        StartRecording();
+        auto send = [this](QEvent::Type type, ulong timestamp) {
+            QKeyEvent event(type, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"), false);
+            event.setTimestamp(timestamp);
+            QSpontaneKeyEvent::setSpontaneous(&event);
+            qApp->notify(page.get(), &event);
+        };
+        send(QEvent::KeyPress, 1000);
+        for (ulong t = 1500; t < 1700; t += 33) {
+            send(QEvent::KeyRelease, t);
+            send(QEvent::KeyPress, t);
+        }
+        send(QEvent::KeyRelease, 1800);
+        QTRY_COMPARE(EventTexts(), QStringLiteral("vA 0ms ^A"));
+    }
 
     void startLocksThePageAndEmptiesTheList()
     {

@@ -479,7 +479,10 @@ private slots:
         QTest::addColumn<QByteArray>("field");
         QTest::addColumn<QString>("name");
         QTest::newRow("slash") << QByteArray("a/b") << "a_b";
-        QTest::newRow("parent path") << QByteArray("../../x") << ".._.._x";
+        QTest::newRow("parent path") << QByteArray("../../x") << "_._.._x";
+        // Names the macro list would hide after a restart.
+        QTest::newRow("hidden") << QByteArray(".m") << "_m";
+        QTest::newRow("xml") << QByteArray("myxml") << "myxm_";
         QTest::newRow("dot dot") << QByteArray("..") << "__";
         QTest::newRow("backslash and control") << QByteArray("a\\\x01") << "a__";
         QTest::newRow("30 bytes without zero") << QByteArray(30, 'z') << QString(30, 'z');

@@ -222,8 +222,9 @@ private slots:
         QCOMPARE(dialog.macroName, QString());
     }
 
-    // A pasted name passes the key filter; one that is no file name is not
-    // taken, and the dialog stays open for the user to change it.
+    // A name that is no file name, or one the macro list would not show
+    // again after a restart, is not taken: a notice says why, and the dialog
+    // stays open for the user to change it.
     void unsafePastedNameIsNotTaken_data()
     {
         QTest::addColumn<QString>("pasted");
@@ -231,6 +232,10 @@ private slots:
         QTest::newRow("dot dot") << "..";
         QTest::newRow("backslash") << "a\\b";
         QTest::newRow("control character") << QString("a") + QChar(0x7) + "b";
+        QTest::newRow("hidden file") << ".game";
+        QTest::newRow("xml in it") << "myxmlmacro";
+        QTest::newRow("ending in .ini") << "game.ini";
+        QTest::newRow(".ini inside") << "a.inib";
     }
 
     void unsafePastedNameIsNotTaken()
@@ -238,9 +243,17 @@ private slots:
         QFETCH(QString, pasted);
         QuestionDialog dialog;
         bool openAfterOk = false;
+        QString notice;
         QVERIFY(NoticeTest::ExecAndAnswer(&dialog, [&] {
             Paste(Field(&dialog), pasted);
             QCOMPARE(Field(&dialog)->text(), pasted);
+            QTimer::singleShot(50, [&] {
+                auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                if (shown && shown != &dialog) {
+                    notice = shown->findChild<QLabel*>(QStringLiteral("label"))->text();
+                    shown->close();
+                }
+            });
             QTest::mouseClick(Button(&dialog, "NewHong"), Qt::LeftButton);
             openAfterOk = dialog.isVisible();
             QCOMPARE(dialog.macroName, QString());
@@ -250,6 +263,8 @@ private slots:
             QTest::mouseClick(Button(&dialog, "NewHong"), Qt::LeftButton);
         }));
         QVERIFY(openAfterOk);
+        QCOMPARE(notice, Text("macro", "DialogNameRefused"));
+        QVERIFY(!notice.isEmpty());
         QCOMPARE(dialog.macroName, QStringLiteral("ok"));
     }
 

@@ -10,6 +10,7 @@
 #include "device/DeviceCacheFile.h"
 #include "device/DeviceLinkState.h"
 #include "device/DeviceReportHandler.h"
+#include "device/DeviceServer.h"
 #include "platform/rozuri/ROZUri.h"
 #include "platform/rozuri/SimulatedDeviceControl.h"
 #include "settings/UpDataParam.h"
@@ -128,7 +129,7 @@ inline void OpenLinkToMouse()
     CurrentDevice::SetPath(info.path.toLatin1());
     DeviceCacheFile::SetSelectionCacheName(CacheName());
     const QByteArray path = info.path.toLatin1();
-    QVERIFY(UsbServerC_Start(path.constData(), path.constData(), &DeviceReportHandler::OnDeviceData));
+    QVERIFY(DeviceServer::Start(path));
     SimulatedDeviceControl::clearCalls();
 }
 

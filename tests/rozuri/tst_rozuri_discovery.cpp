@@ -235,6 +235,37 @@ private slots:
         QVERIFY(!UsbFinderC_ReadWriteDeviceData(packet, reply, 40));
     }
 
+    void exchangesFailAsScripted_data()
+    {
+        QTest::addColumn<bool>("fromScenario");
+        QTest::newRow("control interface") << false;
+        QTest::newRow("scenario file") << true;
+    }
+
+    void exchangesFailAsScripted()
+    {
+        QFETCH(bool, fromScenario);
+        QVERIFY(SimulatedDeviceControl::loadScenarioJson(
+            fromScenario ? QByteArray(R"({"options":{"failExchanges":2},
+                                         "mice":[{"name":"screen","cid":7,"mid":1,"cablePlugged":true,"screen":true}]})")
+                         : QByteArray(R"({"mice":[{"name":"screen","cid":7,"mid":1,"cablePlugged":true,"screen":true}]})")));
+        if (!fromScenario)
+            SimulatedDeviceControl::failNextExchanges(2);
+        unsigned char packet[40] = {0x0A, 0x00, 0x10, 0x07, 0xE9};
+        quint8 sum = 0;
+        for (int i = 0; i < 39; ++i)
+            sum = static_cast<quint8>(sum + packet[i]);
+        packet[39] = static_cast<quint8>(0x55 - sum);
+        QVERIFY(UsbFinderC_OpenDevice(pathOf("screen").constData()));
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            unsigned char reply[40] = {};
+            UsbFinderC_ReadWriteDeviceData(packet, reply, 40);
+            QCOMPARE(QByteArray(reinterpret_cast<char *>(reply), 39), QByteArray(reinterpret_cast<char *>(packet), 39));
+            // Two garbled echoes (wrong checksum byte), then a true one.
+            QCOMPARE(reply[39] == packet[39], attempt == 2);
+        }
+    }
+
     void defaultScenarioHasAMouseOnA4kReceiver()
     {
         QVERIFY(SimulatedDeviceControl::loadScenario(QStringLiteral(ROZURI_DEFAULT_SCENARIO)));

@@ -14,6 +14,13 @@ private:
         QVERIFY(UsbServer_EnterDonglePairOnlyCid(cid));
     }
 
+    static int receiverCount()
+    {
+        int count = 5;
+        UsbFinderC_FindHidDevicesByDefaultDeviceId("1A2B", "2108", &count);
+        return count;
+    }
+
     static int lastStatus()
     {
         const QList<ReportRecorder::Report> r = ReportRecorder::all();
@@ -85,6 +92,44 @@ private slots:
         int count = 5;
         UsbFinderC_FindHidDevicesByDefaultDeviceId("1A2B", "2108", &count);
         QCOMPARE(count, 0);
+    }
+
+    void unplugOutcomePullsTheReceiverOut()
+    {
+        SimulatedDeviceControl::setPairingOutcome(SimulatedDeviceControl::PairingOutcome::Unplug);
+        startPairing(7);
+        QTRY_COMPARE_WITH_TIMEOUT(receiverCount(), 0, 3000);
+        QVERIFY(!ReportRecorder::waitFor(1, 100)); // no answer ever came
+        QCOMPARE(SimulatedDeviceControl::pairedReceiver(QStringLiteral("candidate")), QString());
+    }
+
+    void scenarioScriptsTheOutcome_data()
+    {
+        QTest::addColumn<QString>("pairing");
+        QTest::addColumn<int>("status"); // -1: no report
+        QTest::addColumn<bool>("pluggedAfter");
+        QTest::newRow("normal") << "normal" << 3 << true;
+        QTest::newRow("fail") << "fail" << 2 << true;
+        QTest::newRow("never") << "never" << -1 << true;
+        QTest::newRow("unplug") << "unplug" << -1 << false;
+    }
+
+    void scenarioScriptsTheOutcome()
+    {
+        QFETCH(QString, pairing);
+        QFETCH(int, status);
+        QFETCH(bool, pluggedAfter);
+        QVERIFY(SimulatedDeviceControl::loadScenarioJson(
+            QStringLiteral(R"({"options":{"pairing":"%1","pairingMs":20},
+                "receivers":[{"name":"r8k","kind":5,"cid":7,"mid":3}],
+                "mice":[{"name":"candidate","cid":7,"mid":3,"pairingMode":true}]})")
+                .arg(pairing)
+                .toUtf8()));
+        startPairing(7);
+        QCOMPARE(ReportRecorder::waitFor(1, 400), status >= 0);
+        if (status >= 0)
+            QCOMPARE(lastStatus(), status);
+        QCOMPARE(receiverCount() == 1, pluggedAfter);
     }
 
     void pairingNeedsAReceiverServer()

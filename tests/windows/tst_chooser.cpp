@@ -19,6 +19,7 @@
 #include "windows/DialogChange.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QSettings>
@@ -137,6 +138,12 @@ private:
         if (count > 6)
             s.Receiver("r8k", 5, "080808").Mouse("m8", 1, "r8k");
         return s;
+    }
+
+    // The pairing dialog that a click opens: closed as its close button does.
+    static void CloseTheNextPairingDialog(ModalUser& user)
+    {
+        user.AnswerNext("Match", [](QWidget* dialog) { ClickButton(dialog, "CloseButton"); });
     }
 
 private slots:
@@ -312,6 +319,11 @@ private slots:
         ModalUser user;
         user.AnswerNext("QuestiondialogB", [](QWidget* dialog) { ClickButton(dialog, "CloseButton"); });
         Start(Scenario().Receiver("r1", 0, "010101").Receiver("r2", 0, "020202").Mouse("m1", 1, "r1").Mouse("m2", 1, "r2"));
+        if (notice)
+            QTRY_VERIFY(user.seen.contains("QuestiondialogB"));
+        else
+            QTest::qWait(100);
+        QTRY_VERIFY(!QApplication::activeModalWidget());
 
         delete m_chooser;
         m_chooser = nullptr;
@@ -331,12 +343,63 @@ private slots:
             ClickButton(dialog, "CloseButton");
         });
         Start(Scenario().Receiver("r1", 0, "010101").Receiver("r2", 0, "020202").Mouse("m1", 1, "r1").Mouse("m2", 1, "r2"));
-        QCOMPARE(text, Text("home", "ErrorDevice"));
+        QTRY_COMPARE(text, Text("home", "ErrorDevice"));
+        QTRY_VERIFY(!QApplication::activeModalWidget());
         QVERIFY(Tiles(m_chooser).isEmpty());
         QVERIFY(Child("label_2")->isVisible());
+        QCOMPARE(qobject_cast<QLabel*>(Child("label_2"))->text(), Text("home", "UnplugIdentical"));
         QVERIFY(!Child("label_3")->isVisible());
         QVERIFY(!Child("LeftButton")->isVisible());
         QVERIFY(!Child("RightButton")->isVisible());
+    }
+
+    // A configuration the program cannot find devices with is said on the
+    // chooser, not shown as if no mouse were connected.
+    void aConfigurationThatCannotServeIsSaidOnTheChooser_data()
+    {
+        QTest::addColumn<bool>("unreadable");
+        QTest::newRow("a file that cannot be read") << true;
+        QTest::newRow("a file that names no model") << false;
+    }
+    void aConfigurationThatCannotServeIsSaidOnTheChooser()
+    {
+        QFETCH(bool, unreadable);
+        QTemporaryDir dir;
+        QString path;
+        if (unreadable) {
+            path = dir.path() + "/Config.ini";
+            QVERIFY(QDir().mkpath(path));
+        } else {
+            path = ConfigWith(dir.path(), {{"DeviceTotal=3", "DeviceTotal=0"}});
+        }
+        auto* config = new ConfigSettings(path);
+        ConfigSettings* shipped = ConfigSettings::ReplaceInstance(config);
+
+        ModalUser user;
+        QString text;
+        bool chooserShown = false;
+        user.AnswerNext("ProblemNotice", [&](QWidget* dialog) {
+            text = dialog->findChild<QLabel*>("label")->text();
+            chooserShown = m_chooser && m_chooser->isVisible();
+            ClickButton(dialog, "NewHong");
+        });
+        Start(Scenario().Receiver("r1", 0, "010101").Mouse("m1", 1, "r1"));
+        QTRY_VERIFY(user.seen.contains("ProblemNotice"));
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QVERIFY(chooserShown);
+        text.remove(QChar(0x200B));
+        QVERIFY2(text.contains(path), qPrintable(text));
+        auto* hint = qobject_cast<QLabel*>(Child("label_2"));
+        QVERIFY(hint->isVisible());
+        QCOMPARE(hint->text(), Text("home", unreadable ? "ConfigUnreadableHint" : "ConfigNoModelHint"));
+        QCOMPARE(user.seen.count("ProblemNotice"), 1);
+
+        delete m_chooser;
+        m_chooser = nullptr;
+        ConfigSettings::ReplaceInstance(shipped);
+        delete config;
+        Start(Scenario());
+        QCOMPARE(qobject_cast<QLabel*>(Child("label_2"))->text(), Text("home", "PleaseEnter"));
     }
 
     void aCableMouseHidesItsReceiverTile_data()
@@ -427,13 +490,14 @@ private slots:
         Start(Scenario().Receiver("lonely", 1));
         ClickRecorder recorder;
         ModalUser user;
+        CloseTheNextPairingDialog(user);
         QTest::mouseClick(Tiles(m_chooser).value(0), Qt::LeftButton);
         QVERIFY(recorder.Starting("SigSelectMouseInfo").isEmpty());
         QVERIFY(recorder.Starting("SigChangeMainDialog").isEmpty());
-        // The receiver is the device to pair (the pairing dialog comes later).
+        // The receiver is the device to pair: the pairing dialog opens for it.
         QVERIFY(DialogChange::chooserPairingSet);
         QCOMPARE(DialogChange::chooserPairingDevice.path, SimulatedDeviceControl::pathOf("lonely"));
-        QVERIFY(user.seen.isEmpty());
+        QCOMPARE(user.seen, QStringList{"Match"});
     }
 
     // With a mouse version on record the click compares firmware images
@@ -493,6 +557,8 @@ private slots:
         user.AnswerNext(dialog, [&](QWidget* shown) {
             label = shown->findChild<QLabel*>("label")->text();
             place = shown->pos();
+            if (pairing)
+                CloseTheNextPairingDialog(user);
             ClickButton(shown, answer);
         });
         QTest::mouseClick(Tiles(m_chooser).value(0), Qt::LeftButton);
@@ -500,7 +566,7 @@ private slots:
         if (dialog.isEmpty()) {
             QVERIFY(user.seen.isEmpty());
         } else {
-            QCOMPARE(user.seen, QStringList{dialog});
+            QCOMPARE(user.seen, pairing ? QStringList({dialog, "Match"}) : QStringList{dialog});
             QVERIFY(!user.Pending());
         }
         const QPoint centre = m_chooser->mapToGlobal(QPoint(0, 0)) + QPoint((1020 - 300) / 2, (700 - 140) / 2);
@@ -545,6 +611,7 @@ private slots:
             tilesAfterRebuild = Tiles(m_chooser).size();
             QCoreApplication::processEvents();
             tileAliveInDialog = !clicked.isNull();
+            CloseTheNextPairingDialog(user);
             ClickButton(question, "OK");
         });
         QTest::mouseClick(clicked, Qt::LeftButton);

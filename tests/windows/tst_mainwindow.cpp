@@ -11,6 +11,8 @@
 #include "app/LanguageTables.h"
 #include "app/PostMsg.h"
 #include "app/Startup.h"
+#include "app/ConfigSettings.h"
+#include "app/UserFolderProblem.h"
 #include "app/UserSettings.h"
 #include "device/CurrentFlashMap.h"
 #include "device/DeviceCacheFile.h"
@@ -21,11 +23,14 @@
 #include "windows/DialogMain.h"
 #include "windows/PreVier.h"
 
+#include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QSettings>
+#include <QToolTip>
 #include <QtTest>
 
 #include <memory>
@@ -347,10 +352,11 @@ private slots:
 
     void minimisingTellsTheMouseOnlyFromTheDevicePages()
     {
+        DialogMain::systemTrayAvailable = [] { return true; };
         Open();
         SimulatedDeviceControl::clearCalls();
         QTest::mouseClick(Chooser()->findChild<QToolButton*>("MinButton"), Qt::LeftButton);
-        QVERIFY(m_window->isMinimized() || !m_window->isVisible());
+        QVERIFY(!m_window->isVisible());
         QVERIFY(Calls({"UsbServer_SetPCDriverStatus"}).isEmpty());
         m_window->on_activatedSysTrayIcon(QSystemTrayIcon::Trigger);
         QVERIFY(m_window->isVisible() && !m_window->isMinimized());
@@ -368,6 +374,215 @@ private slots:
         QCOMPARE(Calls({"UsbServer_SetPCDriverStatus"}),
                  QStringList({"UsbServer_SetPCDriverStatus 0", "UsbServer_SetPCDriverStatus 0",
                               "UsbServer_SetPCDriverStatus 1"}));
+        DialogMain::systemTrayAvailable = &QSystemTrayIcon::isSystemTrayAvailable;
+    }
+
+    // Without a tray the program stays in reach on the task bar: the mouse
+    // keeps hearing that the tool is there, and a restore says so again, as
+    // the tray does.
+    void withoutATrayMinimisingKeepsTheDeviceStatus()
+    {
+        DialogMain::systemTrayAvailable = [] { return false; };
+        Open();
+        OpenPages();
+        SimulatedDeviceControl::clearCalls();
+        QTest::mouseClick(OnPages<QToolButton>("MinButton"), Qt::LeftButton);
+        QVERIFY(m_window->isMinimized());
+        QVERIFY(Calls({"UsbServer_SetPCDriverStatus"}).isEmpty());
+        m_window->showNormal();
+        QVERIFY(!m_window->isMinimized());
+        QCOMPARE(Calls({"UsbServer_SetPCDriverStatus"}), QStringList{"UsbServer_SetPCDriverStatus 1"});
+
+        // On the chooser nothing is sent either way.
+        QTest::mouseClick(OnPages<QToolButton>("UpArrow"), Qt::LeftButton);
+        SimulatedDeviceControl::clearCalls();
+        QTest::mouseClick(Chooser()->findChild<QToolButton*>("MinButton"), Qt::LeftButton);
+        QVERIFY(m_window->isMinimized());
+        m_window->showNormal();
+        QVERIFY(Calls({"UsbServer_SetPCDriverStatus"}).isEmpty());
+        DialogMain::systemTrayAvailable = &QSystemTrayIcon::isSystemTrayAvailable;
+    }
+
+    // Keys go where the window system sends them, to the focused widget: the
+    // title bar and the navigation take no focus, so Space and Return reach
+    // the window's own handler.
+    void spaceAndReturnReachTheWindow()
+    {
+        StopUsbChanged();
+        QVERIFY(SimulatedDeviceControl::loadScenarioJson(Scenario().Receiver("r1k", 0, "010101").Mouse("m1", 1, "r1k").Json()));
+        RegistryStore::Instance().SetValue(AppPaths::FirmwareStateKey(), "MouseVer71", "v1.02");
+        Open();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        auto focused = [this]() -> QWidget* {
+            QWidget* widget = QApplication::focusWidget();
+            return widget ? widget : m_window.get();
+        };
+        ModalUser user;
+        user.AnswerNext("UpDateWarning", [](QWidget* dialog) { ClickButton(dialog, "NewHong"); });
+        QTest::keyClick(focused(), Qt::Key_Space);
+        RegistryStore::Instance().Remove(AppPaths::FirmwareStateKey(), "MouseVer71");
+        QVERIFY(user.seen.contains("UpDateWarning"));
+        QVERIFY(m_window->isVisible() && !m_window->isMinimized());
+
+        int enter = 0;
+        auto c = connect(PostMsg::Instance(), &PostMsg::SigEnterKey, this, [&]() { ++enter; });
+        QTest::keyClick(focused(), Qt::Key_Return);
+        QCOMPARE(enter, 1);
+        disconnect(c);
+
+        for (const char* name : {"MinButton", "CloseButton", "comboBox", "Repair", "LeftButton", "RightButton"})
+            QCOMPARE(Chooser()->findChild<QWidget*>(name)->focusPolicy(), Qt::NoFocus);
+        for (const char* name : {"PreButton", "ButtonMain", "SensorButton", "MacroButton", "LightsButton", "Advanced",
+                                 "FormSetting", "MinButton", "CloseButton", "UpArrow"})
+            QCOMPARE(OnPages<QToolButton>(name)->focusPolicy(), Qt::NoFocus);
+    }
+
+    // Two identical mice at start: the notice waits until the window is on
+    // the screen and opens over it; the hint says what to do.
+    void theDuplicateNoticeOpensOverTheWindow()
+    {
+        StopUsbChanged();
+        QVERIFY(SimulatedDeviceControl::loadScenarioJson(
+            Scenario().Receiver("r1", 0, "010101").Receiver("r2", 0, "020202").Mouse("m1", 1, "r1").Mouse("m2", 1, "r2").Json()));
+        ModalUser user;
+        bool windowShown = false;
+        QPoint place;
+        user.AnswerNext("QuestiondialogB", [&](QWidget* dialog) {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (qobject_cast<DialogMain*>(top))
+                    windowShown = top->isVisible();
+            place = dialog->pos();
+            ClickButton(dialog, "CloseButton");
+        });
+        Open();
+        QTRY_VERIFY(user.seen.contains("QuestiondialogB"));
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QVERIFY(windowShown);
+        const QPoint origin = Chooser()->mapToGlobal(QPoint(0, 0));
+        QCOMPARE(place, origin + QPoint((1020 - 300) / 2, (700 - 140) / 2));
+        auto* hint = Chooser()->findChild<QLabel*>("label_2");
+        QVERIFY(hint->isVisible());
+        QCOMPARE(hint->text(), Text("home", "UnplugIdentical"));
+        QVERIFY(Tiles(Chooser()).isEmpty());
+
+        // One of them unplugged: the usual hint and the tile.
+        SimulatedDeviceControl::plug("r2", false);
+        QTRY_COMPARE_WITH_TIMEOUT(Tiles(Chooser()).size(), 1, 5000);
+        QCOMPARE(user.seen.count("QuestiondialogB"), 1);
+    }
+
+    // A tile clicked in the moments after its device was unplugged, before
+    // the chooser heard of it: the click ends on the chooser, without the
+    // device pages' state and without a link to the gone device.
+    void aTileOfAnUnpluggedDeviceEndsOnTheChooser()
+    {
+        Open();
+        QCOMPARE(Tiles(Chooser()).size(), 1);
+        SimulatedDeviceControl::plug("receiver4k", false);
+        SimulatedDeviceControl::clearCalls();
+        ModalUser user;
+        QTest::mouseClick(Tiles(Chooser()).first(), Qt::LeftButton);
+        QCOMPARE(Current(), static_cast<QWidget*>(Chooser()));
+        QCOMPARE(devicePageShown.load(), 0);
+        QTest::qWait(1500);
+        QVERIFY(ServerStarts().isEmpty());
+        QVERIFY(SimulatedDeviceControl::calls("UsbFinderC_GetDeviceOnLine").isEmpty());
+        QVERIFY(!user.seen.contains("UpDataParam"));
+        QCOMPARE(Current(), static_cast<QWidget*>(Chooser()));
+        QVERIFY(Tiles(Chooser()).isEmpty());
+        QCOMPARE(Chooser()->findChild<QLabel*>("label_2")->text(), Text("home", "PleaseEnter"));
+    }
+
+    // Every tool tip in the theme's colours, also over a widget whose own
+    // style sheet has a picture.
+    void toolTipsWearTheTheme()
+    {
+        Open();
+        QLabel* mark = Chooser()->findChild<QLabel*>("label0");
+        QVERIFY(mark);
+        QVERIFY(!mark->toolTip().isEmpty());
+        QToolTip::showText(mark->mapToGlobal(mark->rect().center()), mark->toolTip(), mark);
+        QWidget* tip = nullptr;
+        QTRY_VERIFY((tip = [] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (top->inherits("QTipLabel") && top->isVisible())
+                    return top;
+            return static_cast<QWidget*>(nullptr);
+        }()) != nullptr);
+        const QImage shown = tip->grab().toImage();
+        const QStringList panel = ConfigSettings::Instance()->ListValue("Option", "ComboxBackGroundColor");
+        const QColor expected(panel.at(0).toInt(), panel.at(1).toInt(), panel.at(2).toInt());
+        // Inside the one-pixel edge, clear of the text.
+        const QColor inside = shown.pixelColor(2, shown.height() - 2);
+        QVERIFY2(NoticeTest::SameColour(inside, expected), qPrintable(inside.name()));
+        QToolTip::hideText();
+    }
+
+    // The per-user folder or a file in it cannot be written: the program says
+    // so once, over the window, and goes on.
+    void anUnwritableUserFolderIsToldOnce_data()
+    {
+        QTest::addColumn<bool>("atStart");
+        QTest::newRow("a folder that cannot be created at start") << true;
+        QTest::newRow("a settings file that cannot be written") << false;
+    }
+    void anUnwritableUserFolderIsToldOnce()
+    {
+        QFETCH(bool, atStart);
+        UserFolderProblem::Reset();
+        const QString folder = AppPaths::UserDataFolder() + "/Device_Info";
+        const QString settings = AppPaths::UserDataFolder() + "/Macro.ini";
+        const QByteArray settingsBefore = [&] {
+            QFile file(settings);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        QString broken;
+        if (atStart) {
+            // A file where the folder should be: it cannot be created.
+            QVERIFY(QDir(folder).removeRecursively());
+            QFile blocker(folder);
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            blocker.close();
+            CreateUserFolders();
+            broken = folder;
+        }
+        ModalUser user;
+        QString text;
+        user.AnswerNext("ProblemNotice", [&](QWidget* dialog) {
+            text = dialog->findChild<QLabel*>("label")->text();
+            ClickButton(dialog, "NewHong");
+        });
+        Open();
+        if (!atStart) {
+            // A folder where the settings file should be: it cannot be written.
+            QVERIFY(QFile::remove(settings));
+            QVERIFY(QDir().mkpath(settings));
+            QTest::qWait(50);
+            QVERIFY(user.seen.isEmpty());
+            auto* box = Chooser()->findChild<QComboBox*>("comboBox");
+            emit box->activated(0);
+            broken = settings;
+        }
+        QTRY_VERIFY(user.seen.contains("ProblemNotice"));
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        text.remove(QChar(0x200B));
+        QVERIFY2(text.contains(broken), qPrintable(text));
+
+        // A second failure is not told again.
+        UserSettings::Instance()->SetValue("FindNew", "IsShow", "1");
+        DeviceCacheFile::WriteFlashCache(kCacheName, FlashDataMap{});
+        QTest::qWait(100);
+        QCOMPARE(user.seen.count("ProblemNotice"), 1);
+
+        m_window.reset();
+        QFile::remove(folder);
+        QDir(settings).removeRecursively();
+        QVERIFY(QDir().mkpath(folder));
+        QFile file(settings);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(settingsBefore);
+        file.close();
+        UserFolderProblem::Reset();
     }
 
     void escapeDoesNotCloseAndReturnReachesTheChooser()
