@@ -1,8 +1,8 @@
 #pragma once
 
-// The mouse's sleep times, shared by every sleep-time control: record byte 8
-// holds the time in units of 10 seconds. Entry i of the controls' lists is
-// kSleepTimeCodes[i].
+// The sleep times of the slider design of the sleep-time control: record
+// byte 8 holds the time in units of 10 seconds; position i writes
+// kSleepTimeCodes[i]. The advanced page's list offers other times.
 namespace SleepTimeTable {
 
 constexpr int kCount = 11;
