@@ -114,6 +114,8 @@ Buttoninterface::Buttoninterface(QWidget* parent)
 
     PostMsg::Connect(SIGNAL(SigUpDataLightUIButton(FlashDataMap)), this, SLOT(SlotUpDataButtonUIButton(FlashDataMap)));
     PostMsg::Connect(SIGNAL(SigUpDataButtonUIC(FlashDataMap)), this, SLOT(SlotUpDataButtonUIB(FlashDataMap)));
+    PostMsg::Connect(SIGNAL(SigFormReset()), this, SLOT(SlotFormResetButton()));
+    PostMsg::Connect(SIGNAL(SigUpDataConfigUI(int, int, bool)), this, SLOT(SlotUpDataConfigUI(int, int, bool)));
 
     deviceWorker = new Worker(this);
 
@@ -553,9 +555,11 @@ void Buttoninterface::SlotFormResetButton()
 
 void Buttoninterface::SlotUpDataConfigUI(int ToTalItem, int SelectIndex, bool ItemEnable)
 {
+    // Following the mouse's report switches no profile: the combo's own
+    // signals stay blocked while it is rebuilt and its current item set.
     MyConmboBox* combo = form->ProjectChoose;
-    combo->clear();
     combo->blockSignals(true);
+    combo->clear();
     if (ToTalItem > 0) {
         for (int i = 0; i < ToTalItem; ++i)
             combo->addItem(profileNamePrefix + QString::number(i + 1));
@@ -591,8 +595,9 @@ void Buttoninterface::ShowRecord(const FlashDataMap& record, int count)
 
 QString Buttoninterface::KeySequenceText(const KeyBlock& block) const
 {
-    // A block holds six events whatever its count byte says: three presses.
-    const int presses = qMin<int>(block.eventCount, 6) / 2;
+    // Half the events are presses; a count byte beyond the block's six
+    // events reads no further than the block.
+    const int presses = qMin<int>(block.eventCount / 2, 6);
     QStringList names;
     for (int k = 0; k < presses; ++k)
         names << KeyBlockCodec::UsageToKeyName(block.events[k].usage[0], block.events[k].kind);
