@@ -11,6 +11,8 @@ cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Debug -DNK_SANITIZE=ON -DNK_BUILD_T
 cmake --build build-tests -j"$jobs"
 (cd build-tests && ctest --output-on-failure -j"$jobs")
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DNK_SANITIZE_THREAD=ON -DNK_BUILD_TESTS=ON >/dev/null
-cmake --build build-tsan -j"$jobs"
+# The build runs the picture painter, a build tool built with the checker
+# too; Qt's own thread pool trips it there. The tests set their own options.
+TSAN_OPTIONS="report_bugs=0" cmake --build build-tsan -j"$jobs"
 cd build-tsan
 exec ctest --output-on-failure -j"$jobs"
