@@ -61,13 +61,17 @@ Dialog::Dialog(QWidget* parent)
     BuildForm();
     pictureFolder = AppPaths::ApplicationFolder() + QStringLiteral("/Picture/Dialog/");
 
-    preVier = new PreVier(this);
-    advanced = new Advanced(this);
-    buttonPage = new Buttoninterface(this);
-    lampLight = new LampLight(this);
-    macro = new Macro(this);
-    sensor = new Sensor(this);
-    formSetting = new FormSetting(this);
+    // The top bar's styles first and the pages made inside the stack: a
+    // style sheet set above them, or a move into the stack, would polish
+    // every page again.
+    ApplyStyles();
+    preVier = new PreVier(stackedWidgetDialog);
+    advanced = new Advanced(stackedWidgetDialog);
+    buttonPage = new Buttoninterface(stackedWidgetDialog);
+    lampLight = new LampLight(stackedWidgetDialog);
+    macro = new Macro(stackedWidgetDialog);
+    sensor = new Sensor(stackedWidgetDialog);
+    formSetting = new FormSetting(stackedWidgetDialog);
     stackedWidgetDialog->addWidget(preVier);
     stackedWidgetDialog->addWidget(buttonPage);
     stackedWidgetDialog->addWidget(sensor);
@@ -78,7 +82,6 @@ Dialog::Dialog(QWidget* parent)
 
     pleaseWait = new UpDataParam(nullptr);
     qDebug("Start");
-    ApplyStyles();
     label->hide();
     SetButton->hide();
 
@@ -267,10 +270,15 @@ void Dialog::ApplyStyles()
 void Dialog::SetTopBarPicture(const QString& picture)
 {
     // The page area under the top bar is dark, so the light texts of the
-    // pages stay readable.
-    frame->setStyleSheet(QStringLiteral("#frame{border:0px;background-color: ")
-                         + ThemeColor::Rgb(QStringLiteral("ComboxBackGroundColor"))
-                         + QStringLiteral(";}#frame_2{border-image: url(") + pictureFolder + picture + QStringLiteral(");}"));
+    // pages stay readable. Set once: a style sheet on the frame repolishes
+    // every page below it.
+    if (frame->styleSheet().isEmpty())
+        frame->setStyleSheet(QStringLiteral("#frame{border:0px;background-color: ")
+                             + ThemeColor::Rgb(QStringLiteral("ComboxBackGroundColor")) + QStringLiteral(";}"));
+    // The top bar's own sheet: only its few buttons are polished again.
+    const QString bar = QStringLiteral("#frame_2{border-image: url(") + pictureFolder + picture + QStringLiteral(");}");
+    if (frame_2->styleSheet() != bar)
+        frame_2->setStyleSheet(bar);
 }
 
 void Dialog::WriteDeviceCache()

@@ -87,8 +87,10 @@ DialogMain::DialogMain(QWidget* parent)
 
     pictureFolder = AppPaths::ApplicationFolder() + QStringLiteral("/Picture/Dialog/");
 
-    pages = new Dialog(this);
-    chooser = new DialogChange(this);
+    // Made inside the stack they live in: a widget moved under a styled
+    // parent has its whole subtree polished again.
+    pages = new Dialog(stackedWidgetMain);
+    chooser = new DialogChange(stackedWidgetMain);
     stackedWidgetMain->addWidget(chooser);
     stackedWidgetMain->addWidget(pages);
     stackedWidgetMain->setCurrentWidget(chooser);

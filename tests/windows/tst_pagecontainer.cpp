@@ -144,7 +144,7 @@ private slots:
                                  "FormSetting"})
             checked += Child<QToolButton>(name)->isChecked() ? 1 : 0;
         QCOMPARE(checked, 1);
-        const QString bar = Child<QFrame>("frame")->styleSheet();
+        const QString bar = Child<QFrame>("frame_2")->styleSheet();
         QVERIFY2(bar.contains(page == 0 ? "/BackGround2.png" : "/BackGround.png"), qPrintable(bar));
     }
 
