@@ -110,7 +110,8 @@ private slots:
         DeviceAllInfo info;
         info.modelIndex = 0;
         CurrentDevice::SetInfo(info);
-        deviceSendEnabled = true;
+        // As the page calls them: the user's own choices are not sent meanwhile.
+        deviceSendEnabled = false;
         sensorPageFilling = false;
         SimulatedDeviceControl::clearCalls();
     }
