@@ -32,6 +32,7 @@
 #include <QSpinBox>
 #include <QStyleOptionSlider>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include <cstring>
@@ -669,6 +670,17 @@ private slots:
             return;
         QTest::mouseClick(LevelButton(3), Qt::LeftButton);
         QCOMPARE(Sends(), 1);
+        QCOMPARE(Slider()->value(), 1200);
+        // One notch of the wheel is one change of the slider: it is the user's, and written.
+        SimulatedDeviceControl::clearCalls();
+        const QPoint at = HandleRect(Slider()).center();
+        QWheelEvent notch(at, Slider()->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Slider(), &notch);
+        QVERIFY(Spin()->value() > 1200);
+        QCOMPARE(Sends(), 1);
+        CheckAgreement();
+        QCOMPARE(Decoded(MouseRecord(mouse).dpiLevels[3]), Spin()->value());
         SimulatedDeviceControl::clearCalls();
         DragSlider(PixelFor(Slider(), 5000, 6000));
         QCOMPARE(Sends(), 1);

@@ -390,6 +390,18 @@ private slots:
         QCOMPARE(LevelButton(editor, level)->geometry(), kButtonRects[level]);
     }
 
+    void showingALevelChangesNoOtherLevelsText()
+    {
+        SensorDPI editor;
+        for (int i = 0; i < 8; ++i)
+            editor.SetLevelText(i, QString::number(400 * (i + 1)));
+        editor.ShowSelectedLevel(0);
+        // The value loaded for level 3 belongs to level 3, not to the level checked before.
+        editor.ShowSelectedLevel(3);
+        QCOMPARE(Texts(editor), (QStringList{"400", "800", "1200", "1600", "2000", "2400", "2800", "3200"}));
+        QCOMPARE(editor.findChild<QSpinBox*>(QStringLiteral("spinBoxA"))->value(), 1600);
+    }
+
     void showSelectedLevelOutsideTheRowChangesNothing()
     {
         SensorDPI editor;
