@@ -57,6 +57,13 @@ bool DeviceSettingSetters::SetCurrentDpiLevel(int level)
     return WriteWhenOnline([=](FlashDataMap& m) { m.currentDpiLevel = Low(level); });
 }
 
+bool DeviceSettingSetters::SetDpiLevelCount(int count)
+{
+    if (count < 1 || count > 8)
+        return false;
+    return WriteWhenOnline([=](FlashDataMap& m) { m.dpiLevelCount = Low(count); });
+}
+
 bool DeviceSettingSetters::SetDpiLevelPair(const DpiLevelEntry& a, const DpiLevelEntry& b, int i, int j, int level)
 {
     if (!IsDpiLevelIndex(i) || !IsDpiLevelIndex(j))

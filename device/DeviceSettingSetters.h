@@ -21,6 +21,8 @@ public:
 
     static bool SetReportRate(int code);
     static bool SetCurrentDpiLevel(int level);
+    // The number of DPI levels the mouse uses, 1 to 8.
+    static bool SetDpiLevelCount(int count);
     static bool SetDpiLevelPair(const DpiLevelEntry& a, const DpiLevelEntry& b, int i, int j, int level);
     static bool SetDpiLevelValue(int index, int xCode, int yCode, int flags);
     static bool SetDpiLevelColor(int index, int red, int green, int blue);

@@ -133,3 +133,32 @@ int DpiRangeTable::Snap(int value, int* pageStep) const
     }
     return value;
 }
+
+int DpiRangeTable::StepUp(int value) const
+{
+    const int count = qMin(dpiRangeCount, int(dpiRangeSteps.size()));
+    for (int r = 0; r < count; ++r) {
+        const int minimum = dpiRangeMinima[r];
+        const int maximum = dpiRangeMaxima[r];
+        const int step = dpiRangeSteps[r];
+        if (r == count - 1)
+            return value >= minimum && value <= maximum ? value + step : value;
+        if (value >= minimum && value < maximum)
+            return value + step;
+        if (value >= maximum && value < dpiRangeMinima[r + 1])
+            return dpiRangeMinima[r + 1];
+    }
+    return value;
+}
+
+int DpiRangeTable::StepDown(int value) const
+{
+    const int count = qMin(dpiRangeCount, int(dpiRangeSteps.size()));
+    for (int r = 0; r < count; ++r) {
+        if (value >= dpiRangeMinima[r] && value <= dpiRangeMaxima[r])
+            return value - dpiRangeSteps[r];
+        if (r < count - 1 && value > dpiRangeMaxima[r] && value < dpiRangeMinima[r + 1])
+            return dpiRangeMinima[r + 1];
+    }
+    return value;
+}

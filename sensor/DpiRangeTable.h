@@ -49,6 +49,14 @@ struct DpiRangeTable {
     // outside all ranges left as it is. *pageStep, when given, gets the step
     // of the range the value belongs to, or stays unchanged outside them.
     int Snap(int value, int* pageStep = nullptr) const;
+    // The plus button's next value: one step up inside a range, the next
+    // range's minimum from the end of a range or from a gap, one step past
+    // the last range's maximum (the slider holds that back). A value below
+    // every range, or with no ranges, stays.
+    int StepUp(int value) const;
+    // The minus button's: one step down inside a range, the next range's
+    // minimum from a gap. A value outside every range stays.
+    int StepDown(int value) const;
 
     int Minimum() const { return dpiRangeMinima.isEmpty() ? 0 : dpiRangeMinima.first(); }
     int Maximum() const { return dpiRangeMaxima.isEmpty() ? 0 : dpiRangeMaxima.last(); }

@@ -7,14 +7,19 @@
 #include <QStringList>
 
 class QButtonGroup;
+class QColor;
 class QColorDialog;
+class QMouseEvent;
 class SensorDPIForm;
 
 // The DPI level editor of the sensor page: up to eight DPI levels as a row of
 // level buttons carrying their DPI values, each with a colour swatch, the
 // level-count list, a slider and a read-only number for the selected level's
 // value, and a marker under the selected level. The page fills it through
-// the operations below; none of them writes to the mouse.
+// the operations below; none of them writes to the mouse. The user's own
+// choices (a level, its colour, its value, the level count, a dragged
+// marker) are written at once through the setting writers; a choice the
+// mouse does not take is put back, so the editor shows what the mouse holds.
 class SensorDPI : public QFrame {
     Q_OBJECT
 public:
@@ -58,6 +63,10 @@ public:
 
     // Draws the level as the selected one and loads the slider with its value.
     void ShowSelectedLevel(int level);
+    // Completes a marker drop on a level: selects it through its level
+    // button, which writes it. With the mouse offline the row shows the
+    // level the mouse still holds.
+    void ApplyDraggedLevel(int level);
 
     int CurrentLevel() const { return currentLevel; }
     int LevelCount() const { return levelCount; }
@@ -65,7 +74,38 @@ public:
     // "r,g,b" of a level; empty for another index.
     QString LevelColor(int level) const;
 
+protected:
+    // Dragging the marker under the row picks the current level.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    // Sees the slider's presses and releases: a value the user moves it to
+    // is written once, when the mouse button lets go of the slider.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private slots:
+    void on_ChooseEvent_currentIndexChanged(int index);
+    void on_horizontalSliderC_valueChanged(int value);
+    void on_horizontalSliderC_sliderMoved(int position);
+    void on_ReduceLevelA_clicked();
+    void on_AddLevelA_clicked();
+    void SetColor(const QColor& color);
+    void on_BlueButton_clicked();
+    void on_BrightRedButton_clicked();
+    void on_RedButton_clicked();
+    void on_YellowButton_clicked();
+    void on_GreenButton_clicked();
+    void on_PurpleButton_clicked();
+    void on_LightBlueButton_clicked();
+    void on_LightYellowButton_clicked();
+    void on_BlueButtonA_clicked();
+    void on_BrightRedButtonA_clicked();
+    void on_RedButtonA_clicked();
+    void on_YellowButtonA_clicked();
+    void on_GreenButtonA_clicked();
+    void on_PurpleButtonA_clicked();
+    void on_LightBlueButtonA_clicked();
+    void on_LightYellowButtonA_clicked();
     void on_BlueButton_toggled(bool checked);
     void on_BrightRedButton_toggled(bool checked);
     void on_RedButton_toggled(bool checked);
@@ -94,9 +134,24 @@ private:
     // Every swatch but the level's takes its small look.
     void ShrinkOtherSwatches(int level);
     void LevelButtonToggled(int level, bool checked);
+    void LevelButtonClicked(int level);
     void SwatchToggled(int level, bool checked);
+    void SwatchClicked(int level);
     int LevelValue(int level) const;
+    int CheckedLevel() const;
     void BlockRowSignals(bool block);
+    // Sets the slider to a level's value for showing only: the value
+    // change this causes is never written.
+    void LoadSliderValue(int level, int value);
+    // The value the user gave the checked level, to the mouse.
+    void SendLevelValue(int level, int value);
+    // The mouse did not answer: the slider goes back to value and stays
+    // disabled until the page's next fill.
+    void PutSliderBack(int value);
+    void EndSliderGesture();
+    // Levels c and index trade values and colours; index becomes current.
+    void ExchangeLevels(int c, int index);
+    void EndMarkerDrag(const QPoint& position);
 
     SensorDPIForm* ui;
     QString pictureDir;
@@ -114,7 +169,15 @@ private:
     int currentLevel = 1;
     int levelCount = 1;
     QString levelColors[kLevels];
-    bool sliderSendArmed = false;
+    // Clear only while the editor loads a level's value into the slider:
+    // that one value change is shown, not written.
+    bool sliderSendArmed = true;
+    int sliderLoadLevel = -1;
+    // The mouse button is held on the slider; the value shown when it was
+    // pressed is what the mouse holds.
+    bool sliderHeld = false;
+    int heldStartValue = 0;
+    bool sliderForwarding = false;
     int countChangeLevel = 0;
     int levelCountIndex = 0;
     int previousLevel = 1;

@@ -212,6 +212,47 @@ private slots:
         QCOMPARE(step, 7);
     }
 
+    void plusAndMinusSteps_data()
+    {
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("up");
+        QTest::addColumn<int>("down");
+
+        const QStringList two = Items("50,10000,50,10100,24000,100,0x22");
+        QTest::newRow("inside range 1") << two << 1200 << 1250 << 1150;
+        QTest::newRow("range 1's end") << two << 10000 << 10100 << 9950;
+        QTest::newRow("range 2's start") << two << 10100 << 10200 << 10000;
+        // A value in the gap goes to the next range's minimum either way.
+        QTest::newRow("in the gap") << two << 10050 << 10100 << 10100;
+        // The last range steps past its ends; the slider holds them.
+        QTest::newRow("the highest") << two << 24000 << 24100 << 23900;
+        QTest::newRow("the lowest") << two << 50 << 100 << 0;
+        QTest::newRow("below every range") << two << 20 << 20 << 20;
+        QTest::newRow("above every range") << two << 24100 << 24100 << 24100;
+        QTest::newRow("off the step") << two << 1234 << 1284 << 1184;
+        QTest::newRow("gap before the fourth") << Items(kFourRanges) << 28001 << 28400 << 28400;
+        QTest::newRow("one range, its end") << Items("100,12000,100,0x00") << 12000 << 12100 << 11900;
+    }
+
+    void plusAndMinusSteps()
+    {
+        QFETCH(QStringList, items);
+        QFETCH(int, value);
+        QFETCH(int, up);
+        QFETCH(int, down);
+        const DpiRangeTable table = DpiRangeTable::FromItems(items);
+        QCOMPARE(table.StepUp(value), up);
+        QCOMPARE(table.StepDown(value), down);
+    }
+
+    void stepsWithoutRangesLeaveTheValue()
+    {
+        const DpiRangeTable none;
+        QCOMPARE(none.StepUp(1200), 1200);
+        QCOMPARE(none.StepDown(1200), 1200);
+    }
+
     void encode_data()
     {
         QTest::addColumn<QString>("sensor");

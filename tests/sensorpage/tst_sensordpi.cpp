@@ -110,7 +110,8 @@ private slots:
         DeviceAllInfo info;
         info.modelIndex = 0;
         CurrentDevice::SetInfo(info);
-        deviceSendEnabled = true;
+        // As the page calls them: the user's own choices are not sent meanwhile.
+        deviceSendEnabled = false;
         sensorPageFilling = false;
         SimulatedDeviceControl::clearCalls();
     }
@@ -387,6 +388,18 @@ private slots:
         editor.ShowSelectedLevel((level + 1) % 8);
         QVERIFY(!LevelButton(editor, level)->isChecked());
         QCOMPARE(LevelButton(editor, level)->geometry(), kButtonRects[level]);
+    }
+
+    void showingALevelChangesNoOtherLevelsText()
+    {
+        SensorDPI editor;
+        for (int i = 0; i < 8; ++i)
+            editor.SetLevelText(i, QString::number(400 * (i + 1)));
+        editor.ShowSelectedLevel(0);
+        // The value loaded for level 3 belongs to level 3, not to the level checked before.
+        editor.ShowSelectedLevel(3);
+        QCOMPARE(Texts(editor), (QStringList{"400", "800", "1200", "1600", "2000", "2400", "2800", "3200"}));
+        QCOMPARE(editor.findChild<QSpinBox*>(QStringLiteral("spinBoxA"))->value(), 1600);
     }
 
     void showSelectedLevelOutsideTheRowChangesNothing()
