@@ -66,6 +66,9 @@ DialogMain::DialogMain(QWidget* parent)
     // Every tool tip of the program, in the theme's colours.
     qApp->setStyleSheet(ThemeColor::ToolTipStyle());
     setObjectName(QStringLiteral("DialogMain"));
+    // Before any child: new window flags re-create the window and polish
+    // every widget inside it again.
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
     resize(1020, 700);
     setWindowTitle(AppPaths::ApplicationName());
     frame = new QFrame(this);
@@ -95,7 +98,6 @@ DialogMain::DialogMain(QWidget* parent)
     stackedWidgetMain->addWidget(pages);
     stackedWidgetMain->setCurrentWidget(chooser);
 
-    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
     setFixedSize(size());
 
     PostMsg::Connect(SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
