@@ -16,6 +16,7 @@
 #include "settings/FirmwareImages.h"
 #include "settings/FirmwareState.h"
 #include "settings/FirmwareUpdateState.h"
+#include "settings/UpDateRepair.h"
 #include "settings/FormSetting.h"
 #include "settings/Match.h"
 #include "settings/RePair.h"
@@ -187,6 +188,10 @@ DialogChange::DialogChange(QWidget* parent)
             chooserInstance->SetRepairShown(failedUpdateOnRecord);
     };
     DeviceDiscovery::onDeviceListRebuilt = [] { BuildDeviceTiles(); };
+    DeviceDiscovery::repairCheckWanted = [] {
+        return repairDialog && repairDialog->isVisible() && !UpDateRepair::RepairRunning() && !upgradeRunning;
+    };
+    connect(Repair, &QPushButton::clicked, this, &DialogChange::on_Repair_clicked);
     StartUsbChanged(&DeviceDiscovery::OnUsbDevicesChanged, 600);
     if (WindowIsUp())
         ShowPendingNotices();
@@ -198,6 +203,7 @@ DialogChange::~DialogChange()
         chooserInstance = nullptr;
         DeviceDiscovery::onRepairStateRead = nullptr;
         DeviceDiscovery::onDeviceListRebuilt = nullptr;
+        DeviceDiscovery::repairCheckWanted = nullptr;
     }
 }
 
@@ -334,10 +340,7 @@ void DialogChange::ApplyStyles()
 
 void DialogChange::SetRepairShown(bool shown)
 {
-    // The repair dialog is not part of the program yet: the button would
-    // lead nowhere, so it stays hidden and the hint keeps asking for a device.
-    Q_UNUSED(shown);
-    Repair->hide();
+    Repair->setVisible(shown);
     UpdateHint();
 }
 
@@ -454,6 +457,20 @@ void DialogChange::on_comboBox_activated(int index)
     languageIndex = index;
     PostMsg::Instance()->EmitSigAllLanguage(index);
     PostMsg::Instance()->EmitSigLanguageSameB(index);
+}
+
+void DialogChange::on_Repair_clicked()
+{
+    if (!repairDialog) {
+        repairDialog = new UpDateRepair;
+        repairDialog->hide();
+    }
+    const QPoint centre = mapToGlobal(rect().center());
+    repairDialog->move(centre.x() - repairDialog->width() / 2, centre.y() - repairDialog->height() / 2);
+    repairDialog->ResetToStart();
+    repairDialog->setModal(true);
+    PostMsg::Instance()->EmitSigRepairCheckUpdate();
+    repairDialog->show();
 }
 
 void DialogChange::SlotEnterKey()

@@ -16,6 +16,7 @@
 #include "device/DeviceLinkState.h"
 #include "platform/RegistryStore.h"
 #include "settings/FormSetting.h"
+#include "settings/UpDateRepair.h"
 #include "windows/DialogChange.h"
 
 #include <QComboBox>
@@ -291,13 +292,18 @@ private slots:
         QVERIFY(!Child("label_3")->isVisible());
     }
 
-    void aFailedUpdateOnRecordLeavesNoDeadRepairButton()
+    void aFailedUpdateOnRecordOffersTheRepair()
     {
         RegistryStore::Instance().SetValue(AppPaths::FirmwareStateKey(), "UpdateFailInfo", "210,4,7,1");
         Start(Scenario());
-        // No repair dialog is part of the program yet: nothing to press.
-        QVERIFY(!Child("Repair")->isVisible());
-        QCOMPARE(qobject_cast<QLabel*>(Child("label_2"))->text(), Text("home", "PleaseEnter"));
+        QVERIFY(Child("Repair")->isVisible());
+        QCOMPARE(qobject_cast<QLabel*>(Child("label_2"))->text(), Text("home", "RepairDevice"));
+        qobject_cast<QPushButton*>(Child("Repair"))->click();
+        QVERIFY(repairDialog && repairDialog->isVisible());
+        // No device found: the mouse's repair needs its receiver.
+        QCOMPARE(repairDialog->StatusText(), Text("home", "NoRecieve"));
+        repairDialog->close();
+        RegistryStore::Instance().SetValue(AppPaths::FirmwareStateKey(), "UpdateFailInfo", "");
     }
 
     void twoIdenticalMiceOnOneReceiverClass_data()
