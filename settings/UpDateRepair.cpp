@@ -140,6 +140,8 @@ UpDateRepair::UpDateRepair(QWidget* parent)
     , form(new NoticeForm(this, QStringLiteral("UpDateRepair"), QStringLiteral("AutoRepair")))
 {
     setFixedSize(460, 289);
+    form->frame->setMaximumSize(460, 289);
+    form->frame->setMinimumSize(460, 289);
     form->frame->setGeometry(0, 0, 460, 289);
     form->CloseButton->setGeometry(430, 5, 20, 20);
     form->label->setObjectName(QStringLiteral("ToolText"));
