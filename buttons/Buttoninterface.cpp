@@ -5,7 +5,9 @@
 #include "app/LanguageTables.h"
 #include "app/PostMsg.h"
 #include "app/ThemeColor.h"
+#include "buttons/ButtonAssignmentMirror.h"
 #include "buttons/ButtonPageForm.h"
+#include "buttons/DpiLockCoding.h"
 #include "device/CurrentDevice.h"
 #include "device/CurrentFlashMap.h"
 #include "device/DeviceCacheFile.h"
@@ -82,6 +84,14 @@ Buttoninterface::Buttoninterface(QWidget* parent)
     for (QButtonGroup* group : {rowButtonGroup, chooserButtonGroup, optionButtonGroup, hotspotButtonGroup})
         group->setExclusive(true);
     InitButtonGroups();
+
+    ButtonFunctionSender::PageHooks hooks;
+    hooks.uncheckFunctionButtons = [this] { UncheckFunctionButtons(); };
+    hooks.returnToIdleView = [this] { ReturnToIdleView(); };
+    hooks.storeRowAssignment = [this](int index, int type, int code, int extra) {
+        StoreRowAssignment(index, type, code, extra);
+    };
+    functionSender.reset(new ButtonFunctionSender(this, hooks));
 
     buttonColorList = ConfigSettings::Instance()->ListValue(QStringLiteral("Option"), QStringLiteral("ButtonColor"));
     buttonColor = ThemeColor::Components(QStringLiteral("ButtonColor"));
@@ -528,4 +538,287 @@ void Buttoninterface::on_pushButton_clicked()
     dongleRgb->bytes[0] = 1;
     const QByteArray path = CurrentDevice::Path();
     UsbFinderC_Set4KDongleRGB(path.constData(), dongleRgb->bytes);
+}
+
+void Buttoninterface::UncheckFunctionButtons()
+{
+    // Every option page's button and the macro list's: the scroll buttons
+    // too, so no stale check mark stays behind.
+    UncheckGroup(optionButtonGroup);
+}
+
+void Buttoninterface::StoreRowAssignment(int index, int type, int code, int extra)
+{
+    ButtonAssignmentMirror(types, codes, extras).Store(index, type, code, extra);
+}
+
+QList<int> Buttoninterface::MirrorEntry(int index) const
+{
+    QList<int> entry;
+    for (const QList<int>* list : {&types, &codes, &extras})
+        entry.append(index >= 0 && index < list->size() ? list->at(index) : -1);
+    return entry;
+}
+
+int Buttoninterface::DpiToSensorCode(int dpi) const
+{
+    return DpiLockCoding::DpiToSensorCode(dpi, sensorName, SensorDefines());
+}
+
+void Buttoninterface::AssignMediaKey(int button, int code)
+{
+    functionSender->AssignMediaKey(button, code);
+}
+
+void Buttoninterface::SendDpiLock(bool checked, const QString& dpiButton, int dpi)
+{
+    if (!checked)
+        return;
+    // The code is worked out before the rows are looked at.
+    functionSender->SendDpiLock(checked, dpiButton, DpiToSensorCode(dpi));
+}
+
+void Buttoninterface::on_LeftKey_3_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("LeftKey_3"));
+}
+
+void Buttoninterface::on_RightKey_3_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("RightKey_3"));
+}
+
+void Buttoninterface::on_MidKey_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("MidKey"));
+}
+
+void Buttoninterface::on_BackKey_2_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("BackKey_2"));
+}
+
+void Buttoninterface::on_ForWardKey_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("ForWardKey"));
+}
+
+void Buttoninterface::on_DPI_2_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("DPI_2"));
+}
+
+void Buttoninterface::on_DPI_3_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("DPI_3"));
+}
+
+void Buttoninterface::on_DPI_5_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("DPI_5"));
+}
+
+void Buttoninterface::on_VolumeUp_2_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeUp_2"));
+}
+
+void Buttoninterface::on_VolumeDown_2_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeDown_2"));
+}
+
+void Buttoninterface::on_VolumeUp_4_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeUp_4"));
+}
+
+void Buttoninterface::on_VolumeUp_5_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeUp_5"));
+}
+
+void Buttoninterface::on_VolumeUp_6_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeUp_6"));
+}
+
+void Buttoninterface::on_VolumeUp_7_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeUp_7"));
+}
+
+void Buttoninterface::on_VolumeUp_8_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeUp_8"));
+}
+
+void Buttoninterface::on_VolumeUp_9_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeUp_9"));
+}
+
+void Buttoninterface::on_VolumeUp_10_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeUp_10"));
+}
+
+void Buttoninterface::on_Player_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("Player"));
+}
+
+void Buttoninterface::on_StartPause_2_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("StartPause_2"));
+}
+
+void Buttoninterface::on_BackMusic_2_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("BackMusic_2"));
+}
+
+void Buttoninterface::on_TopMusic_2_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("TopMusic_2"));
+}
+
+void Buttoninterface::on_Mute_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("Mute"));
+}
+
+void Buttoninterface::on_VolumeUp_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeUp"));
+}
+
+void Buttoninterface::on_VolumeDown_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown"));
+}
+
+void Buttoninterface::on_VolumeDown_4_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_4"));
+}
+
+void Buttoninterface::on_VolumeDown_5_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_5"));
+}
+
+void Buttoninterface::on_VolumeDown_6_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_6"));
+}
+
+void Buttoninterface::on_VolumeDown_3_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_3"));
+}
+
+void Buttoninterface::on_VolumeDown_8_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_8"));
+}
+
+void Buttoninterface::on_VolumeDown_9_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_9"));
+}
+
+void Buttoninterface::on_VolumeDown_7_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_7"));
+}
+
+void Buttoninterface::on_VolumeDown_10_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_10"));
+}
+
+void Buttoninterface::on_VolumeDown_12_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_12"));
+}
+
+void Buttoninterface::on_VolumeDown_13_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_13"));
+}
+
+void Buttoninterface::on_VolumeDown_11_clicked(bool checked)
+{
+    functionSender->SendMediaKey(checked, QStringLiteral("VolumeDown_11"));
+}
+
+void Buttoninterface::on_VolumeUp_11_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_11"), 100);
+}
+
+void Buttoninterface::on_VolumeUp_12_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_12"), 200);
+}
+
+void Buttoninterface::on_VolumeUp_13_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_13"), 300);
+}
+
+void Buttoninterface::on_VolumeUp_16_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_16"), 400);
+}
+
+void Buttoninterface::on_VolumeUp_15_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_15"), 500);
+}
+
+void Buttoninterface::on_VolumeUp_19_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_19"), 600);
+}
+
+void Buttoninterface::on_VolumeUp_20_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_20"), 700);
+}
+
+void Buttoninterface::on_VolumeUp_22_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_22"), 800);
+}
+
+void Buttoninterface::on_VolumeUp_18_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_18"), 900);
+}
+
+void Buttoninterface::on_VolumeUp_24_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_24"), 1000);
+}
+
+void Buttoninterface::on_VolumeUp_23_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_23"), 1100);
+}
+
+void Buttoninterface::on_VolumeUp_21_clicked(bool checked)
+{
+    SendDpiLock(checked, QStringLiteral("VolumeUp_21"), 1200);
+}
+
+void Buttoninterface::on_VolumeUp_14_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeUp_14"));
+}
+
+void Buttoninterface::on_VolumeDown_14_clicked(bool checked)
+{
+    functionSender->SendSingleCode(checked, QStringLiteral("VolumeDown_14"));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "buttons/ButtonFunctionSender.h"
 #include "device/FlashDataMap.h"
 #include "sensor/SensorDefineTable.h"
 
@@ -8,6 +9,8 @@
 #include <QStringList>
 #include <QVector>
 #include <QWidget>
+
+#include <memory>
 
 class ButtonPageForm;
 class QButtonGroup;
@@ -36,6 +39,17 @@ public:
     // Closes the function chooser: the idle page in the function area, the
     // debounce panel in the category area, the row list on top.
     void ReturnToIdleView();
+
+    // Gives a mouse button (0 to 11) the media key of a code without a click
+    // and without changing the view; a code of no media key changes nothing.
+    void AssignMediaKey(int button, int code);
+
+    // The sensor's code of a DPI value for the DPI-lock function.
+    int DpiToSensorCode(int dpi) const;
+
+    // What the page last saw for a mouse button: type, code and extra, -1
+    // where the mirror holds no entry.
+    QList<int> MirrorEntry(int index) const;
 
     // The form's controls, for the page's own code and its tests.
     ButtonPageForm* Form() const { return form; }
@@ -67,11 +81,70 @@ public slots:
     void on_ProjectChoose_currentIndexChanged(int index);
     void on_pushButton_clicked();
 
+    // The function senders: each gives the checked row's mouse button its
+    // button's function (the chooser's, an option page's, a media key, a DPI
+    // lock) when the click reports the button checked.
+    void on_LeftKey_3_clicked(bool checked);
+    void on_RightKey_3_clicked(bool checked);
+    void on_MidKey_clicked(bool checked);
+    void on_BackKey_2_clicked(bool checked);
+    void on_ForWardKey_clicked(bool checked);
+    void on_DPI_2_clicked(bool checked);
+    void on_DPI_3_clicked(bool checked);
+    void on_DPI_5_clicked(bool checked);
+    void on_VolumeUp_2_clicked(bool checked);
+    void on_VolumeDown_2_clicked(bool checked);
+    void on_VolumeUp_4_clicked(bool checked);
+    void on_VolumeUp_5_clicked(bool checked);
+    void on_VolumeUp_6_clicked(bool checked);
+    void on_VolumeUp_7_clicked(bool checked);
+    void on_VolumeUp_8_clicked(bool checked);
+    void on_VolumeUp_9_clicked(bool checked);
+    void on_VolumeUp_10_clicked(bool checked);
+    void on_Player_clicked(bool checked);
+    void on_StartPause_2_clicked(bool checked);
+    void on_BackMusic_2_clicked(bool checked);
+    void on_TopMusic_2_clicked(bool checked);
+    void on_Mute_clicked(bool checked);
+    void on_VolumeUp_clicked(bool checked);
+    void on_VolumeDown_clicked(bool checked);
+    void on_VolumeDown_4_clicked(bool checked);
+    void on_VolumeDown_5_clicked(bool checked);
+    void on_VolumeDown_6_clicked(bool checked);
+    void on_VolumeDown_3_clicked(bool checked);
+    void on_VolumeDown_8_clicked(bool checked);
+    void on_VolumeDown_9_clicked(bool checked);
+    void on_VolumeDown_7_clicked(bool checked);
+    void on_VolumeDown_10_clicked(bool checked);
+    void on_VolumeDown_12_clicked(bool checked);
+    void on_VolumeDown_13_clicked(bool checked);
+    void on_VolumeDown_11_clicked(bool checked);
+    void on_VolumeUp_11_clicked(bool checked);
+    void on_VolumeUp_12_clicked(bool checked);
+    void on_VolumeUp_13_clicked(bool checked);
+    void on_VolumeUp_16_clicked(bool checked);
+    void on_VolumeUp_15_clicked(bool checked);
+    void on_VolumeUp_19_clicked(bool checked);
+    void on_VolumeUp_20_clicked(bool checked);
+    void on_VolumeUp_22_clicked(bool checked);
+    void on_VolumeUp_18_clicked(bool checked);
+    void on_VolumeUp_24_clicked(bool checked);
+    void on_VolumeUp_23_clicked(bool checked);
+    void on_VolumeUp_21_clicked(bool checked);
+    void on_VolumeUp_14_clicked(bool checked);
+    void on_VolumeDown_14_clicked(bool checked);
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    // Clears the check marks of the option pages' function buttons.
+    void UncheckFunctionButtons();
+    // Keeps what a sender gave a mouse button in the page's mirror.
+    void StoreRowAssignment(int index, int type, int code, int extra);
+    void SendDpiLock(bool checked, const QString& dpiButton, int dpi);
+
     void InitButtonGroups();
     void BuildSensorDefineTable();
     void ApplyStyleSheets();
@@ -109,4 +182,5 @@ private:
     QString macroRowPrefix;
     QString profileNamePrefix;
     int languageAppliedOnce = 0;
+    std::unique_ptr<ButtonFunctionSender> functionSender;
 };

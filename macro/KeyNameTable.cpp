@@ -1,6 +1,7 @@
 #include "macro/KeyNameTable.h"
 
 #include "device/FlashDataMap.h"
+#include "device/KeyEventFields.h"
 #include "macro/VirtualKeys.h"
 
 #include <QVector>
@@ -212,8 +213,7 @@ void KeyNameToEventCode(const QString& name, int eventIndex, MacroBlock* block)
         return;
     }
     event.kind = static_cast<uint8_t>(row.kind);
-    event.usage[0] = static_cast<uint8_t>(row.code & 0xFF);
-    event.usage[1] = static_cast<uint8_t>((row.code >> 8) & 0xFF);
+    KeyEventFields::SetUsage(&event, row.code);
 }
 
 QString UsageCodeToKeyName(int code, int kind)
@@ -241,6 +241,22 @@ QString UsageCodeToKeyName(int code, int kind)
     default:
         return KeyboardName(code);
     }
+}
+
+int KeyboardUsageOfName(const QString& name)
+{
+    for (const QVector<KeyRow>* rows : {&FixedRows(), &FunctionKeyRows()}) {
+        for (const KeyRow& row : *rows) {
+            if (row.kind == KeyboardKind && row.name == name)
+                return row.code;
+        }
+    }
+    return -1;
+}
+
+QString KeyboardUsageName(int code)
+{
+    return KeyboardName(code);
 }
 
 QString MouseBitToName(int bit)

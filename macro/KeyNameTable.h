@@ -46,6 +46,13 @@ void KeyNameToEventCode(const QString& name, int eventIndex, MacroBlock* block);
 // MouseBitToName).
 QString UsageCodeToKeyName(int code, int kind);
 
+// The keyboard usage (kind 1) of a key name, looked up among the keyboard
+// keys only; -1 for a modifier, a mouse-button name or a name in no table.
+int KeyboardUsageOfName(const QString& name);
+
+// The key name of a keyboard usage (kind 1); empty when no key has it.
+QString KeyboardUsageName(int code);
+
 // The mouse-button name of a bit (1, 2, 4, 8 or 16); empty for other values.
 QString MouseBitToName(int bit);
 

@@ -1,5 +1,6 @@
 #include "macro/MacroBlockCodec.h"
 
+#include "device/KeyEventFields.h"
 #include "macro/KeyNameTable.h"
 #include "macro/MacroName.h"
 
@@ -12,16 +13,12 @@ namespace {
 
 void PutDelay(KeyEvent* event, quint32 milliseconds)
 {
-    for (int k = 0; k < 4; ++k)
-        event->delay[k] = static_cast<uint8_t>((milliseconds >> (8 * k)) & 0xFF);
+    KeyEventFields::SetDelay(event, milliseconds);
 }
 
 quint32 DelayOf(const KeyEvent& event)
 {
-    quint32 milliseconds = 0;
-    for (int k = 3; k >= 0; --k)
-        milliseconds = (milliseconds << 8) | event.delay[k];
-    return milliseconds;
+    return KeyEventFields::Delay(event);
 }
 
 quint32 SaturatedSum(quint32 a, quint32 b)
@@ -100,7 +97,7 @@ QList<MacroEvent> Decode(const MacroBlock& block)
     const int count = qMin<int>(block.eventCount, MaxEvents);
     for (int i = 0; i < count; ++i) {
         const KeyEvent& event = block.events[i];
-        const int code = event.usage[0] | (event.usage[1] << 8);
+        const int code = KeyEventFields::Usage(event);
         const QString name = event.kind == MouseButtonKind ? KeyNameTable::MouseBitToName(code)
                                                            : KeyNameTable::UsageCodeToKeyName(code, event.kind);
         items.append({name, event.action != 0});

@@ -1,0 +1,159 @@
+// A user gives a mouse button a new function in the program's window: the
+// row shows it at once, and the mouse still has it when it is opened again.
+
+#include "HubRecorder.h"
+#include "WindowTestSupport.h"
+
+#include "app/Startup.h"
+#include "buttons/Buttoninterface.h"
+#include "buttons/ConsumerKeyTable.h"
+#include "device/CurrentFlashMap.h"
+#include "device/DeviceLinkState.h"
+#include "windows/Dialog.h"
+#include "windows/DialogChange.h"
+#include "windows/DialogMain.h"
+
+#include <QStackedWidget>
+#include <QtTest>
+
+#include <memory>
+
+using namespace WindowTest;
+
+namespace {
+
+QByteArray Bytes(const void* data, int size)
+{
+    return QByteArray(static_cast<const char*>(data), size);
+}
+
+// The record the simulated mouse keeps, read back through the library.
+FlashDataMap MouseRecord()
+{
+    const QByteArray image = SimulatedDeviceControl::flashImage(QStringLiteral("drive1"));
+    FlashDataMap record{};
+    ProtocolDataParser(reinterpret_cast<const unsigned char*>(image.constData()),
+                       reinterpret_cast<unsigned char*>(&record));
+    return record;
+}
+
+QByteArray Header(const FlashDataMap& record, int button)
+{
+    return Bytes(&record.buttons[button], 3);
+}
+
+} // namespace
+
+class TestButtonAssignWindow : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<DialogMain> m_window;
+
+    DialogChange* Chooser() { return m_window->findChild<DialogChange*>(); }
+    Dialog* Pages() { return m_window->findChild<Dialog*>(); }
+    Buttoninterface* ButtonPage() { return Pages()->findChild<Buttoninterface*>(); }
+    template <typename T = QToolButton>
+    T* OnButtonPage(const char* name)
+    {
+        T* child = ButtonPage()->findChild<T*>(QString::fromLatin1(name));
+        if (!child)
+            qFatal("no %s on the button page", name);
+        return child;
+    }
+    QToolButton* OnContainer(const char* name)
+    {
+        auto* stack = Pages()->findChild<QStackedWidget*>(QStringLiteral("stackedWidgetDialog"));
+        for (QToolButton* child : Pages()->findChildren<QToolButton*>(QString::fromLatin1(name)))
+            if (!stack->isAncestorOf(child))
+                return child;
+        return nullptr;
+    }
+
+    // Clicks the one tile and waits until the mouse is read and the
+    // please-wait dialog is gone.
+    void OpenPages()
+    {
+        QTRY_COMPARE_WITH_TIMEOUT(Tiles(Chooser()).size(), 1, 5000);
+        HubRecorder recorder;
+        QTest::mouseClick(Tiles(Chooser()).first(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(recorder.Names().contains("SigForm"), 10000);
+        QCOMPARE(recorder.Named("SigUpDataLightUIButton").size(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), 10000);
+        QVERIFY(recorder.Named("SigMouseOffLineo").isEmpty());
+        QTest::mouseClick(OnContainer("ButtonMain"), Qt::LeftButton);
+        QTRY_VERIFY(ButtonPage()->isVisible());
+    }
+
+    // The user picks a row. Until rows open the function chooser themselves,
+    // the test opens it as the row's click will.
+    void PickRow(const char* row, int categoryPage = -1)
+    {
+        QTest::mouseClick(OnButtonPage(row), Qt::LeftButton);
+        QVERIFY(OnButtonPage(row)->isChecked());
+        OnButtonPage<QStackedWidget>("stackedWidget")->setCurrentIndex(1);
+        if (categoryPage >= 0)
+            OnButtonPage<QStackedWidget>("stackedWidget_2")->setCurrentIndex(categoryPage);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        CreateUserFolders();
+        QApplication::setQuitOnLastWindowClosed(false);
+        StopUsbChanged();
+        QString error;
+        QVERIFY2(SimulatedDeviceControl::loadScenario(QCoreApplication::applicationDirPath()
+                                                          + "/Simulation/DefaultScenario.json", &error),
+                 qPrintable(error));
+        m_window.reset(new DialogMain);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    void cleanupTestCase()
+    {
+        m_window.reset();
+        UsbServer_Exit();
+    }
+
+    void aFunctionReachesTheRowAndStaysOnTheMouse()
+    {
+        OpenPages();
+        if (QTest::currentTestFailed())
+            return;
+        // The middle button on the right row, a media key on the back row.
+        PickRow("RightKey");
+        QTest::mouseClick(OnButtonPage("MidKey"), Qt::LeftButton);
+        QCOMPARE(OnButtonPage("RightKey")->text(), OnButtonPage("MidKey")->text());
+        QCOMPARE(OnButtonPage<QStackedWidget>("stackedWidget")->currentWidget()->objectName(), QStringLiteral("page"));
+
+        PickRow("BackKey", 0);
+        QTest::mouseClick(OnButtonPage("VolumeDown_6"), Qt::LeftButton);
+        QCOMPARE(OnButtonPage("BackKey")->text(), OnButtonPage("VolumeDown_6")->text());
+
+        const KeyBlock calculatorBlock = ConsumerKeyTable::MediaKeyBlock(0x0192);
+        const QByteArray calculator = Bytes(&calculatorBlock, 52);
+        FlashDataMap mouse = MouseRecord();
+        QCOMPARE(Header(mouse, 1), QByteArray("\x01\x04\x00", 3));
+        QCOMPARE(Header(mouse, 2), QByteArray("\x05\x00\x00", 3));
+        QCOMPARE(Bytes(&mouse.keyBlocks[2], 52), calculator);
+
+        // Back to the chooser and the mouse opened again: it is read anew.
+        QTest::mouseClick(OnContainer("UpArrow"), Qt::LeftButton);
+        QCOMPARE(m_window->findChild<QStackedWidget*>("stackedWidgetMain")->currentWidget(),
+                 static_cast<QWidget*>(Chooser()));
+        { CurrentFlashMapLock lock; lock.Map().buttons[1] = ButtonFunctionHeader{0, 0, 0}; }
+        OpenPages();
+        if (QTest::currentTestFailed())
+            return;
+        const FlashDataMap reread = CurrentFlashMapLock::Snapshot();
+        QCOMPARE(Header(reread, 1), QByteArray("\x01\x04\x00", 3));
+        QCOMPARE(Header(reread, 2), QByteArray("\x05\x00\x00", 3));
+        QCOMPARE(Bytes(&reread.keyBlocks[2], 52), calculator);
+        QCOMPARE(OnButtonPage("RightKey")->text(), OnButtonPage("MidKey")->text());
+        QCOMPARE(OnButtonPage("BackKey")->text(), OnButtonPage("VolumeDown_6")->text());
+    }
+};
+
+QTEST_MAIN(TestButtonAssignWindow)
+#include "tst_buttonassignwindow.moc"
