@@ -90,7 +90,7 @@ const RowObjectSpec kRowObjects[] = {
 };
 
 // A tool button of the function chooser or of a category page.
-struct ButtonSpec {
+struct ButtonEntry {
     ButtonMember member; // null for the two press-reporting buttons
     MyToolButton* ButtonPageForm::*pressMember;
     const char* name;
@@ -98,7 +98,7 @@ struct ButtonSpec {
     const char* text;
 };
 
-const ButtonSpec kChooserButtons[] = {
+const ButtonEntry kChooserButtons[] = {
     {&ButtonPageForm::LeftKey_3, nullptr, "LeftKey_3", 8, "左键"},
     {&ButtonPageForm::RightKey_3, nullptr, "RightKey_3", 8, "右键"},
     {&ButtonPageForm::MidKey, nullptr, "MidKey", 8, "中键"},
@@ -118,7 +118,7 @@ const ButtonSpec kChooserButtons[] = {
     {&ButtonPageForm::DPI_10, nullptr, "DPI_10", 8, "宏定义"},
 };
 
-const ButtonSpec kMediaButtons[] = {
+const ButtonEntry kMediaButtons[] = {
     {&ButtonPageForm::Player, nullptr, "Player", 9, "播放器"},
     {&ButtonPageForm::StartPause_2, nullptr, "StartPause_2", 9, "播放/暂停"},
     {&ButtonPageForm::BackMusic_2, nullptr, "BackMusic_2", 9, "下一曲"},
@@ -139,14 +139,14 @@ const ButtonSpec kMediaButtons[] = {
     {&ButtonPageForm::VolumeDown_11, nullptr, "VolumeDown_11", 9, "收藏夹"},
 };
 
-const ButtonSpec kLightButtons[] = {
+const ButtonEntry kLightButtons[] = {
     {&ButtonPageForm::VolumeUp_4, nullptr, "VolumeUp_4", 9, "开/关所有装饰灯"},
     {&ButtonPageForm::VolumeUp_5, nullptr, "VolumeUp_5", 9, "开/关DPI指示灯"},
     {&ButtonPageForm::VolumeUp_6, nullptr, "VolumeUp_6", 9, "开/关灯带"},
     {&ButtonPageForm::VolumeUp_7, nullptr, "VolumeUp_7", 9, "循环切换灯带效果"},
 };
 
-const ButtonSpec kDpiLockButtons[] = {
+const ButtonEntry kDpiLockButtons[] = {
     {&ButtonPageForm::VolumeUp_11, nullptr, "VolumeUp_11", 9, "100"},
     {&ButtonPageForm::VolumeUp_12, nullptr, "VolumeUp_12", 9, "200"},
     {&ButtonPageForm::VolumeUp_13, nullptr, "VolumeUp_13", 9, "300"},
@@ -161,18 +161,18 @@ const ButtonSpec kDpiLockButtons[] = {
     {&ButtonPageForm::VolumeUp_21, nullptr, "VolumeUp_21", 9, "1200"},
 };
 
-const ButtonSpec kTiltButtons[] = {
+const ButtonEntry kTiltButtons[] = {
     {&ButtonPageForm::VolumeUp_2, nullptr, "VolumeUp_2", 9, "左滚"},
     {&ButtonPageForm::VolumeDown_2, nullptr, "VolumeDown_2", 9, "右滚"},
 };
 
-const ButtonSpec kDpiStepButtons[] = {
+const ButtonEntry kDpiStepButtons[] = {
     {&ButtonPageForm::VolumeUp_8, nullptr, "VolumeUp_8", 9, "DPI循环"},
     {&ButtonPageForm::VolumeUp_9, nullptr, "VolumeUp_9", 9, "DPI+"},
     {&ButtonPageForm::VolumeUp_10, nullptr, "VolumeUp_10", 9, "DPI-"},
 };
 
-const ButtonSpec kScrollButtons[] = {
+const ButtonEntry kScrollButtons[] = {
     {&ButtonPageForm::VolumeUp_14, nullptr, "VolumeUp_14", 9, "上滚"},
     {&ButtonPageForm::VolumeDown_14, nullptr, "VolumeDown_14", 9, "下滚"},
 };
@@ -190,13 +190,13 @@ struct CategoryPageSpec {
     int contentsHeight;
     QVBoxLayout* ButtonPageForm::*box;
     const char* boxName;
-    const ButtonSpec* buttons;
+    const ButtonEntry* buttons;
     int buttonCount;
     QSpacerItem* ButtonPageForm::*spacer; // null: no spacer
 };
 
 template <int N>
-constexpr int CountOf(const ButtonSpec (&)[N])
+constexpr int CountOf(const ButtonEntry (&)[N])
 {
     return N;
 }
@@ -309,35 +309,35 @@ QWidget* MakeContents(const char* name, int width, int height)
     return contents;
 }
 
-QToolButton* MakeColumnButton(ButtonPageForm* form, const ButtonSpec& spec, QWidget* parent, int width)
+QToolButton* MakeColumnButton(ButtonPageForm* form, const ButtonEntry& entry, QWidget* parent, int width)
 {
     QToolButton* button;
-    if (spec.pressMember) {
+    if (entry.pressMember) {
         auto* pressButton = new MyToolButton(parent);
-        form->*spec.pressMember = pressButton;
+        form->*entry.pressMember = pressButton;
         button = pressButton;
     } else {
         button = new QToolButton(parent);
-        form->*spec.member = button;
+        form->*entry.member = button;
     }
-    PrepareToolButton(button, spec.name);
+    PrepareToolButton(button, entry.name);
     SetFixedPolicy(button);
     SetFixed(button, width, 22);
-    button->setFont(Font(kYaHei, spec.pointSize));
+    button->setFont(Font(kYaHei, entry.pointSize));
     button->setCheckable(true);
     return button;
 }
 
-QToolButton* ButtonOf(ButtonPageForm* form, const ButtonSpec& spec)
+QToolButton* ButtonOf(ButtonPageForm* form, const ButtonEntry& entry)
 {
-    return spec.pressMember ? form->*spec.pressMember : form->*spec.member;
+    return entry.pressMember ? form->*entry.pressMember : form->*entry.member;
 }
 
 template <int N>
-void RetranslateButtons(ButtonPageForm* form, const ButtonSpec (&specs)[N])
+void RetranslateButtons(ButtonPageForm* form, const ButtonEntry (&entries)[N])
 {
-    for (const ButtonSpec& spec : specs)
-        ButtonOf(form, spec)->setText(Tr(spec.text));
+    for (const ButtonEntry& entry : entries)
+        ButtonOf(form, entry)->setText(Tr(entry.text));
 }
 
 // The function area's background: painted with the page's other pictures.
@@ -415,11 +415,11 @@ void ButtonPageForm::BuildTopFrame()
     QFont hotspotFont;
     hotspotFont.setPointSize(16);
     hotspotFont.setWeight(QFont::Normal);
-    for (const HotspotSpec& spec : kHotspots) {
+    for (const HotspotSpec& entry : kHotspots) {
         auto* hotspot = new QToolButton(widget);
-        this->*spec.member = hotspot;
-        PrepareToolButton(hotspot, spec.name);
-        hotspot->setGeometry(spec.x, spec.y, 38, 38);
+        this->*entry.member = hotspot;
+        PrepareToolButton(hotspot, entry.name);
+        hotspot->setGeometry(entry.x, entry.y, 38, 38);
         SetFixed(hotspot, 38, 38);
         hotspot->setFont(hotspotFont);
         hotspot->setCheckable(false);
@@ -456,21 +456,21 @@ void ButtonPageForm::BuildRowList()
     // No layout: rows 6 to 12 lie below the contents and stay out of view.
     const QFont labelFont = Font("Microsoft YaHei UI Light", 16);
     const QFont rowFont = Font(kYaHei, 11);
-    for (const RowObjectSpec& spec : kRowObjects) {
-        if (spec.label) {
+    for (const RowObjectSpec& entry : kRowObjects) {
+        if (entry.label) {
             auto* number = new QLabel(scrollAreaWidgetContents_11);
-            this->*spec.label = number;
-            number->setObjectName(QString::fromLatin1(spec.name));
-            number->setGeometry(0, spec.y, 24, 24);
+            this->*entry.label = number;
+            number->setObjectName(QString::fromLatin1(entry.name));
+            number->setGeometry(0, entry.y, 24, 24);
             SetFixedPolicy(number);
             SetFixed(number, 24, 24);
             number->setFont(labelFont);
             number->setAlignment(Qt::AlignCenter);
         } else {
             auto* row = new QToolButton(scrollAreaWidgetContents_11);
-            this->*spec.button = row;
-            PrepareToolButton(row, spec.name);
-            row->setGeometry(30, spec.y, 262, 26);
+            this->*entry.button = row;
+            PrepareToolButton(row, entry.name);
+            row->setGeometry(30, entry.y, 262, 26);
             SetFixedPolicy(row);
             SetFixed(row, 262, 26);
             row->setFont(rowFont);
@@ -520,8 +520,8 @@ void ButtonPageForm::BuildFunctionArea()
     verticalLayout_9 = new QVBoxLayout(scrollAreaWidgetContents_4);
     verticalLayout_9->setObjectName(QStringLiteral("verticalLayout_9"));
     verticalLayout_9->setContentsMargins(7, -1, -1, -1);
-    for (const ButtonSpec& spec : kChooserButtons) {
-        QToolButton* button = MakeColumnButton(this, spec, scrollAreaWidgetContents_4, 164);
+    for (const ButtonEntry& entry : kChooserButtons) {
+        QToolButton* button = MakeColumnButton(this, entry, scrollAreaWidgetContents_4, 164);
         verticalLayout_9->addWidget(button);
     }
     scrollArea_4->setWidget(scrollAreaWidgetContents_4);
@@ -542,43 +542,43 @@ void ButtonPageForm::BuildCategoryArea()
     stackedWidget_2->setMinimumSize(213, 200);
     stackedWidget_2->setMaximumSize(213, 1111111);
 
-    auto buildPage = [this](const CategoryPageSpec& spec) {
+    auto buildPage = [this](const CategoryPageSpec& entry) {
         auto* categoryPage = new QWidget();
-        this->*spec.page = categoryPage;
-        categoryPage->setObjectName(QString::fromLatin1(spec.pageName));
+        this->*entry.page = categoryPage;
+        categoryPage->setObjectName(QString::fromLatin1(entry.pageName));
         // The DPI step page keeps the default size policy.
-        if (qstrcmp(spec.pageName, "page_7") != 0)
+        if (qstrcmp(entry.pageName, "page_7") != 0)
             SetFixedPolicy(categoryPage);
         SetFixed(categoryPage, 205, 240);
         QGridLayout* grid = nullptr;
-        if (spec.grid) {
+        if (entry.grid) {
             grid = new QGridLayout(categoryPage);
-            this->*spec.grid = grid;
-            grid->setObjectName(QString::fromLatin1(spec.gridName));
+            this->*entry.grid = grid;
+            grid->setObjectName(QString::fromLatin1(entry.gridName));
             grid->setSpacing(0);
             grid->setContentsMargins(0, 0, 0, 0);
         }
         auto* area = new QScrollArea(categoryPage);
-        this->*spec.scrollArea = area;
-        PrepareScrollArea(area, spec.scrollAreaName);
+        this->*entry.scrollArea = area;
+        PrepareScrollArea(area, entry.scrollAreaName);
         SetFixed(area, 205, 220);
         area->setStyleSheet(QString::fromLatin1(kGreyBorderStyle));
         if (!grid)
             area->setGeometry(0, 10, 205, 220);
-        QWidget* contents = MakeContents(spec.contentsName, 205, spec.contentsHeight);
-        this->*spec.contents = contents;
+        QWidget* contents = MakeContents(entry.contentsName, 205, entry.contentsHeight);
+        this->*entry.contents = contents;
         auto* box = new QVBoxLayout(contents);
-        this->*spec.box = box;
-        box->setObjectName(QString::fromLatin1(spec.boxName));
+        this->*entry.box = box;
+        box->setObjectName(QString::fromLatin1(entry.boxName));
         box->setContentsMargins(7, -1, -1, -1);
-        for (int i = 0; i < spec.buttonCount; ++i) {
-            QToolButton* button = MakeColumnButton(this, spec.buttons[i], contents, 174);
+        for (int i = 0; i < entry.buttonCount; ++i) {
+            QToolButton* button = MakeColumnButton(this, entry.buttons[i], contents, 174);
             box->addWidget(button);
         }
-        if (spec.spacer) {
+        if (entry.spacer) {
             // Keeps the buttons together at the top.
             auto* spacer = new QSpacerItem(20, 40, QSizePolicy::Minimum, QSizePolicy::Expanding);
-            this->*spec.spacer = spacer;
+            this->*entry.spacer = spacer;
             box->addItem(spacer);
         }
         area->setWidget(contents);
@@ -587,11 +587,11 @@ void ButtonPageForm::BuildCategoryArea()
         stackedWidget_2->addWidget(categoryPage);
     };
 
-    for (const CategoryPageSpec& spec : kCategoryPagesBefore)
-        buildPage(spec);
+    for (const CategoryPageSpec& entry : kCategoryPagesBefore)
+        buildPage(entry);
     BuildDebouncePage();
-    for (const CategoryPageSpec& spec : kCategoryPagesAfter)
-        buildPage(spec);
+    for (const CategoryPageSpec& entry : kCategoryPagesAfter)
+        buildPage(entry);
 }
 
 void ButtonPageForm::BuildDebouncePage()
@@ -624,16 +624,16 @@ void ButtonPageForm::retranslateUi(QWidget* Buttoninterface)
 {
     Buttoninterface->setWindowTitle(Tr("Form"));
     label->setText(QString());
-    for (const HotspotSpec& spec : kHotspots)
-        (this->*spec.member)->setText(Tr(spec.text));
+    for (const HotspotSpec& entry : kHotspots)
+        (this->*entry.member)->setText(Tr(entry.text));
     OutputData->setText(Tr("导出"));
     ImportData->setText(Tr("导入"));
     groupBox->setTitle(QString());
-    for (const RowObjectSpec& spec : kRowObjects) {
-        if (spec.label)
-            (this->*spec.label)->setText(Tr(spec.text));
+    for (const RowObjectSpec& entry : kRowObjects) {
+        if (entry.label)
+            (this->*entry.label)->setText(Tr(entry.text));
         else
-            (this->*spec.button)->setText(Tr(spec.text));
+            (this->*entry.button)->setText(Tr(entry.text));
     }
     RetranslateButtons(this, kChooserButtons);
     groupBox_4->setTitle(QString());

@@ -7,7 +7,14 @@
 #include "app/ThemeColor.h"
 #include "buttons/ButtonAssignmentMirror.h"
 #include "buttons/ButtonPageForm.h"
+#include "buttons/ButtonFunctionType.h"
+#include "buttons/ConsumerKeyTable.h"
+#include "buttons/DeviceButtonIndex.h"
 #include "buttons/DpiLockCoding.h"
+#include "buttons/KeyBlockCodec.h"
+#include "dialogs/LeftButtonOnly.h"
+#include "macro/MacroBlockCodec.h"
+#include "macro/MacroTextFile.h"
 #include "device/CurrentDevice.h"
 #include "device/CurrentFlashMap.h"
 #include "device/DeviceCacheFile.h"
@@ -107,6 +114,8 @@ Buttoninterface::Buttoninterface(QWidget* parent)
 
     PostMsg::Connect(SIGNAL(SigUpDataLightUIButton(FlashDataMap)), this, SLOT(SlotUpDataButtonUIButton(FlashDataMap)));
     PostMsg::Connect(SIGNAL(SigUpDataButtonUIC(FlashDataMap)), this, SLOT(SlotUpDataButtonUIB(FlashDataMap)));
+    PostMsg::Connect(SIGNAL(SigFormReset()), this, SLOT(SlotFormResetButton()));
+    PostMsg::Connect(SIGNAL(SigUpDataConfigUI(int, int, bool)), this, SLOT(SlotUpDataConfigUI(int, int, bool)));
 
     deviceWorker = new Worker(this);
 
@@ -439,8 +448,7 @@ void Buttoninterface::SlotAllLanguage(int index)
     if (DeviceCacheFile::ReadFlashCache(DeviceCacheFile::SelectionCacheName(), &cached)) {
         const int count = KeyNumberOfCurrentModel();
         const FlashDataMap record = lastOnline ? CurrentFlashMapLock::Snapshot() : cached;
-        RebuildMirror(record, count);
-        // The rows are redisplayed from the mirror here once rows show their functions.
+        ShowRecord(record, count);
 
         MyConmboBox* combo = form->ProjectChoose;
         const int items = combo->count();
@@ -510,6 +518,10 @@ void Buttoninterface::SlotUpDataButtonUIButton(FlashDataMap DataMap)
 {
     buttonPageReady = false;
     buttonPageFilling = true;
+    PostMsg::Instance()->EmitSigLightToFrom(DataMap.sleepTime * 10);
+    sensorName = ConfigSettings::Instance()->Value(ConfigSettings::ModelGroup(CurrentDevice::Info().modelIndex),
+                                                   QStringLiteral("Sensor"));
+    ShowRecord(DataMap, KeyNumberOfCurrentModel());
     form->DebunceButton->SetDebounceIndex(DataMap.debounceTime);
     buttonPageReady = true;
     buttonPageFilling = false;
@@ -518,9 +530,345 @@ void Buttoninterface::SlotUpDataButtonUIButton(FlashDataMap DataMap)
 void Buttoninterface::SlotUpDataButtonUIB(FlashDataMap DataMap)
 {
     buttonPageFilling = true;
+    sensorName = ConfigSettings::Instance()->Value(ConfigSettings::ModelGroup(CurrentDevice::Info().modelIndex),
+                                                   QStringLiteral("Sensor"));
+    PostMsg::Instance()->EmitSigLightToFrom(DataMap.sleepTime * 10);
+    ShowRecord(DataMap, KeyNumberOfCurrentModel());
     form->DebunceButton->SetDebounceIndex(DataMap.debounceTime);
     buttonPageFilling = false;
 }
+
+void Buttoninterface::SlotFormResetButton()
+{
+    buttonPageFilling = true;
+    form->stackedWidget->setCurrentWidget(form->page);
+    form->stackedWidget_2->setCurrentWidget(form->page_9);
+    // Left, right, middle, back, forward, DPI cycle, up and down, report
+    // rate twice, rapid fire every 10 ms and one button off.
+    types = {1, 1, 1, 1, 1, 2, 2, 2, 7, 7, 4, 0};
+    codes = {1, 2, 4, 8, 16, 1, 2, 3, 0, 0, 10, 0};
+    extras.clear();
+    form->DebunceButton->SetDebounceIndex(8);
+    PostMsg::Instance()->EmitSigLightToFrom(60);
+    buttonPageFilling = false;
+}
+
+void Buttoninterface::SlotUpDataConfigUI(int ToTalItem, int SelectIndex, bool ItemEnable)
+{
+    // Following the mouse's report switches no profile: the combo's own
+    // signals stay blocked while it is rebuilt and its current item set.
+    MyConmboBox* combo = form->ProjectChoose;
+    combo->blockSignals(true);
+    combo->clear();
+    if (ToTalItem > 0) {
+        for (int i = 0; i < ToTalItem; ++i)
+            combo->addItem(profileNamePrefix + QString::number(i + 1));
+    } else if (ToTalItem == 0) {
+        combo->addItem(profileNamePrefix + QStringLiteral("1"));
+    }
+    combo->blockSignals(false);
+    combo->setEnabled(ItemEnable);
+    if (ToTalItem > 0) {
+        // A profile byte beyond the list leaves the first profile current
+        // rather than none.
+        combo->blockSignals(true);
+        combo->setCurrentIndex(SelectIndex >= 0 && SelectIndex < ToTalItem ? SelectIndex : 0);
+        combo->blockSignals(false);
+    }
+    PostMsg::Instance()->EmitSigAddConfig(combo->currentText());
+}
+
+QAbstractButton* Buttoninterface::RowControl(int button) const
+{
+    QAbstractButton* const rows[DeviceButtonIndex::RowCount] = {
+        form->FireKey,  form->RightKey, form->BackKey, form->TopMusic, form->StartPause, form->BackMusic,
+        form->Button7,  form->Button8,  form->Button9, form->Button10, form->Button11,   form->Button12};
+    return button >= 0 && button < DeviceButtonIndex::RowCount ? rows[button] : nullptr;
+}
+
+void Buttoninterface::ShowRecord(const FlashDataMap& record, int count)
+{
+    RebuildMirror(record, count);
+    for (int b = 0; b < count && b < types.size(); ++b)
+        ShowRowAssignment(b, types[b], codes[b], extras[b], record);
+}
+
+QString Buttoninterface::KeySequenceText(const KeyBlock& block) const
+{
+    // Half the events are presses; a count byte beyond the block's six
+    // events reads no further than the block.
+    const int presses = qMin<int>(block.eventCount / 2, 6);
+    QStringList names;
+    for (int k = 0; k < presses; ++k)
+        names << KeyBlockCodec::UsageToKeyName(block.events[k].usage[0], block.events[k].kind);
+    return names.join(QLatin1Char('+'));
+}
+
+void Buttoninterface::ShowRowAssignment(int button, int type, int code, int extra, const FlashDataMap& record)
+{
+    QAbstractButton* row = RowControl(button);
+    if (!row)
+        return;
+    auto pick = [code](std::initializer_list<std::pair<int, QAbstractButton*>> table) -> QAbstractButton* {
+        for (const auto& entry : table)
+            if (entry.first == code)
+                return entry.second;
+        return nullptr;
+    };
+    QAbstractButton* source = nullptr;
+    switch (type) {
+    case FunctionDisabled: source = form->DPI_5; break;
+    case FunctionMouseButton:
+        source = pick({{1, form->LeftKey_3}, {2, form->RightKey_3}, {4, form->MidKey}, {8, form->BackKey_2},
+                       {16, form->ForWardKey}});
+        break;
+    case FunctionDpiStep: source = pick({{1, form->VolumeUp_8}, {2, form->VolumeUp_9}, {3, form->VolumeUp_10}}); break;
+    case FunctionTilt: source = pick({{1, form->VolumeUp_2}, {2, form->VolumeDown_2}}); break;
+    case FunctionFireKey: source = form->DPI_6; break;
+    case FunctionKeySequence: {
+        const KeyBlock& block = record.keyBlocks[button];
+        if (block.events[0].kind == 2) {
+            const ConsumerKeyTable::Row* media = ConsumerKeyTable::RowOfCode(block.events[0].usage[0]);
+            if (QAbstractButton* mediaButton = media ? findChild<QAbstractButton*>(media->mediaButton) : nullptr)
+                row->setText(mediaButton->text());
+        } else {
+            row->setText(KeySequenceText(block));
+        }
+        return;
+    }
+    case FunctionMacro: {
+        // The mouse's bytes name a file: only a safe name is used.
+        const QString name = MacroBlockCodec::NameOf(record.macroBlocks[button]);
+        row->setText(macroRowPrefix + name);
+        WriteMacroHeader(name, QString::number(extra));
+        PostMsg::Instance()->EmitSigButtonToMacro(record, button);
+        return;
+    }
+    case FunctionReportRate: source = form->DPI_2; break;
+    case FunctionLights:
+        source = pick({{0, form->VolumeUp_4}, {1, form->VolumeUp_5}, {3, form->VolumeUp_6}, {4, form->VolumeUp_7}});
+        break;
+    case FunctionProfile: source = form->DPI_3; break;
+    case FunctionDpiLock:
+        row->setText(form->DPI_4->text() + QLatin1Char('-') + QString::number(SensorCodeToDpi(code)));
+        return;
+    case FunctionScroll: source = pick({{1, form->VolumeUp_14}, {2, form->VolumeDown_14}}); break;
+    default: break;
+    }
+    if (source)
+        row->setText(source->text());
+}
+
+void Buttoninterface::WriteMacroHeader(const QString& name, const QString& text)
+{
+    if (name.isEmpty())
+        return;
+    const QString path = AppPaths::UserDataFolder() + QStringLiteral("/usersetting/MacroPage/") + name +
+                         QStringLiteral(".ini");
+    QString reason;
+    if (!MacroTextFile::Replace(path, text.toUtf8() + MacroTextFile::WholeFileLineEnd, &reason))
+        qWarning() << "macro file" << path << "keeps its content:" << reason;
+}
+
+int Buttoninterface::SensorCodeToDpi(int code) const
+{
+    return DpiLockCoding::SensorCodeToDpi(code, sensorName, SensorDefines());
+}
+
+// ---- Row selection ------------------------------------------------------------
+
+void Buttoninterface::ScrollList(QScrollArea* area, int position)
+{
+    area->verticalScrollBar()->setSliderPosition(position);
+}
+
+void Buttoninterface::SelectRow(QAbstractButton* row, int index, const char* scrollBarStyle)
+{
+    // The last row that left-clicks keeps its function.
+    const QString leftClick = form->LeftKey_3->text();
+    int leftClickRows = 0;
+    for (int b = 0; b < DeviceButtonIndex::RowCount; ++b)
+        leftClickRows += RowControl(b)->text() == leftClick ? 1 : 0;
+    if (row->text() == leftClick && leftClickRows == 1) {
+        form->stackedWidget->setCurrentWidget(form->page);
+        form->stackedWidget_2->setCurrentWidget(form->page_9);
+        UncheckGroup(rowButtonGroup);
+        LeftButtonOnly notice;
+        const QPoint origin = mapToGlobal(QPoint(0, 0));
+        notice.move(origin.x() + (width() - notice.width()) / 2 - 50,
+                    origin.y() + (height() - notice.height()) / 2 - 70);
+        notice.exec();
+        return;
+    }
+    form->scrollArea_11->verticalScrollBar()->setStyleSheet(QLatin1String(scrollBarStyle));
+    ShowAssignmentOnChooser(index);
+}
+
+void Buttoninterface::ShowAssignmentOnChooser(int index)
+{
+    // A row the mirror does not reach yet shows the idle chooser state.
+    if (index < 0 || index >= types.size() || index >= codes.size()) {
+        ScrollList(form->scrollArea_4, 0);
+        return;
+    }
+    const int t = types[index];
+    const int c = codes[index];
+    if (t < 0 || t > FunctionScroll) {
+        ScrollList(form->scrollArea_10, 0);
+        ScrollList(form->scrollArea_4, 0);
+        return;
+    }
+    auto pick = [c](std::initializer_list<std::pair<int, QAbstractButton*>> table) -> QAbstractButton* {
+        for (const auto& entry : table)
+            if (entry.first == c)
+                return entry.second;
+        return nullptr;
+    };
+    QWidget* optionPage = form->page_9;
+    QAbstractButton* category = nullptr;
+    QAbstractButton* function = nullptr;
+    int n = 0;
+    int d = 0;
+    int p = -1;
+    switch (t) {
+    case FunctionDisabled: category = form->DPI_5; n = 9; break;
+    case FunctionMouseButton: {
+        category = pick({{1, form->LeftKey_3}, {2, form->RightKey_3}, {4, form->MidKey}, {8, form->BackKey_2},
+                         {16, form->ForWardKey}});
+        const int places[] = {1, 2, 4, 8, 16};
+        for (int i = 0; i < 5; ++i)
+            if (places[i] == c)
+                n = i;
+        break;
+    }
+    case FunctionDpiStep:
+        optionPage = form->page_7;
+        category = form->DPI_7;
+        function = pick({{1, form->VolumeUp_8}, {2, form->VolumeUp_9}, {3, form->VolumeUp_10}});
+        n = 13;
+        break;
+    case FunctionTilt:
+        optionPage = form->page_4;
+        category = form->DPI_11;
+        function = pick({{1, form->VolumeUp_2}, {2, form->VolumeDown_2}});
+        n = 10;
+        break;
+    case FunctionFireKey: category = form->DPI_6; n = 7; break;
+    case FunctionKeySequence: {
+        const KeyEvent& first = CurrentFlashMapLock::Snapshot().keyBlocks[index].events[0];
+        const ConsumerKeyTable::Row* media = first.kind == 2 ? ConsumerKeyTable::RowOfCode(first.usage[0]) : nullptr;
+        if (media) {
+            optionPage = form->page_3;
+            category = form->DPI_12;
+            function = findChild<QAbstractButton*>(media->mediaButton);
+            p = static_cast<int>(media - ConsumerKeyTable::Rows().constData());
+            n = 16;
+        } else {
+            category = form->DPI_8;
+            n = 8;
+        }
+        break;
+    }
+    case FunctionMacro: {
+        optionPage = form->page_5;
+        category = form->DPI_10;
+        n = 15;
+        QString rowText = RowControl(index)->text();
+        rowText.remove(QChar(0));
+        for (int k = 0; k < macroButtonList.size(); ++k) {
+            if (macroRowPrefix + macroButtonList[k]->text() == rowText) {
+                macroButtonList[k]->setChecked(true);
+                ScrollList(form->scrollArea_7, 15 * (k + 1));
+            }
+        }
+        break;
+    }
+    case FunctionReportRate: category = form->DPI_2; n = 5; break;
+    case FunctionLights:
+        optionPage = form->page_6;
+        category = form->DPI_9;
+        function = pick({{0, form->VolumeUp_4}, {1, form->VolumeUp_5}, {3, form->VolumeUp_6}, {4, form->VolumeUp_7}});
+        n = 12;
+        break;
+    case FunctionProfile: category = form->DPI_3; n = 6; break;
+    case FunctionDpiLock: {
+        optionPage = form->page_8;
+        category = form->DPI_4;
+        n = 15;
+        const int dpi = SensorCodeToDpi(c);
+        const QVector<DpiLockCoding::Row>& rows = DpiLockCoding::Rows();
+        for (int i = 0; i < rows.size(); ++i) {
+            if (rows[i].dpi == dpi) {
+                function = findChild<QAbstractButton*>(rows[i].dpiButton);
+                d = i;
+            }
+        }
+        break;
+    }
+    case FunctionScroll:
+        optionPage = form->page_10;
+        category = form->DPI_13;
+        function = pick({{1, form->VolumeUp_14}, {2, form->VolumeDown_14}});
+        n = 10;
+        break;
+    default: break;
+    }
+    form->stackedWidget->setCurrentWidget(form->page_2);
+    form->stackedWidget_2->setCurrentWidget(optionPage);
+    if (category)
+        category->setChecked(true);
+    if (function)
+        function->setChecked(true);
+    if (t == FunctionKeySequence)
+        ScrollList(form->scrollArea_3, 15 * qMax(p, 0));
+    else
+        ScrollList(form->scrollArea_10, 15 * d);
+    ScrollList(form->scrollArea_4, 15 * n);
+}
+
+void Buttoninterface::on_FireKey_clicked() { SelectRow(form->FireKey, 0, "QScrollBar {width:10px;}"); }
+void Buttoninterface::on_RightKey_clicked() { SelectRow(form->RightKey, 1, "QScrollBar {width:0px;}"); }
+void Buttoninterface::on_BackKey_clicked() { SelectRow(form->BackKey, 2, "QScrollBar {width:0px;}"); }
+void Buttoninterface::on_StartPause_clicked() { SelectRow(form->StartPause, 4, "QScrollBar {width:0px;}"); }
+void Buttoninterface::on_TopMusic_clicked() { SelectRow(form->TopMusic, 3, "QScrollBar {width:0px;}"); }
+void Buttoninterface::on_BackMusic_clicked() { SelectRow(form->BackMusic, 5, "QScrollBar {width:0px;}"); }
+void Buttoninterface::on_Button7_clicked() { SelectRow(form->Button7, 6, "QScrollBar {width:10px;}"); }
+void Buttoninterface::on_Button8_clicked() { SelectRow(form->Button8, 7, "QScrollBar {width:10px;}"); }
+void Buttoninterface::on_Button9_clicked() { SelectRow(form->Button9, 8, "QScrollBar {width:10px;}"); }
+void Buttoninterface::on_Button10_clicked() { SelectRow(form->Button10, 9, "QScrollBar {width:10px;}"); }
+void Buttoninterface::on_Button11_clicked() { SelectRow(form->Button11, 10, "QScrollBar {width:10px;}"); }
+void Buttoninterface::on_Button12_clicked() { SelectRow(form->Button12, 11, "QScrollBar {width:10px;}"); }
+
+void Buttoninterface::SelectRowAtHotspot(int k)
+{
+    // The offline notice comes first; the row is checked either way.
+    DeviceSettingSetters::IsDeviceOnline();
+    QAbstractButton* const rows[DeviceButtonIndex::RowCount] = {
+        form->FireKey, form->RightKey, form->BackKey, form->StartPause, form->TopMusic,   form->BackMusic,
+        form->Button7, form->Button8,  form->Button9, form->Button10,   form->Button11, form->Button12};
+    rows[k - 1]->setChecked(true);
+    ScrollList(form->scrollArea_11, 20 * (k - 1));
+}
+
+void Buttoninterface::on_Number1_clicked() { SelectRowAtHotspot(1); }
+void Buttoninterface::on_Number2_clicked() { SelectRowAtHotspot(2); }
+void Buttoninterface::on_Number3_clicked() { SelectRowAtHotspot(3); }
+void Buttoninterface::on_Number4_clicked() { SelectRowAtHotspot(4); }
+void Buttoninterface::on_Number5_clicked() { SelectRowAtHotspot(5); }
+void Buttoninterface::on_Number6_clicked() { SelectRowAtHotspot(6); }
+void Buttoninterface::on_Number7_clicked() { SelectRowAtHotspot(7); }
+void Buttoninterface::on_Number8_clicked() { SelectRowAtHotspot(8); }
+void Buttoninterface::on_Number9_clicked() { SelectRowAtHotspot(9); }
+void Buttoninterface::on_Number10_clicked() { SelectRowAtHotspot(10); }
+void Buttoninterface::on_Number11_clicked() { SelectRowAtHotspot(11); }
+void Buttoninterface::on_Number12_clicked() { SelectRowAtHotspot(12); }
+
+void Buttoninterface::on_DPI_11_clicked() { form->stackedWidget_2->setCurrentWidget(form->page_4); }
+void Buttoninterface::on_DPI_12_clicked() { form->stackedWidget_2->setCurrentWidget(form->page_3); }
+void Buttoninterface::on_DPI_13_clicked() { form->stackedWidget_2->setCurrentWidget(form->page_10); }
+void Buttoninterface::on_DPI_4_clicked() { form->stackedWidget_2->setCurrentWidget(form->page_8); }
+void Buttoninterface::on_DPI_7_clicked() { form->stackedWidget_2->setCurrentWidget(form->page_7); }
+void Buttoninterface::on_DPI_9_clicked() { form->stackedWidget_2->setCurrentWidget(form->page_6); }
 
 void Buttoninterface::SlotMouseIndex(int index)
 {

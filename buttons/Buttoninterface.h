@@ -13,7 +13,9 @@
 #include <memory>
 
 class ButtonPageForm;
+class QAbstractButton;
 class QButtonGroup;
+class QScrollArea;
 class QToolButton;
 class QVBoxLayout;
 
@@ -47,6 +49,13 @@ public:
     // The sensor's code of a DPI value for the DPI-lock function.
     int DpiToSensorCode(int dpi) const;
 
+    // The DPI a stored DPI-lock code stands for under the current sensor.
+    int SensorCodeToDpi(int code) const;
+
+    // Sets the text of mouse button b's row from its header and the record
+    // it came from; a function the page cannot name leaves the text as is.
+    void ShowRowAssignment(int button, int type, int code, int extra, const FlashDataMap& record);
+
     // What the page last saw for a mouse button: type, code and extra, -1
     // where the mirror holds no entry.
     QList<int> MirrorEntry(int index) const;
@@ -74,9 +83,45 @@ public slots:
     void on_stackedWidget_currentChanged(int index);
     void on_stackedWidget_2_currentChanged(int index);
     void on_checkBox_clicked();
+    // The category buttons that only open their option page.
+    void on_DPI_11_clicked();
+    void on_DPI_12_clicked();
+    void on_DPI_13_clicked();
+    void on_DPI_4_clicked();
+    void on_DPI_7_clicked();
+    void on_DPI_9_clicked();
     void on_DPI_4_clicked(bool checked);
     void SlotUpDataButtonUIButton(FlashDataMap DataMap);
     void SlotUpDataButtonUIB(FlashDataMap DataMap);
+    void SlotFormResetButton();
+    void SlotUpDataConfigUI(int ToTalItem, int SelectIndex, bool ItemEnable);
+
+    // Row selectors: show the row's current function on the chooser.
+    void on_FireKey_clicked();
+    void on_RightKey_clicked();
+    void on_BackKey_clicked();
+    void on_StartPause_clicked();
+    void on_TopMusic_clicked();
+    void on_BackMusic_clicked();
+    void on_Button7_clicked();
+    void on_Button8_clicked();
+    void on_Button9_clicked();
+    void on_Button10_clicked();
+    void on_Button11_clicked();
+    void on_Button12_clicked();
+    // Hotspots on the mouse picture: check a row without opening anything.
+    void on_Number1_clicked();
+    void on_Number2_clicked();
+    void on_Number3_clicked();
+    void on_Number4_clicked();
+    void on_Number5_clicked();
+    void on_Number6_clicked();
+    void on_Number7_clicked();
+    void on_Number8_clicked();
+    void on_Number9_clicked();
+    void on_Number10_clicked();
+    void on_Number11_clicked();
+    void on_Number12_clicked();
     void SlotMouseIndex(int index);
     void on_ProjectChoose_currentIndexChanged(int index);
     void on_pushButton_clicked();
@@ -144,6 +189,19 @@ private:
     // Keeps what a sender gave a mouse button in the page's mirror.
     void StoreRowAssignment(int index, int type, int code, int extra);
     void SendDpiLock(bool checked, const QString& dpiButton, int dpi);
+
+    // The row control of a mouse button; null outside 0 to 11.
+    QAbstractButton* RowControl(int button) const;
+    // Fills the mirror and the rows from a record, as the refreshes and the
+    // language switch do.
+    void ShowRecord(const FlashDataMap& record, int count);
+    QString KeySequenceText(const KeyBlock& block) const;
+    // Rewrites a macro's file so that it holds only its header line.
+    void WriteMacroHeader(const QString& name, const QString& text);
+    void SelectRow(QAbstractButton* row, int index, const char* scrollBarStyle);
+    void ShowAssignmentOnChooser(int index);
+    void SelectRowAtHotspot(int k);
+    void ScrollList(QScrollArea* area, int position);
 
     void InitButtonGroups();
     void BuildSensorDefineTable();

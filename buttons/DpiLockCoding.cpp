@@ -34,4 +34,11 @@ int DpiToSensorCode(int dpi, const QString& sensorName, const SensorDefineTable&
     return code ? *code : dpi / 50;
 }
 
+int SensorCodeToDpi(int code, const QString& sensorName, const SensorDefineTable& table)
+{
+    if (!SensorCapabilities::HasCodeTable(table, sensorName))
+        return (code + 1) * 50;
+    return SensorCapabilities::DpiOfCode(table, sensorName, code).value_or(0);
+}
+
 } // namespace DpiLockCoding

@@ -25,4 +25,9 @@ const Row* RowOfButton(const QString& dpiButton);
 // low byte.
 int DpiToSensorCode(int dpi, const QString& sensorName, const SensorDefineTable& table);
 
+// The DPI a stored code stands for: the number after SENSOR_<sensor>_DPI_ of
+// the sensor's constant with that value, 0 when the sensor has constants but
+// none of this code; (code + 1) * 50 when it has none.
+int SensorCodeToDpi(int code, const QString& sensorName, const SensorDefineTable& table);
+
 } // namespace DpiLockCoding

@@ -220,7 +220,7 @@ void LightModeSet::BuildForm()
     f.AddB = smallButton("AddB", QRect(562, 193, 14, 14), true, QString());
     f.label_13 = label("label_13", QRect(380, 220, 341, 17), QStringLiteral("预设颜色"));
     const int columns[] = {380, 410, 440, 470, 500, 530, 560};
-    const QVector<LightColorPreset>& presets = LightColorPresets();
+    const QVector<LightColorPresetButton>& presets = LightColorPresets();
     for (int i = 0; i < presets.size(); ++i) {
         auto* preset = new QToolButton(frame);
         preset->setObjectName(presets.at(i).objectName);
@@ -287,7 +287,7 @@ void LightModeSet::ApplyStyles()
     f.horizontalSpeed->setStyleSheet(sliderStyle);
     f.labelPreView->setStyleSheet(QStringLiteral("#labelPreView{border:0px;background-image:url(") + dir
                                   + QStringLiteral("PreviewColor.png)") + centred);
-    const QVector<LightColorPreset>& presets = LightColorPresets();
+    const QVector<LightColorPresetButton>& presets = LightColorPresets();
     for (int i = 0; i < f.presets.size(); ++i)
         f.presets.at(i)->setStyleSheet(QLatin1Char('#') + presets.at(i).objectName
                                        + QStringLiteral("{border:0px;background-image:url(") + dir + presets.at(i).picture

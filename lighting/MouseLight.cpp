@@ -5,14 +5,18 @@
 #include "device/CurrentDevice.h"
 #include "device/DeviceLinkState.h"
 #include "device/DeviceSettingSetters.h"
+#include "lighting/ColourBoard.h"
+#include "lighting/LightColorPresets.h"
 #include "lighting/LightingState.h"
 #include "platform/rozuri/ROZUri.h"
 #include "widgets/MyConmboBox.h"
 #include "widgets/PanelStyle.h"
 
 #include <QButtonGroup>
+#include <QColor>
 #include <QFont>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
@@ -20,21 +24,10 @@
 
 namespace {
 
-struct Preset {
-    char letter;
-    int x;
-    int y;
-    int red;
-    int green;
-    int blue;
-};
-
-const Preset kPresets[14] = {
-    {'A', 416, 305, 255, 0, 0},    {'B', 461, 305, 0, 255, 255},   {'C', 506, 305, 0, 255, 0},
-    {'D', 551, 305, 255, 0, 255},  {'E', 596, 305, 255, 255, 0},   {'F', 641, 305, 255, 80, 0},
-    {'G', 686, 305, 0, 0, 255},    {'H', 416, 355, 227, 0, 127},   {'I', 461, 355, 46, 166, 223},
-    {'J', 506, 355, 96, 25, 133},  {'K', 551, 355, 255, 255, 255}, {'L', 596, 355, 139, 178, 36},
-    {'M', 641, 355, 255, 155, 51}, {'N', 686, 355, 208, 113, 173},
+// Where each preset button sits in the colour group, in the order A to N.
+const QPoint kPresetPlaces[kLightColorPresetCount] = {
+    {416, 305}, {461, 305}, {506, 305}, {551, 305}, {596, 305}, {641, 305}, {686, 305},
+    {416, 355}, {461, 355}, {506, 355}, {551, 355}, {596, 355}, {641, 355}, {686, 355},
 };
 
 QFont YaHei(int points)
@@ -197,9 +190,10 @@ void MouseLight::BuildForm()
     for (QToolButton* button : {ReduceR, ReduceG, ReduceB})
         button->setText(QStringLiteral("..."));
     label_13 = NewLabel(this, "label_13", QRect(414, 260, 341, 17), QStringLiteral("预设颜色"));
-    for (const Preset& preset : kPresets) {
-        QToolButton* button = NewToolButton(this, QStringLiteral("toolButtonColor") + QLatin1Char(preset.letter),
-                                            QRect(preset.x, preset.y, 28, 28));
+    for (int i = 0; i < kLightColorPresetCount; ++i) {
+        QToolButton* button =
+            NewToolButton(this, QStringLiteral("toolButtonColor") + QLatin1Char(kLightColorPresets[i].letter),
+                          QRect(kPresetPlaces[i], QSize(28, 28)));
         button->setCheckable(true);
         presetButtons.append(button);
     }
@@ -242,7 +236,7 @@ void MouseLight::ApplyStyles()
         button->setStyleSheet(PanelStyle::PictureStyle("QToolButton", pictureFolder, "Add.png"));
     labelPreView->setStyleSheet(PanelStyle::PictureStyle("QLabel", pictureFolder, "PreviewColor.png"));
     for (int i = 0; i < presetButtons.size(); ++i) {
-        const QByteArray picture = QByteArray("Color") + kPresets[i].letter + ".png";
+        const QByteArray picture = QByteArray("Color") + kLightColorPresets[i].letter + ".png";
         presetButtons[i]->setStyleSheet(PanelStyle::PictureStyle("QToolButton", pictureFolder, picture.constData()));
     }
 }
@@ -449,22 +443,9 @@ void MouseLight::on_BSpinBox_valueChanged(int value)
         DeviceSettingSetters::SetLedBarColor(RSpinBox->value(), GSpinBox->value(), value);
 }
 
-bool MouseLight::ButtonsMayAct()
-{
-    if (!deviceSendEnabled)
-        return true;
-    const QByteArray path = CurrentDevice::Path();
-    if (UsbFinderC_GetDeviceOnLine(path.constData()) != 0)
-        return true;
-    if (lightPageFilling)
-        return true;
-    PostMsg::Instance()->EmitSigMouseOffLineo(0);
-    return false;
-}
-
 void MouseLight::StepChannel(QSpinBox* box, int step)
 {
-    if (ButtonsMayAct())
+    if (ColourBoard::ButtonsMayAct())
         box->setValue(box->value() + step);
 }
 
@@ -477,11 +458,11 @@ void MouseLight::on_ReduceB_clicked() { StepChannel(BSpinBox, -1); }
 
 void MouseLight::ApplyPreset(int preset)
 {
-    if (!ButtonsMayAct())
+    if (!ColourBoard::ButtonsMayAct())
         return;
-    RSpinBox->setValue(kPresets[preset].red);
-    GSpinBox->setValue(kPresets[preset].green);
-    BSpinBox->setValue(kPresets[preset].blue);
+    RSpinBox->setValue(kLightColorPresets[preset].red);
+    GSpinBox->setValue(kLightColorPresets[preset].green);
+    BSpinBox->setValue(kLightColorPresets[preset].blue);
 }
 
 void MouseLight::on_toolButtonColorA_clicked() { ApplyPreset(0); }
@@ -498,3 +479,19 @@ void MouseLight::on_toolButtonColorK_clicked() { ApplyPreset(10); }
 void MouseLight::on_toolButtonColorL_clicked() { ApplyPreset(11); }
 void MouseLight::on_toolButtonColorM_clicked() { ApplyPreset(12); }
 void MouseLight::on_toolButtonColorN_clicked() { ApplyPreset(13); }
+
+void MouseLight::AddPresetButtons()
+{
+    for (QToolButton* button : presetButtons)
+        presetGroup->addButton(button);
+}
+
+// ---- colour board ----
+
+void MouseLight::mousePressEvent(QMouseEvent* event)
+{
+    const ColourBoard::Controls controls{this, label_7, {RSpinBox, GSpinBox, BSpinBox}, {LightSpinBox_2, SpeedSpinBox_2}};
+    QColor picked;
+    if (ColourBoard::HandlePress(controls, event, &picked))
+        ShowSwatch(picked.red(), picked.green(), picked.blue());
+}

@@ -32,6 +32,9 @@ public:
     void SetSpeedSpinBox(int value);
     void SetRGB(int red, int green, int blue);
     void SetRippeControl(bool checked);
+    // Puts the presets into the editor's exclusive group; nothing calls it,
+    // so each preset toggles by itself.
+    void AddPresetButtons();
 
 public slots:
     void SlotAllLanguage(int index);
@@ -67,14 +70,16 @@ private slots:
     void on_horizontalLight_sliderMoved(int position);
     void on_horizontalSpeed_sliderMoved(int position);
 
+protected:
+    // A press ends editing in the number boxes; on the colour board it picks
+    // the screen's colour under the cursor.
+    void mousePressEvent(QMouseEvent* event) override;
+
 private:
     void BuildForm();
     void ApplyStyles();
     void ApplyLayout(int effect);
     void ShowSwatch(int red, int green, int blue);
-    // The plus, minus and preset buttons' check: only while sending is on,
-    // an offline device ends the button (with the notice outside a fill).
-    bool ButtonsMayAct();
     void StepChannel(QSpinBox* box, int step);
     void ApplyPreset(int preset);
     void DragCheck(QSlider* slider, QSpinBox* box, int position);

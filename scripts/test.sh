@@ -1,16 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs every test, then builds the threaded
-# tests (device, device link, please-wait, simulated library) with
-# ThreadSanitizer in a folder of their own and runs them.
+# UndefinedBehaviorSanitizer, and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 jobs="$(nproc)"
 cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Debug -DNK_SANITIZE=ON -DNK_BUILD_TESTS=ON >/dev/null
 cmake --build build-tests -j"$jobs"
-(cd build-tests && ctest --output-on-failure -j"$jobs")
-cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DNK_SANITIZE_THREAD=ON -DNK_BUILD_TESTS=ON >/dev/null
-cmake --build build-tsan -j"$jobs"
-cd build-tsan
+cd build-tests
 exec ctest --output-on-failure -j"$jobs"

@@ -6,37 +6,68 @@
 #include <QString>
 #include <QWidget>
 
-class SensorLOD;
-class SensorRate;
+class QListView;
+class SensorForm;
 
-// The sensor page. It reads the sensor capability header once, and at every
-// fill the model's sensor and DPI ranges; for now a fill shows the record's
-// report rate (limited by the connection), lift-off distance and the current
-// level's DPI in its panels and tells the overview.
+// The sensor page: the DPI level editor, the report rate, and the sensor
+// settings (sensor mode, lift-off distance, performance mode with its time,
+// ripple control, straight line). It is filled from every device record,
+// shows the model's defaults when no record can be had, follows the DPI
+// level and report rate that the mouse reports, and writes its own controls'
+// changes through the setting writers. It reads the sensor capability header
+// once, and at every fill the model's sensor and DPI ranges.
 class Sensor : public QWidget {
     Q_OBJECT
 public:
     explicit Sensor(QWidget* parent = nullptr);
+    ~Sensor() override;
 
     // The report-rate panel's index of a record rate code; -1 for an unknown code.
     static int RateIndexOfCode(int code);
+    // The performance-time list's index of a record time code; -1 for an unknown code.
+    static int PerformanceIndexOfCode(int code);
+    // The record time code of a performance-time list index; 0 for another index.
+    static int PerformanceCodeOfIndex(int index);
 
     // The SUPPORT lists of the capability header.
     const SensorFeatureLists& featureLists() const { return sensorFeatures; }
-    // The DPI editor's first level count, from the per-user "Level.ini".
-    int initialLevelCount() const { return levelCountFromFile; }
 
 public slots:
+    void SlotHideModel(int index);
     void SlotUpDataSenSorUISensor(FlashDataMap DataMap);
+    void SlotFormReset();
+    void SlotUpDataReportRate(int index);
+    void SlotUpDataDPI(int index);
     void SlotUpDataSenSorUIB(FlashDataMap DataMap);
     void SlotAllLanguage(int index);
 
-private:
-    void Fill(const FlashDataMap& record);
+private slots:
+    void on_ModelChoose_currentIndexChanged(int index);
+    void on_PerformanceOpen_currentIndexChanged(int index);
+    void on_Performance_clicked(bool checked);
+    void on_Performance_toggled(bool checked);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void ApplyStyles();
+    void Fill(const FlashDataMap& record);
+    bool SensorModeSupported() const;
+    // The sensor mode as the record or the rate allows: free (Corded row
+    // hidden) or forced to Corded.
+    void ShowFreeSensorMode(int mode);
+    void ForceCordedSensorMode();
+    void SetSubMillimetreItemBySensor();
+    void SetModeIndexSilently(int index);
+
+    SensorForm* ui = nullptr;
     QString sensorPageFolder;
+    QString dpiMinimumText;
+    QString dpiMaximumText;
+    QString pictureDir;
+    QListView* modeListView = nullptr;
     SensorFeatureLists sensorFeatures;
-    int levelCountFromFile = 1;
-    SensorRate* frameRate;
-    SensorLOD* frameLOD;
+    int lastSensorModeIndex = 0;
+    int lastPerformanceTimeIndex = 0;
 };

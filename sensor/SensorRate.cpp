@@ -146,7 +146,7 @@ void SensorRate::selectRate(int index)
     PostMsg::Instance()->EmitSigAddReport(kRates[index].hz);
 }
 
-void SensorRate::setRateLimit(int rateClass)
+bool SensorRate::IsRateOffered(int rateClass, int index)
 {
     // Shown 2000, 4000, 8000 Hz by class; the classes are not in rate order.
     static const bool kShown[4][3] = {
@@ -155,10 +155,17 @@ void SensorRate::setRateLimit(int rateClass)
         {true, false, false},
         {true, true, true},
     };
+    if (rateClass < 0 || rateClass > 3 || !IsRateIndex(index))
+        return false;
+    return index < 4 || kShown[rateClass][index - 4];
+}
+
+void SensorRate::setRateLimit(int rateClass)
+{
     if (rateClass < 0 || rateClass > 3)
         return;
-    for (int i = 0; i < 3; ++i)
-        rateButtons[4 + i]->setVisible(kShown[rateClass][i]);
+    for (int i = 4; i < kRateCount; ++i)
+        rateButtons[i]->setVisible(IsRateOffered(rateClass, i));
 }
 
 void SensorRate::setTitleText(const QString& text)

@@ -29,6 +29,9 @@ public:
     // (2 kHz receiver), 3 up to 8000 Hz (8 kHz receiver, cable up to 8000
     // Hz); -1 for an unknown kind.
     static int RateClassOfConnection(int connectionKind);
+    // Whether rate class 0..3 offers the rate of index 0..6; false for an
+    // unknown class or index.
+    static bool IsRateOffered(int rateClass, int index);
 
     // Checks the rate's button and announces the rate; any other index is
     // only remembered. Never writes to the mouse.

@@ -256,7 +256,11 @@ int UpDataParam::ReadProfileFile(const QString& path, uchar* record)
 
     const QString group = ConfigSettings::ModelGroup(CurrentDevice::Info().modelIndex);
     ConfigSettings* config = ConfigSettings::Instance();
-    if (FieldText(sensorName) != config->Value(group, QStringLiteral("Sensor")))
+    // The file keeps the first 12 bytes of the model's sensor name: compare
+    // those, or a model with a longer name could never take its own profile.
+    const QByteArray kept = config->Value(group, QStringLiteral("Sensor")).toUtf8().left(kSensorNameLength);
+    const int end = sensorName.indexOf('\0');
+    if ((end < 0 ? sensorName : sensorName.left(end)) != kept)
         return 2;
 
     std::memcpy(record, data.constData(), static_cast<size_t>(kRecordLength));

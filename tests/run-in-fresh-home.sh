@@ -10,7 +10,7 @@ XDG_RUNTIME_DIR="$home/run"
 QT_QPA_PLATFORM=offscreen
 dir=$(dirname "$0")
 LSAN_OPTIONS="suppressions=$dir/lsan.supp:print_suppressions=0"
-ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:fast_unwind_on_malloc=0"
+ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:fast_unwind_on_malloc=1"
 UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # Any report fails the test (exit code 66) once it has run to its end.
 TSAN_OPTIONS="suppressions=$dir/tsan.supp:print_suppressions=0:second_deadlock_stack=1"

@@ -1,9 +1,12 @@
 #include "LightingTestSupport.h"
 
 #include "lighting/LightingState.h"
+#include "lighting/LightColorPresets.h"
 #include "lighting/MouseLight.h"
+#include "platform/ScreenGrab.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QSlider>
 #include <QSpinBox>
@@ -81,6 +84,7 @@ private slots:
 
     void cleanup()
     {
+        ScreenGrab::ClearTest();
         delete m_editor;
         m_editor = nullptr;
         ResetFlags();

@@ -4,6 +4,7 @@
 
 #include "PleaseWaitSupport.h"
 
+#include "app/AppPaths.h"
 #include "app/ConfigSettings.h"
 #include "app/LanguageLoader.h"
 #include "app/LanguageTables.h"
@@ -205,6 +206,43 @@ private slots:
             QCOMPARE(after, content.right(kRecordSize)); // the record is the file's last array
         else if (buffer == QLatin1String("untouched"))
             QCOMPARE(after, QByteArray(kRecordSize, char(0xA5)));
+    }
+
+    // A sensor name longer than the file's 12 bytes: the model's own export
+    // keeps its first 12 bytes, and that is what its import compares.
+    void longSensorNameComparesItsFirstTwelveBytes_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("result");
+        QTest::newRow("first twelve bytes") << QByteArray("ABCDEFGHIJKL") << 0;
+        QTest::newRow("another name's twelve bytes") << QByteArray("ABCDEFGHIJKX") << 2;
+        QTest::newRow("shorter text") << Field("ABCDEFGHIJK") << 2;
+    }
+    void longSensorNameComparesItsFirstTwelveBytes()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(int, result);
+        QFile shipped(AppPaths::ApplicationFolder() + QStringLiteral("/usersetting/Config.ini"));
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        QByteArray ini = shipped.readAll();
+        const QByteArray sensorLine = "Sensor=" + SensorOf(0).toBase64();
+        const int at = ini.indexOf(sensorLine);
+        QVERIFY(at >= 0);
+        ini.replace(at, sensorLine.size(), "Sensor=" + QByteArray("ABCDEFGHIJKLMNOP").toBase64());
+        const QString path = Write(QStringLiteral("Config.ini"), ini);
+        ConfigSettings longName(path);
+        ConfigSettings* shippedConfig = ConfigSettings::ReplaceInstance(&longName);
+        DeviceAllInfo info = CurrentDevice::Info();
+        info.modelIndex = 0;
+        CurrentDevice::SetInfo(info);
+
+        const QString profile = Write(QStringLiteral("long.bin"),
+                                      ProfileFile({Field("Tesmo"), stored, Bytes(PatternRecord(8, 3))}));
+        FlashDataMap target{};
+        UpDataParam dialog;
+        const int got = dialog.ReadProfileFile(profile, reinterpret_cast<uchar*>(&target));
+        ConfigSettings::ReplaceInstance(shippedConfig);
+        QCOMPARE(got, result);
     }
 
     // Accepted: the record becomes the current record, goes to the mouse

@@ -216,7 +216,8 @@ private slots:
         QTest::newRow("15 with units") << true << 15 << "15ms";
         QTest::newRow("8 before the units") << false << 8 << "8";
         QTest::newRow("0 before the units") << false << 0 << "1ms";
-        QTest::newRow("out of range") << true << 16 << "";
+        // A byte beyond the table shows its nearest entry.
+        QTest::newRow("out of range") << true << 16 << "15ms";
     }
 
     void theDebounceIndexIsAnnouncedAsItsItemText()

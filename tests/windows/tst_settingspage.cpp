@@ -239,11 +239,22 @@ private slots:
         }
         ModalUser user;
         QString notice;
-        user.AnswerNext("KeyedNotice", [&](QWidget* dialog) {
+        const auto answerPage = [&](QWidget* dialog) {
             notice = dialog->findChild<QLabel*>("label")->text();
             ClickButton(dialog, "NewHong");
-        });
+        };
+        if (blockSettings) {
+            // The unwritable settings file is also said once by the window,
+            // over the page's own notice.
+            user.AnswerNext("ProblemNotice", [&](QWidget* dialog) {
+                ClickButton(dialog, "NewHong");
+                user.AnswerNext("KeyedNotice", answerPage);
+            });
+        } else {
+            user.AnswerNext("KeyedNotice", answerPage);
+        }
         QTest::mouseClick(OnPage<QCheckBox>("checkBox"), Qt::LeftButton);
+        QTRY_VERIFY(!user.Pending());
         if (blockSettings) {
             QDir(settingsPath).removeRecursively();
             QVERIFY(QFile::rename(settingsPath + ".away", settingsPath));

@@ -1,0 +1,225 @@
+#include "variants/SensorEffectB.h"
+
+#include "app/ThemeColor.h"
+#include "device/DeviceLinkState.h"
+#include "device/DeviceSettingSetters.h"
+#include "sensor/SensorEffect.h"
+#include "variants/VariantForm.h"
+#include "widgets/PanelStyle.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QSpinBox>
+
+namespace {
+
+QSlider* NewSlider(QWidget* parent, const char* name, const QRect& geometry, int maximum)
+{
+    auto* slider = new QSlider(Qt::Horizontal, parent);
+    slider->setObjectName(QLatin1String(name));
+    slider->setGeometry(geometry);
+    slider->setRange(1, maximum);
+    slider->setPageStep(1);
+    slider->setTracking(false);
+    slider->setFocusPolicy(Qt::NoFocus);
+    return slider;
+}
+
+QFrame* NewLine(QWidget* parent, const char* name, const QRect& geometry)
+{
+    auto* line = new QFrame(parent);
+    line->setObjectName(QLatin1String(name));
+    line->setGeometry(geometry);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    line->setStyleSheet(QStringLiteral("background-color: rgb(57, 57, 57);"));
+    return line;
+}
+
+QLabel* NewRowLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    label->setFont(VariantForm::PanelFont(11));
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+} // namespace
+
+SensorEffectB::SensorEffectB(QWidget* parent)
+    : QFrame(parent)
+{
+    VariantForm::SetUpPanel(this, "SensorEffectB", 400, 143);
+    label = VariantForm::NewCaption(this, QRect(0, 0, 181, 21), QStringLiteral("DPI灯效"),
+                                    Qt::AlignLeft | Qt::AlignVCenter);
+    MM1 = VariantForm::NewTickBox(this, "MM1", QRect(10, 40, 101, 20), QStringLiteral("常亮"));
+    MM2 = VariantForm::NewTickBox(this, "MM2", QRect(120, 40, 101, 20), QStringLiteral("呼吸"));
+    MM3 = VariantForm::NewTickBox(this, "MM3", QRect(230, 40, 101, 20), QStringLiteral("关闭"));
+    label_14 = NewRowLabel(this, "label_14", QRect(10, 90, 81, 20), QStringLiteral("速度"));
+    label_15 = NewRowLabel(this, "label_15", QRect(10, 120, 81, 20), QStringLiteral("亮度"));
+    // Lines first, so a shown slider lies above its row's rule.
+    line = NewLine(this, "line", QRect(99, 100, 241, 3));
+    line_2 = NewLine(this, "line_2", QRect(99, 130, 241, 3));
+    SpeedH = NewSlider(this, "SpeedH", QRect(99, 90, 241, 25), 5);
+    LightH = NewSlider(this, "LightH", QRect(99, 120, 241, 25), 10);
+    SpeedSpinBox = VariantForm::NewNumberBox(this, "SpeedSpinBox", QRect(340, 90, 50, 20), 1, 10, 11);
+    SpeedSpinBox->setMinimumSize(50, 0);
+    LightSpinBox = VariantForm::NewNumberBox(this, "LightSpinBox", QRect(340, 120, 50, 20), 1, 10, 11);
+    QMetaObject::connectSlotsByName(this);
+
+    modeGroup = new QButtonGroup(this);
+    modeGroup->setExclusive(true);
+    modeGroup->addButton(MM1);
+    modeGroup->addButton(MM2);
+    modeGroup->addButton(MM3);
+
+    pictureFolder = PanelStyle::PictureFolder(QStringLiteral("Sensor"));
+    const QString labelColour = ThemeColor::Rgb(QStringLiteral("LabelColor"));
+    for (QLabel* text : {label, label_15, label_14})
+        text->setStyleSheet(VariantForm::CaptionStyle());
+    for (QCheckBox* box : {MM1, MM2, MM3})
+        box->setStyleSheet(VariantForm::TickBoxStyle(pictureFolder));
+    const QString sliderStyle = PanelStyle::SliderStyle(pictureFolder);
+    SpeedH->setStyleSheet(sliderStyle);
+    LightH->setStyleSheet(sliderStyle);
+    const QString numberStyle = QStringLiteral("QSpinBox{color: ") + labelColour
+        + QStringLiteral(";background-color: transparent;border: 0px;}");
+    SpeedSpinBox->setStyleSheet(numberStyle);
+    LightSpinBox->setStyleSheet(numberStyle);
+}
+
+bool SensorEffectB::GuardOpen()
+{
+    return deviceSendEnabled && !sensorPageFilling;
+}
+
+void SensorEffectB::ApplyLayout(int effect)
+{
+    // Each rule shows while its row's slider is hidden.
+    const bool speedRow = effect == 2;
+    const bool lightRow = effect == 1;
+    SpeedH->setVisible(speedRow);
+    SpeedSpinBox->setVisible(speedRow);
+    line->setVisible(!speedRow);
+    LightH->setVisible(lightRow);
+    LightSpinBox->setVisible(lightRow);
+    line_2->setVisible(!lightRow);
+}
+
+void SensorEffectB::WriteEffect(int effect)
+{
+    if (GuardOpen())
+        DeviceSettingSetters::SetDpiLedMode(effect);
+}
+
+void SensorEffectB::on_MM1_clicked(bool checked)
+{
+    if (!checked)
+        return;
+    ApplyLayout(1);
+    WriteEffect(1);
+}
+
+void SensorEffectB::on_MM2_clicked(bool checked)
+{
+    if (!checked)
+        return;
+    ApplyLayout(2);
+    WriteEffect(2);
+}
+
+void SensorEffectB::on_MM3_clicked(bool checked)
+{
+    if (!checked)
+        return;
+    ApplyLayout(0);
+    WriteEffect(0);
+}
+
+void SensorEffectB::on_Model_currentIndexChanged(int index)
+{
+    // Only the three effects exist; any other index would put an unknown
+    // effect into the mouse.
+    if (index < 0 || index > 2)
+        return;
+    ApplyLayout(index);
+    WriteEffect(index);
+}
+
+void SensorEffectB::on_SpeedH_sliderMoved(int position)
+{
+    SpeedSpinBox->setValue(position);
+}
+
+void SensorEffectB::on_SpeedH_valueChanged(int value)
+{
+    SpeedSpinBox->setValue(value);
+    if (GuardOpen())
+        DeviceSettingSetters::SetDpiLedSpeed(value);
+}
+
+void SensorEffectB::on_LightH_sliderMoved(int position)
+{
+    LightSpinBox->setValue(position);
+}
+
+void SensorEffectB::on_LightH_valueChanged(int value)
+{
+    LightSpinBox->setValue(value);
+    if (GuardOpen())
+        DeviceSettingSetters::SetDpiLedBrightness(SensorEffect::BrightnessCode(value));
+}
+
+void SensorEffectB::SetSlidersEnabled(bool on)
+{
+    SpeedH->setEnabled(on);
+    LightH->setEnabled(on);
+}
+
+void SensorEffectB::SetMode(int mode)
+{
+    QCheckBox* box = mode == 0 ? MM3 : mode == 1 ? MM1 : mode == 2 ? MM2 : nullptr;
+    if (!box)
+        return;
+    const QSignalBlocker speedBlock(SpeedH);
+    const QSignalBlocker lightBlock(LightH);
+    box->setChecked(true);
+    ApplyLayout(mode);
+}
+
+void SensorEffectB::SetModeText(int mode, const QString& text)
+{
+    QCheckBox* box = mode == 0 ? MM3 : mode == 1 ? MM1 : mode == 2 ? MM2 : nullptr;
+    if (box)
+        box->setText(text);
+}
+
+void SensorEffectB::SetTitleText(const QString& text)
+{
+    label->setText(text);
+}
+
+void SensorEffectB::SetSpeedLabelText(const QString& text)
+{
+    label_14->setText(text);
+}
+
+void SensorEffectB::SetBrightnessLabelText(const QString& text)
+{
+    label_15->setText(text);
+}
+
+void SensorEffectB::SetSpeed(int value)
+{
+    SpeedH->setValue(value);
+}
+
+void SensorEffectB::SetBrightnessLevel(int level)
+{
+    LightH->setValue(level);
+}
