@@ -4,12 +4,14 @@
 #include "app/PostMsg.h"
 #include "device/CurrentDevice.h"
 #include "device/DeviceLinkState.h"
+#include "dialogs/NoticeFrame.h"
 #include "settings/FirmwareImages.h"
 #include "settings/FirmwareState.h"
 #include "settings/FirmwareUpdateMachine.h"
 #include "settings/FirmwareUpdateState.h"
 #include "settings/FormSetting.h"
 #include "settings/UpDateRepair.h"
+#include "settings/UpDateWarning.h"
 
 #include <QDir>
 #include <QLabel>
@@ -223,10 +225,15 @@ bool FirmwareUpdateController::Stopped(const QString& text)
 
 bool FirmwareUpdateController::ChechIsUpDate()
 {
+    updateKindCode = 0;
     mouseAfterReceiver = 0;
-    const int cid = ConfigSettings::Instance()->Value(QStringLiteral("Option"), QStringLiteral("CID")).toInt();
-    const int mid = ModelValue(QStringLiteral("MID")).toInt();
-    const QString mouseImage = ModelValue(QStringLiteral("MM"));
+    FirmwareState::FailRecord record;
+    const bool haveRecord = FirmwareState::ReadFailRecord(&record);
+    updateModelGroup = ConfigSettings::ModelGroup(CurrentDevice::Info().modelIndex);
+    ConfigSettings* config = ConfigSettings::Instance();
+    const int cid = config->Value(QStringLiteral("Option"), QStringLiteral("CID")).toInt();
+    const int mid = config->Value(updateModelGroup, QStringLiteral("MID")).toInt();
+    const QString mouseImage = config->Value(updateModelGroup, QStringLiteral("MM"));
     const QList<DeviceAllInfo> entries = sessionDeviceList;
     if (entries.isEmpty())
         return Stopped(t.error);
@@ -237,6 +244,7 @@ bool FirmwareUpdateController::ChechIsUpDate()
         return Stopped(wired > 1 ? t.multiMouse : t.multiReceiver);
     }
     if (entries.size() == 2) {
+        // A mouse on its cable beside its receiver.
         if (!entries.at(0).wired && !entries.at(1).wired)
             return Stopped(t.noUsb);
         if (entries.at(0).mid != entries.at(1).mid)
@@ -244,12 +252,12 @@ bool FirmwareUpdateController::ChechIsUpDate()
         const DeviceAllInfo* receiver = LinkedReceiver();
         if (!receiver)
             return Stopped(t.noReceiver);
-        const int kind = ReceiverKindCode(receiver->connectionKind);
-        const bool receiverNewer = FindNewerFirmwareImage(211, w.receiverVersion->text(),
-                                                          ModelValue(ReceiverImageKey(kind)), cid, mid);
+        updateKindCode = ReceiverKindCode(receiver->connectionKind);
+        linkedReceiverImage = config->Value(updateModelGroup, ReceiverImageKey(updateKindCode));
+        const bool receiverNewer =
+            FindNewerFirmwareImage(211, w.receiverVersion->text(), linkedReceiverImage, cid, mid);
         const bool mouseNewer = FindNewerFirmwareImage(210, w.mouseVersion->text(), mouseImage, cid, mid);
         mouseUpdateAvailable = mouseNewer;
-        receiverUpdateAvailable = receiverNewer;
         if (receiverNewer || mouseNewer) {
             pendingStageCount = receiverNewer && mouseNewer ? 2 : 1;
             return true;
@@ -257,10 +265,10 @@ bool FirmwareUpdateController::ChechIsUpDate()
         receiverUpToDate = true;
         return Stopped(t.newVersion);
     }
-    // One device: only a failed update can be finished from here.
+    // One device: only a failed update can be finished from here, with the
+    // other device in boot mode.
     const DeviceAllInfo& entry = entries.first();
-    FirmwareState::FailRecord record;
-    if (!FirmwareState::ReadFailRecord(&record))
+    if (!haveRecord)
         return Stopped(entry.wired ? t.noReceiver : t.noUsb);
     if (record.target == 211) {
         if (!entry.wired || entry.mid != record.mid)
@@ -272,22 +280,26 @@ bool FirmwareUpdateController::ChechIsUpDate()
     } else {
         return Stopped(t.error);
     }
+    if (!ReceiverImageKey(record.kindCode).isEmpty() && record.kindText == QString::number(record.kindCode)) {
+        updateKindCode = record.kindCode;
+        recordReceiverImage = config->Value(updateModelGroup, ReceiverImageKey(record.kindCode));
+    }
     if (entry.cid != record.cid)
         return Stopped(t.error);
-    const QString receiverImage = ModelValue(ReceiverImageKey(record.kindCode));
-    const bool found = record.target == 211
-                           ? FindNewerFirmwareImage(211, QString(), receiverImage, record.cid, mid)
-                           : FindNewerFirmwareImage(210, QString(), mouseImage, record.cid, mid);
+    if (record.target == 211)
+        FindNewerFirmwareImage(211, QString(), recordReceiverImage, record.cid, mid);
+    else
+        FindNewerFirmwareImage(210, QString(), mouseImage, record.cid, mid);
     const QByteArray block = updateImageList.First();
-    if (!found || block.isEmpty())
-        return Stopped(t.error); // nothing can be written
+    if (block.isEmpty())
+        return Stopped(t.noDevice); // no image: nothing can be written, no device is asked
     const RozFirmwareImage image = FirmwareImageView(block);
     int count = 5;
     UsbUpgradeC_FindBootDevices(&image, &count);
     if (count == 1) {
         const bool other = record.target == 211
                                ? FindNewerFirmwareImage(210, w.mouseVersion->text(), mouseImage, cid, mid)
-                               : FindNewerFirmwareImage(211, w.receiverVersion->text(), receiverImage, cid, mid);
+                               : FindNewerFirmwareImage(211, w.receiverVersion->text(), recordReceiverImage, cid, mid);
         pendingStageCount = other ? 2 : 1;
         return true;
     }
@@ -298,53 +310,115 @@ void FirmwareUpdateController::on_Start()
 {
     dialog->ShowRunningState();
     updateStageCount = pendingStageCount;
-    if (receiverUpdateAvailable || mouseAfterReceiver == 0)
-        StartReceiver();
-    else
+    const QString group =
+        updateModelGroup.isEmpty() ? ConfigSettings::ModelGroup(CurrentDevice::Info().modelIndex) : updateModelGroup;
+    const int mid = ConfigSettings::Instance()->Value(group, QStringLiteral("MID")).toInt();
+    const bool receiverNewer =
+        FindNewerFirmwareImage(211, w.receiverVersion->text(), recordReceiverImage, updateCid, mid);
+    if (!receiverNewer && mouseAfterReceiver == 1) {
+        reportInDialog = true;
         StartMouse();
+        return;
+    }
+    const bool writing = machine->ReceiverStage() == FirmwareUpdateMachine::Writing
+                         || machine->MouseStage() == FirmwareUpdateMachine::Writing;
+    if (writing || MouseUpdateStarted() || receiverUpToDate) {
+        if (receiverUpToDate) {
+            PlainLook();
+            PostMsg::Instance()->EmitSigAddUpdate(0, false);
+            PostMsg::Instance()->EmitSigAddUpdate(1, false);
+            SlotContinue(0);
+        }
+        return;
+    }
+    StartReceiver();
+}
+
+bool FirmwareUpdateController::MouseUpdateStarted() const
+{
+    return machine->Running() && machine->Target() == 210;
 }
 
 void FirmwareUpdateController::StartReceiver()
 {
+    // The receiver's class as the version display finds it; with no receiver
+    // beside the current device, the one the failed update named.
+    const int kind = CurrentKindCode();
+    if (kind != 0)
+        updateKindCode = kind;
+    if (receiverUpToDate || MouseUpdateStarted())
+        return;
     w.receiverMark->hide();
     w.mouseMark->hide();
-    if (!machine->Start(211, w.receiverVersion->text(), CurrentKindCode(), updateStageCount, 0))
-        return;
+    machine->Start(211, w.receiverVersion->text(), updateKindCode, updateStageCount, 0);
 }
 
 void FirmwareUpdateController::StartMouse()
 {
+    const DeviceAllInfo device = CurrentDevice::Info();
+    if (device.wired && (sessionDeviceList.isEmpty() || !sessionDeviceList.first().wired
+                         || sessionDeviceList.first().mid != device.mid)) {
+        // Only the first device found can be written on its cable.
+        PostMsg::Instance()->EmitSigProgress(0, 5);
+        return;
+    }
+    if (mouseUpToDate) {
+        w.updateButton->setText(t.newVersion);
+        return;
+    }
+    if (machine->Running() && machine->Target() == 211)
+        return;
     w.receiverMark->hide();
     w.mouseMark->hide();
-    machine->Start(210, w.mouseVersion->text(), CurrentKindCode(), updateStageCount, mouseAfterReceiver);
+    machine->Start(210, w.mouseVersion->text(), updateKindCode, updateStageCount, mouseAfterReceiver);
 }
 
 void FirmwareUpdateController::SlotContinue(int)
 {
-    if (mouseUpdateAvailable && (machine->ReceiverStage() == FirmwareUpdateMachine::Written
-                                 || machine->ReceiverStage() == FirmwareUpdateMachine::NothingToWrite))
+    const int receiverStage = machine->ReceiverStage();
+    const int mouseStage = machine->MouseStage();
+    if (mouseUpdateAvailable
+        && (receiverStage == FirmwareUpdateMachine::Written || receiverStage == FirmwareUpdateMachine::NothingToWrite)) {
+        reportInDialog = true;
         StartMouse();
+    }
+    if (receiverUpdateAvailable
+        && (mouseStage == FirmwareUpdateMachine::Written || mouseStage == FirmwareUpdateMachine::NothingToWrite)) {
+        reportInDialog = true;
+        StartReceiver();
+    }
 }
 
 void FirmwareUpdateController::OnMachineFinished(int target, int stage)
 {
+    if (stage == FirmwareUpdateMachine::Idle && !machine->NoDeviceReason().isEmpty()) {
+        // No device, or several: nothing was written.
+        if (reportInDialog && w.warning) {
+            NoticeFrame::PlaceOnCaller(w.warning, w.page, -75, -65);
+            w.warning->setModal(true);
+            w.warning->SetText(machine->NoDeviceReason());
+            w.warning->show();
+        } else {
+            (target == 211 ? w.receiverMark : w.mouseMark)->show();
+        }
+    }
+    reportInDialog = false;
     if (target == 211) {
         if (stage == FirmwareUpdateMachine::NothingToWrite)
             receiverUpToDate = true;
-        if (mouseAfterReceiver == 1 || (stage != FirmwareUpdateMachine::Failed && stage != FirmwareUpdateMachine::Idle))
+        if (mouseAfterReceiver == 1) {
+            reportInDialog = true;
+            StartMouse();
+        } else {
             SlotContinue(0);
-        if (stage == FirmwareUpdateMachine::Idle)
-            w.receiverMark->show();
+        }
+        // Nothing was written and nothing follows: the dialog must not wait on.
         if (stage == FirmwareUpdateMachine::NothingToWrite && !machine->Running())
             PostMsg::Instance()->EmitSigProgress(0, 1);
-    } else {
-        if (stage == FirmwareUpdateMachine::NothingToWrite) {
-            mouseUpToDate = true;
-            w.updateButton->setText(t.newVersion);
-            PostMsg::Instance()->EmitSigProgress(0, 1);
-        }
-        if (stage == FirmwareUpdateMachine::Idle)
-            w.mouseMark->show();
+    } else if (stage == FirmwareUpdateMachine::NothingToWrite) {
+        mouseUpToDate = true;
+        w.updateButton->setText(t.newVersion);
+        PostMsg::Instance()->EmitSigProgress(0, 1);
     }
     if (stage == FirmwareUpdateMachine::Written || stage == FirmwareUpdateMachine::NothingToWrite)
         PlainLook();

@@ -9,6 +9,7 @@ class QLabel;
 class QToolButton;
 class QWidget;
 class UpDateRepair;
+class UpDateWarning;
 
 // The settings page's side of the firmware update: the two version labels,
 // the update button's look, the overview's markers, whether an update can
@@ -24,6 +25,8 @@ public:
         QToolButton* receiverMark = nullptr;
         QToolButton* mouseMark = nullptr;
         QToolButton* updateButton = nullptr;
+        // Says why nothing was written when a chained update finds no device.
+        UpDateWarning* warning = nullptr;
     };
     struct Texts {
         QString noDevice, sameDevice, newVersion, upgrade, noReceiver, noUsb, error, multiReceiver, multiMouse;
@@ -56,6 +59,7 @@ private:
     void AttentionLook();
     void StartReceiver();
     void StartMouse();
+    bool MouseUpdateStarted() const;
     void OnMachineFinished(int target, int stage);
     int CurrentKindCode() const;
 
@@ -70,4 +74,10 @@ private:
     int updateStageCount = 1;
     int mouseAfterReceiver = 0;
     int pendingStageCount = 1;
+    bool reportInDialog = false;
+    // The receiver class being updated, from the devices found or the record.
+    int updateKindCode = 0;
+    QString updateModelGroup;
+    QString recordReceiverImage;
+    QString linkedReceiverImage;
 };

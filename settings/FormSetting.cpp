@@ -150,7 +150,8 @@ FormSetting::FormSetting(QWidget* parent)
         repairDialog->hide();
     }
     updateController = new FirmwareUpdateController(
-        {this, form->label_5, form->label_7, form->toolButton_2, form->toolButton_3, form->Receive_2}, repairDialog, this);
+        {this, form->label_5, form->label_7, form->toolButton_2, form->toolButton_3, form->Receive_2, warningDialog},
+        repairDialog, this);
     connect(form->Receive_2, &QToolButton::clicked, this, &FormSetting::on_Receive_2_clicked);
     ApplyStyles();
     updateController->SetPageDir(pageDir, buttonColour);

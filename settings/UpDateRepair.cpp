@@ -3,6 +3,7 @@
 #include "app/ConfigSettings.h"
 #include "app/LanguageTables.h"
 #include "app/PostMsg.h"
+#include "app/ThemeColor.h"
 #include "device/DeviceDiscovery.h"
 #include "device/DeviceLinkState.h"
 #include "dialogs/NoticeForm.h"
@@ -170,6 +171,16 @@ UpDateRepair::UpDateRepair(QWidget* parent)
 
     pictureDir = NoticeFrame::PictureFolder();
     form->ApplyStyle(pictureDir);
+    // The notices' background is smaller than this dialog: it is stretched
+    // over the whole frame, its header and rounded edges kept at their size.
+    form->frame->setStyleSheet(QStringLiteral("#AutoRepair{border-width:30px 8px 8px 8px;border-image: url(") + pictureDir
+                               + QStringLiteral("BackGround.png) 30 8 8 8 stretch stretch;}"));
+    for (QToolButton* button : {form->okButton, form->cancelButton}) {
+        button->setStyleSheet(QStringLiteral("QToolButton{border:0px;background-position:center;background-repeat:no-repeat;color: ")
+                              + ThemeColor::Rgb(QStringLiteral("ButtonColor")) + QStringLiteral(";border-image: url(")
+                              + pictureDir + QStringLiteral("ok_nr.png);}QToolButton:hover{border-image: url(") + pictureDir
+                              + QStringLiteral("ok_enter.png);}"));
+    }
     statusLine->setStyleSheet(QStringLiteral("#ToolText_2{color: rgb(255,0,0);background-color:rgba(0,0,0,0);}"));
     progressBar->setStyleSheet(QStringLiteral(
         "QProgressBar {\n   border: 2px solid grey;\n   border-radius: 5px;\n   background-color: TRANSPARENT;\n"
@@ -425,13 +436,34 @@ void UpDateRepair::StartRepair()
 
 void UpDateRepair::StartDirectUpdate(int)
 {
-    // The caller made its own device check; the image and boot-device
-    // checks still decide whether anything is written.
+    // The top-level window's direct start comes without the check: the caller
+    // found exactly one receiver and a receiver image for it. The repair takes
+    // that receiver's model and class and is ready, as the check's own
+    // direct-start step would make it, so the image is written.
     directStart = true;
-    const bool ready = CheckRepairReady();
+    const QList<DeviceAllInfo> found = DeviceDiscovery::foundDeviceList;
+    if (found.size() == 1 && !found.first().wired) {
+        const DeviceAllInfo& device = found.first();
+        ConfigSettings* config = ConfigSettings::Instance();
+        repair.modelGroup = ConfigSettings::ModelGroup(device.modelIndex);
+        repair.kindCode = ReceiverKindCode(device.connectionKind);
+        repair.receiverImageName = repair.kindCode == 0
+                                       ? QString()
+                                       : config->Value(repair.modelGroup, ReceiverImageKey(repair.kindCode));
+        repair.mouseImageName = config->Value(repair.modelGroup, QStringLiteral("MM"));
+        repair.cid = config->Value(kOption, QStringLiteral("CID")).toInt();
+        repair.mid = config->Value(repair.modelGroup, QStringLiteral("MID")).toInt();
+        // Only the receiver is written: no mouse is on a cable beside it.
+        repair.finalStage = 0;
+        repair.stageCount = 1;
+        repair.stage = 0;
+        repairReady = true;
+    } else {
+        repairReady = false;
+        Refuse(notDeviceText); // no single receiver to write
+    }
+    StartRepair();
     directStart = false;
-    if (ready)
-        StartRepair();
 }
 
 void UpDateRepair::SlotAutoRepair(int index)

@@ -465,8 +465,7 @@ void DialogChange::on_Repair_clicked()
         repairDialog = new UpDateRepair;
         repairDialog->hide();
     }
-    const QPoint centre = mapToGlobal(rect().center());
-    repairDialog->move(centre.x() - repairDialog->width() / 2, centre.y() - repairDialog->height() / 2);
+    NoticeFrame::PlaceOnCaller(repairDialog, this, 0, 0);
     repairDialog->ResetToStart();
     repairDialog->setModal(true);
     PostMsg::Instance()->EmitSigRepairCheckUpdate();
@@ -477,6 +476,8 @@ void DialogChange::SlotEnterKey()
 {
     if (FindVer->isVisible())
         FindVer->hide();
+    else if (!Repair->isHidden())
+        on_Repair_clicked();
 }
 
 void DialogChange::on_RightButton_clicked()
