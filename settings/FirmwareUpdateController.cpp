@@ -412,9 +412,11 @@ void FirmwareUpdateController::OnMachineFinished(int target, int stage)
         } else {
             SlotContinue(0);
         }
-        // Nothing was written and nothing follows: the dialog must not wait on.
+        // Nothing follows: the dialog must not wait on at half a bar.
         if (stage == FirmwareUpdateMachine::NothingToWrite && !machine->Running())
             PostMsg::Instance()->EmitSigProgress(0, 1);
+        if (stage == FirmwareUpdateMachine::Written && updateStageCount == 2 && !machine->Running())
+            PostMsg::Instance()->EmitSigProgress(0, 2);
     } else if (stage == FirmwareUpdateMachine::NothingToWrite) {
         mouseUpToDate = true;
         w.updateButton->setText(t.newVersion);

@@ -154,11 +154,13 @@ UpDateRepair::UpDateRepair(QWidget* parent)
     statusLine->setGeometry(80, 130, 300, 51);
     statusLine->setAlignment(Qt::AlignBottom | Qt::AlignHCenter);
     statusLine->setWordWrap(true);
+    statusLine->setFont(form->label->font());
     progressBar = new QProgressBar(form->frame);
     progressBar->setObjectName(QStringLiteral("progressBar_2"));
     progressBar->setGeometry(85, 200, 290, 26);
     progressBar->setValue(0);
     progressBar->setFormat(QStringLiteral("%p%"));
+    progressBar->setFont(form->label->font());
     form->AddOkButton(QStringLiteral("NewHong_2"), QRect(90, 240, 120, 24), QString());
     form->AddCancelButton(QStringLiteral("NewHong"), QRect(250, 240, 120, 24), QString());
     connect(form->CloseButton, &QToolButton::clicked, this, &UpDateRepair::on_CloseButton_clicked);

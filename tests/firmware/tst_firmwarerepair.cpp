@@ -197,8 +197,8 @@ private slots:
 
     void directStartWritesTheImage()
     {
-        // The Space key's start: its own device check was made, the dialog's
-        // readiness follows from the image and the boot device alone.
+        // The Space key's start: no check runs; the one receiver found names
+        // the model and the receiver class, and its image is written.
         FirmwareState::WriteFailRecord(211, 4, 5, 3);
         QVERIFY(SimulatedDeviceControl::setBootMode(QStringLiteral("r4k"), true));
         DeviceDiscovery::foundDeviceList = {Entry(QStringLiteral("r4k"), false)};

@@ -116,6 +116,93 @@ private slots:
         QCOMPARE(starts.size(), 2);
         repairDialog->close();
     }
+
+    // Whether an update can start, and otherwise the reason the dialog shows.
+    void theCheckSaysWhy_data()
+    {
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<QStringList>("devices"); // "m" a mouse on its cable, "r" a receiver
+        QTest::addColumn<QString>("key");         // empty: ready
+        QTest::newRow("nothing found") << "" << QStringList() << "Error";
+        QTest::newRow("a receiver, no record") << "" << QStringList{"r"} << "NoUSB";
+        QTest::newRow("a cabled mouse, no record") << "" << QStringList{"m"} << "NoRecieve";
+        QTest::newRow("receiver failed, only a receiver") << "211,4,5,3" << QStringList{"r"} << "NoUSB";
+        QTest::newRow("mouse failed, only a cabled mouse") << "210,4,5,3" << QStringList{"m"} << "NoRecieve";
+        QTest::newRow("record of another target") << "212,4,5,3" << QStringList{"m"} << "Error";
+        QTest::newRow("record of another CID") << "211,4,6,3" << QStringList{"m"} << "Error";
+        QTest::newRow("receiver failed, none in boot mode") << "211,4,5,3" << QStringList{"m"} << "NoDevice";
+        QTest::newRow("receiver failed, in boot mode") << "211,4,5,3" << QStringList{"m", "boot r"} << "";
+        QTest::newRow("two receivers") << "" << QStringList{"r", "r"} << "NoUSB";
+        QTest::newRow("three receivers") << "" << QStringList{"r", "r", "r"} << "MultiDongle";
+        QTest::newRow("two receivers, two mice") << "" << QStringList{"m", "r", "m", "r"} << "MultiMouse";
+    }
+
+    void theCheckSaysWhy()
+    {
+        QFETCH(QString, record);
+        QFETCH(QStringList, devices);
+        QFETCH(QString, key);
+        QVERIFY(SimulatedDeviceControl::loadScenarioJson(R"({
+            "receivers": [{"name": "r4k", "kind": 1, "cid": 5, "mid": 3, "version": "0x0105"}],
+            "mice": [{"name": "m", "cid": 5, "mid": 3, "receiver": "r4k", "cablePlugged": true, "version": "0x0102"}]
+        })"));
+        FirmwareState::RemoveFailRecord();
+        if (!record.isEmpty()) {
+            const QStringList parts = record.split(QLatin1Char(','));
+            FirmwareState::WriteFailRecord(parts.at(0).toInt(), parts.at(1).toInt(), parts.at(2).toInt(),
+                                           parts.at(3).toInt());
+        }
+        sessionDeviceList.clear();
+        for (const QString& device : devices) {
+            if (device == QLatin1String("boot r"))
+                QVERIFY(SimulatedDeviceControl::setBootMode(QStringLiteral("r4k"), true)); // not enumerated
+            else
+                sessionDeviceList.append(Entry(device == QLatin1String("m") ? QStringLiteral("m") : QStringLiteral("r4k"),
+                                               device == QLatin1String("m"), QStringLiteral("v1.00")));
+        }
+        CurrentDevice::SetInfo(sessionDeviceList.isEmpty() ? Entry(QStringLiteral("m"), true, QStringLiteral("v1.00"))
+                                                           : sessionDeviceList.first());
+        FormSetting page;
+        repairDialog->ResetToStart();
+        const bool ready = page.UpdateController()->ChechIsUpDate();
+        QCOMPARE(ready, key.isEmpty());
+        if (!ready)
+            QCOMPARE(repairDialog->StatusText(), LanguageTables::Text(languageIndex, QStringLiteral("home"), key));
+        FirmwareState::RemoveFailRecord();
+        sessionDeviceList.clear();
+    }
+
+    // A receiver update that failed, finished from the settings page of the
+    // mouse on its cable: the receiver waits in boot mode, unseen, and is
+    // written with the image of the class the record names.
+    void aFailedReceiverIsFinishedFromTheMouse()
+    {
+        QVERIFY(SimulatedDeviceControl::loadScenarioJson(R"({
+            "receivers": [{"name": "r4k", "kind": 1, "cid": 5, "mid": 3, "version": "0x0105", "bootMode": true}],
+            "mice": [{"name": "m", "cid": 5, "mid": 3, "receiver": "r4k", "cablePlugged": true, "version": "0x0103"}]
+        })"));
+        SimulatedDeviceControl::setTiming(20, 2);
+        SimulatedDeviceControl::clearCalls();
+        FirmwareState::WriteFailRecord(211, 4, 5, 3);
+        devicePageShown = 1;
+        CurrentDevice::SetInfo(Entry(QStringLiteral("m"), true, QStringLiteral("v1.03")));
+        sessionDeviceList = {Entry(QStringLiteral("m"), true, QStringLiteral("v1.03"))};
+        FormSetting page;
+        page.UpdateController()->Machine()->SetTiming(5, 3000);
+        repairDialog->ResetToStart();
+        QVERIFY(page.UpdateController()->ChechIsUpDate());
+        repairDialog->ShowReadyState();
+        repairDialog->on_NewHong_2_clicked(); // start
+        QTRY_COMPARE_WITH_TIMEOUT(SimulatedDeviceControl::firmwareVersion(QStringLiteral("r4k")), 0x0106, 8000);
+        QTRY_VERIFY(!page.UpdateController()->Machine()->Running());
+        QVERIFY(!SimulatedDeviceControl::inBootMode(QStringLiteral("r4k")));
+        QVERIFY(FirmwareState::UpdateFailInfo().isEmpty());
+        QCOMPARE(repairDialog->StatusText(), LanguageTables::Text(languageIndex, QStringLiteral("update"),
+                                                                  QStringLiteral("DialogUpgradeSuccess")));
+        QCOMPARE(SimulatedDeviceControl::calls(QStringLiteral("UsbUpgrade_Start")).size(), 1);
+        repairDialog->close();
+        sessionDeviceList.clear();
+    }
 };
 
 QTEST_MAIN(TestSettingsUpdate)

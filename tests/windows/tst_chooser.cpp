@@ -302,7 +302,18 @@ private slots:
         QVERIFY(repairDialog && repairDialog->isVisible());
         // No device found: the mouse's repair needs its receiver.
         QCOMPARE(repairDialog->StatusText(), Text("home", "NoRecieve"));
+        const QPoint origin = m_chooser->mapToGlobal(QPoint(0, 0));
+        QCOMPARE(repairDialog->pos(), origin + QPoint((1020 - 460) / 2, (700 - 289) / 2));
         repairDialog->close();
+        // The Enter key opens it too while the repair is offered, and not after.
+        PostMsg::Instance()->EmitSigEnterKey();
+        QVERIFY(repairDialog->isVisible());
+        QCOMPARE(repairDialog->StatusText(), Text("home", "NoRecieve"));
+        repairDialog->close();
+        PostMsg::Instance()->EmitSigUpDateButton(true);
+        QVERIFY(Child("Repair")->isHidden());
+        PostMsg::Instance()->EmitSigEnterKey();
+        QVERIFY(repairDialog->isHidden());
         RegistryStore::Instance().SetValue(AppPaths::FirmwareStateKey(), "UpdateFailInfo", "");
     }
 
