@@ -443,6 +443,7 @@ void UpDateRepair::StartDirectUpdate(int)
     // that receiver's model and class and is ready, as the check's own
     // direct-start step would make it, so the image is written.
     directStart = true;
+    ResetToStart(); // the buttons' texts, for when the result shows them
     const QList<DeviceAllInfo> found = DeviceDiscovery::foundDeviceList;
     if (found.size() == 1 && !found.first().wired) {
         const DeviceAllInfo& device = found.first();

@@ -90,6 +90,7 @@ private:
     QString status;
     int progress = -1;
     QPoint updatePlace;
+    QString cancelText;
 
     QWidget* Current() { return m_window->findChild<QStackedWidget*>("stackedWidgetMain")->currentWidget(); }
     DialogChange* Chooser() { return m_window->findChild<DialogChange*>(); }
@@ -739,6 +740,7 @@ private slots:
                         return;
                     poll->stop();
                     status = update->findChild<QLabel*>("ToolText_2")->text();
+                    cancelText = update->findChild<QToolButton*>("NewHong")->text();
                     progress = update->findChild<QProgressBar*>("progressBar_2")->value();
                     updatePlace = update->pos();
                     ClickButton(update, "NewHong_2");
@@ -768,6 +770,7 @@ private slots:
         QCOMPARE(starts, 1);
         if (failAt < 0) {
             QCOMPARE(status, Text("update", "DialogUpgradeSuccess"));
+            QCOMPARE(cancelText, Text("common", "Cancel"));
             QCOMPARE(progress, 100);
             QCOMPARE(SimulatedDeviceControl::firmwareVersion("r4k"), 0x0106);
             QCOMPARE(record, QString());
