@@ -18,6 +18,8 @@
 #include "platform/rozuri/ROZUri.h"
 #include "settings/FactoryReset.h"
 #include "settings/Match.h"
+#include "settings/FirmwareUpdateController.h"
+#include "settings/UpDateRepair.h"
 #include "settings/UpDateWarning.h"
 #include "widgets/MyButton.h"
 #include "widgets/MyConmboBox.h"
@@ -143,7 +145,16 @@ FormSetting::FormSetting(QWidget* parent)
 
     pageDir = AppPaths::ApplicationFolder() + QStringLiteral("/Picture/FormSetting/");
     warningDialog = new UpDateWarning;
+    if (!repairDialog) {
+        repairDialog = new UpDateRepair;
+        repairDialog->hide();
+    }
+    updateController = new FirmwareUpdateController(
+        {this, form->label_5, form->label_7, form->toolButton_2, form->toolButton_3, form->Receive_2, warningDialog},
+        repairDialog, this);
+    connect(form->Receive_2, &QToolButton::clicked, this, &FormSetting::on_Receive_2_clicked);
     ApplyStyles();
+    updateController->SetPageDir(pageDir, buttonColour);
     form->toolButton_2->hide();
     form->toolButton_3->hide();
 
@@ -463,6 +474,9 @@ void FormSetting::SlotAllLanguage(int index)
     multiMouseText = text("home", "MultiMouse");
     multiReceiverText = text("home", "MultiDongle");
     wiredModeText = text("home", "WiredMode");
+    if (updateController)
+        updateController->SetTexts({noDeviceText, sameDeviceText, newVersionText, upgradeText, noReceiverText,
+                                    noUsbText, errorText, multiReceiverText, multiMouseText});
 }
 
 void FormSetting::SlotLanguageSameB(int index)
@@ -492,32 +506,12 @@ void FormSetting::SlotFormResetForm() {}
 
 void FormSetting::SetVer(int index)
 {
-    PostMsg* hub = PostMsg::Instance();
-    if (index == 0) {
-        const DeviceAllInfo device = CurrentDevice::Info();
-        QString receiverText;
-        if (!device.online || !device.wired) {
-            receiverText = device.deviceVersion;
-        } else if (sessionDeviceList.size() == 2) {
-            // The mouse on its cable: the receiver is the other device found.
-            for (const DeviceAllInfo& other : sessionDeviceList) {
-                if (!other.addressBytes.isEmpty() && !other.wired) {
-                    receiverText = other.deviceVersion;
-                    break;
-                }
-            }
-        }
-        const QString mouseText = device.mouseVersion;
-        form->label_5->setText(receiverText);
-        hub->EmitSigAddVer(1, receiverText);
-        form->label_7->setText(mouseText);
-        hub->EmitSigAddVer(0, mouseText);
-    } else if (index == 6) {
-        form->label_5->clear();
-        form->label_7->clear();
-        hub->EmitSigAddVer(1, QString());
-        hub->EmitSigAddVer(0, QString());
-    }
+    updateController->SetVer(index);
+}
+
+void FormSetting::on_Receive_2_clicked()
+{
+    updateController->UpdatePrompt();
 }
 
 void FormSetting::on_comboBox_activated(int index)

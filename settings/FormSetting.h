@@ -20,6 +20,7 @@ class QScrollArea;
 class QTextEdit;
 class QToolButton;
 class UpDateWarning;
+class FirmwareUpdateController;
 
 // The warning shown when a firmware update needs the mouse on its cable; kept
 // by the settings page in the current language for the chooser, the
@@ -33,6 +34,7 @@ extern QString wiredModeText;
 class FormSetting : public QWidget {
     Q_OBJECT
 public:
+    FirmwareUpdateController* UpdateController() const { return updateController; }
     explicit FormSetting(QWidget* parent = nullptr);
     ~FormSetting() override;
 
@@ -63,6 +65,8 @@ public slots:
     void on_pushButton_2_clicked();
     void on_pushButton_3_clicked();
     void on_Reset_clicked();
+    // The update button: the update prompt.
+    void on_Receive_2_clicked();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -87,6 +91,7 @@ private:
     QString multiReceiverText;
     QString multiMouseText;
     UpDateWarning* warningDialog = nullptr;
+    FirmwareUpdateController* updateController = nullptr;
     QPoint versionLabelHome;
     QString buttonColour;
     LedInfo ledInfoDialog;

@@ -16,6 +16,7 @@
 #include "settings/FirmwareImages.h"
 #include "settings/FirmwareState.h"
 #include "settings/FirmwareUpdateState.h"
+#include "settings/UpDateRepair.h"
 #include "settings/FormSetting.h"
 #include "settings/Match.h"
 #include "settings/RePair.h"
@@ -187,6 +188,10 @@ DialogChange::DialogChange(QWidget* parent)
             chooserInstance->SetRepairShown(failedUpdateOnRecord);
     };
     DeviceDiscovery::onDeviceListRebuilt = [] { BuildDeviceTiles(); };
+    DeviceDiscovery::repairCheckWanted = [] {
+        return repairDialog && repairDialog->isVisible() && !UpDateRepair::RepairRunning() && !upgradeRunning;
+    };
+    connect(Repair, &QPushButton::clicked, this, &DialogChange::on_Repair_clicked);
     StartUsbChanged(&DeviceDiscovery::OnUsbDevicesChanged, 600);
     if (WindowIsUp())
         ShowPendingNotices();
@@ -198,6 +203,7 @@ DialogChange::~DialogChange()
         chooserInstance = nullptr;
         DeviceDiscovery::onRepairStateRead = nullptr;
         DeviceDiscovery::onDeviceListRebuilt = nullptr;
+        DeviceDiscovery::repairCheckWanted = nullptr;
     }
 }
 
@@ -334,10 +340,7 @@ void DialogChange::ApplyStyles()
 
 void DialogChange::SetRepairShown(bool shown)
 {
-    // The repair dialog is not part of the program yet: the button would
-    // lead nowhere, so it stays hidden and the hint keeps asking for a device.
-    Q_UNUSED(shown);
-    Repair->hide();
+    Repair->setVisible(shown);
     UpdateHint();
 }
 
@@ -456,10 +459,25 @@ void DialogChange::on_comboBox_activated(int index)
     PostMsg::Instance()->EmitSigLanguageSameB(index);
 }
 
+void DialogChange::on_Repair_clicked()
+{
+    if (!repairDialog) {
+        repairDialog = new UpDateRepair;
+        repairDialog->hide();
+    }
+    NoticeFrame::PlaceOnCaller(repairDialog, this, 0, 0);
+    repairDialog->ResetToStart();
+    repairDialog->setModal(true);
+    PostMsg::Instance()->EmitSigRepairCheckUpdate();
+    repairDialog->show();
+}
+
 void DialogChange::SlotEnterKey()
 {
     if (FindVer->isVisible())
         FindVer->hide();
+    else if (!Repair->isHidden())
+        on_Repair_clicked();
 }
 
 void DialogChange::on_RightButton_clicked()

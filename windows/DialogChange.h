@@ -69,6 +69,8 @@ private:
     void ApplyStyles();
     void RetranslateForm();
     void SetRepairShown(bool shown);
+    // Opens the repair dialog over the chooser and runs its check.
+    void on_Repair_clicked();
     void ClearTiles();
     void BuildTiles();
     void StyleTile(int n, const QString& picture);

@@ -14,6 +14,7 @@
 #include "device/DeviceLinkState.h"
 #include "device/DeviceServer.h"
 #include "device/Worker.h"
+#include "dialogs/ContainReset.h"
 #include "dialogs/MouseOffLine.h"
 #include "dialogs/NoticeFrame.h"
 #include "dialogs/ProblemNotice.h"
@@ -23,6 +24,7 @@
 #include "settings/FirmwareState.h"
 #include "settings/FormSetting.h"
 #include "settings/Match.h"
+#include "settings/UpDateRepair.h"
 #include "settings/UpDateWarning.h"
 #include "windows/Dialog.h"
 #include "windows/DialogChange.h"
@@ -371,15 +373,26 @@ void DialogMain::ChooserFirmwareCheck()
     if (key == QLatin1String("DM") || !name.isEmpty())
         receiverFound = FindFirmwareImage(211, device.deviceVersion, name, cid, mid);
 
-    // A receiver image alone is installed by the firmware update dialog,
-    // which comes with the firmware update. A mouse image alone needs the
-    // mouse on its cable; both or neither lead to the pairing dialog.
-    if (!receiverFound && mouseNewer) {
+    // A receiver image alone is installed at once, when the user agrees; a
+    // mouse image alone needs the mouse on its cable; both or neither lead to
+    // the pairing dialog.
+    if (receiverFound && !mouseNewer) {
+        ContainReset question;
+        question.SetQuestionText(DialogChange::newVersionTipText);
+        NoticeFrame::PlaceOnCaller(&question, this, -20, 0);
+        question.exec();
+        if (!question.confirmed)
+            return;
+        UpDateRepair update;
+        NoticeFrame::PlaceOnCaller(&update, this, 0, 0);
+        update.StartDirectUpdate(0);
+        update.exec();
+    } else if (!receiverFound && mouseNewer) {
         UpDateWarning warning;
         warning.SetText(wiredModeText);
         NoticeFrame::PlaceOnCaller(&warning, this, -20, 0);
         warning.exec();
-    } else if (receiverFound == mouseNewer) {
+    } else {
         RunPairingDialog(false);
     }
 }

@@ -143,6 +143,21 @@ void SimulatedDeviceControl::setUpgradeNeverEnds(bool never)
     devices().setUpgradeNeverEnds(never);
 }
 
+void SimulatedDeviceControl::setUpgradeRefused(bool refused)
+{
+    devices().setUpgradeRefused(refused);
+}
+
+void SimulatedDeviceControl::setUpgradeVanishes(int percent)
+{
+    devices().setUpgradeVanishes(percent);
+}
+
+void SimulatedDeviceControl::setBootDeviceNeverAppears(bool never)
+{
+    devices().setBootDeviceNeverAppears(never);
+}
+
 bool SimulatedDeviceControl::setReceiverRefusesLighting(const QString &receiver, bool refuse)
 {
     return devices().setReceiverRefusesLighting(receiver, refuse);

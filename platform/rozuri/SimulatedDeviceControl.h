@@ -59,6 +59,15 @@ public:
     // The next upgrades end with a failure once they reach percent (-1: never).
     static void setUpgradeFailure(int percent);
     static void setUpgradeNeverEnds(bool never);
+    // The library refuses to start the next upgrades (UsbUpgrade_Start 0).
+    static void setUpgradeRefused(bool refused);
+    // The device being written is pulled out at percent (-1: never): it
+    // leaves the enumeration and the upgrade ends with a failure.
+    static void setUpgradeVanishes(int percent);
+    // The device goes into boot mode but the library never finds it there:
+    // no progress, a failure after the time of a whole write; then the
+    // device is seen in boot mode.
+    static void setBootDeviceNeverAppears(bool never);
     static bool setReceiverRefusesLighting(const QString &receiver, bool refuse);
     // Delay of a pairing's answer and of each 10 % upgrade step.
     static void setTiming(int pairingMs, int upgradeStepMs);

@@ -77,6 +77,8 @@ struct SimulatedDevices::UpgradeJob {
     RozUpgradeStatusCallback callback = nullptr;
     int failPercent = -1;
     bool neverEnds = false;
+    int vanishPercent = -1;
+    bool bootNeverAppears = false;
     int stepMs = 0;
 };
 
@@ -139,6 +141,20 @@ SimulatedDevices::Options SimulatedDevices::optionsFromScenario(const QByteArray
         options.pairing = PairingOutcome::Unplug;
     options.pairingMs = qMax(0, JsonFields::number(json, QStringLiteral("pairingMs"), options.pairingMs));
     options.failExchanges = qMax(0, JsonFields::number(json, QStringLiteral("failExchanges"), 0));
+    // "upgrade": how the next upgrades end; "upgradePercent": where.
+    const QString upgrade = JsonFields::text(json, QStringLiteral("upgrade"), QStringLiteral("normal")).toLower();
+    const int percent = qBound(0, JsonFields::number(json, QStringLiteral("upgradePercent"), 50), 100);
+    if (upgrade == QLatin1String("fail"))
+        options.upgradeFailPercent = percent;
+    else if (upgrade == QLatin1String("never"))
+        options.upgradeNeverEnds = true;
+    else if (upgrade == QLatin1String("refuse"))
+        options.upgradeRefused = true;
+    else if (upgrade == QLatin1String("vanish"))
+        options.upgradeVanishPercent = percent;
+    else if (upgrade == QLatin1String("nobootdevice"))
+        options.bootNeverAppears = true;
+    options.upgradeStepMs = qMax(0, JsonFields::number(json, QStringLiteral("upgradeStepMs"), options.upgradeStepMs));
     return options;
 }
 
@@ -153,6 +169,7 @@ void SimulatedDevices::installWorldLocked(const SimulatedWorld &world, const QBy
     options_ = options;
     ++epoch_;
     upgradeBusy_ = false;
+    unseenBootDevice_.clear();
     openedPath_.clear();
 }
 
@@ -679,10 +696,11 @@ int SimulatedDevices::countBootDevices(const RozFirmwareImage *image, int capaci
     int count = 0;
     if (header.target == FirmwareImageHeader::kMouseTarget) {
         for (const SimulatedMouse &m : world_.mice)
-            count += (m.bootMode && m.cid == header.cid && m.mid == header.mid) ? 1 : 0;
+            count += (m.bootMode && m.name != unseenBootDevice_ && m.cid == header.cid && m.mid == header.mid) ? 1 : 0;
     } else {
         for (const SimulatedReceiver &r : world_.receivers)
-            count += (r.plugged && r.bootMode && r.cid == header.cid && r.mid == header.mid) ? 1 : 0;
+            count += (r.plugged && r.bootMode && r.name != unseenBootDevice_ && r.cid == header.cid
+                      && r.mid == header.mid) ? 1 : 0;
     }
     return capacity > 0 ? qMin(count, capacity) : count;
 }
@@ -697,7 +715,7 @@ bool SimulatedDevices::startUpgrade(const RozFirmwareImage *image, RozUpgradeSta
     Snapshot snapshot;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (upgradeBusy_)
+        if (upgradeBusy_ || options_.upgradeRefused)
             return false;
         const bool mouseImage = header.target == FirmwareImageHeader::kMouseTarget;
         // A device already in boot mode is taken first; otherwise one in
@@ -730,6 +748,10 @@ bool SimulatedDevices::startUpgrade(const RozFirmwareImage *image, RozUpgradeSta
         job->failPercent = options_.upgradeFailPercent;
         job->neverEnds = options_.upgradeNeverEnds;
         job->stepMs = options_.upgradeStepMs;
+        job->vanishPercent = options_.upgradeVanishPercent;
+        job->bootNeverAppears = options_.bootNeverAppears;
+        if (job->bootNeverAppears)
+            unseenBootDevice_ = job->device;
         if (mouseImage) {
             SimulatedMouse *m = world_.mouse(job->device);
             vanished = !m->bootMode && m->cablePlugged;
@@ -786,10 +808,49 @@ void SimulatedDevices::runUpgrade(std::shared_ptr<UpgradeJob> job)
         if (job->epoch == epoch_)
             upgradeBusy_ = false;
     };
+    if (job->bootNeverAppears) {
+        // The library waits for the device in boot mode as long as a whole
+        // write would take, then gives up; afterwards the device shows up.
+        std::this_thread::sleep_for(std::chrono::milliseconds(job->stepMs * 11));
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (job->epoch != epoch_)
+                return;
+            unseenBootDevice_.clear();
+            upgradeBusy_ = false;
+        }
+        HotPlugNotifier::instance().changed();
+        report(2, 0);
+        return;
+    }
     for (int percent = 0; percent <= 100; percent += 10) {
         std::this_thread::sleep_for(std::chrono::milliseconds(job->stepMs));
         if (!stillCurrent())
             return;
+        if (job->vanishPercent >= 0 && percent >= job->vanishPercent) {
+            // Pulled out mid-write: gone from the enumeration, the write fails.
+            Snapshot snapshot;
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                if (job->epoch != epoch_)
+                    return;
+                if (job->mouse) {
+                    if (SimulatedMouse *m = world_.mouse(job->device)) {
+                        m->cablePlugged = false;
+                        m->bootMode = false;
+                    }
+                } else if (SimulatedReceiver *r = world_.receiver(job->device)) {
+                    r->plugged = false;
+                    r->bootMode = false;
+                }
+                upgradeBusy_ = false;
+                snapshot = snapshotLocked();
+            }
+            save(snapshot);
+            HotPlugNotifier::instance().changed();
+            report(2, 0);
+            return;
+        }
         if (job->failPercent >= 0 && percent >= job->failPercent) {
             release();
             report(2, 0); // stays in boot mode
@@ -1014,6 +1075,24 @@ void SimulatedDevices::setUpgradeNeverEnds(bool never)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     options_.upgradeNeverEnds = never;
+}
+
+void SimulatedDevices::setUpgradeRefused(bool refused)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    options_.upgradeRefused = refused;
+}
+
+void SimulatedDevices::setUpgradeVanishes(int percent)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    options_.upgradeVanishPercent = percent;
+}
+
+void SimulatedDevices::setBootDeviceNeverAppears(bool never)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    options_.bootNeverAppears = never;
 }
 
 bool SimulatedDevices::setReceiverRefusesLighting(const QString &name, bool refuse)

@@ -90,6 +90,9 @@ public:
     void failNextExchanges(int count);
     void setUpgradeFailure(int percent);
     void setUpgradeNeverEnds(bool never);
+    void setUpgradeRefused(bool refused);
+    void setUpgradeVanishes(int percent);
+    void setBootDeviceNeverAppears(bool never);
     bool setReceiverRefusesLighting(const QString &name, bool refuse);
     void setTiming(int pairingMs, int upgradeStepMs);
     QString pathOf(const QString &name);
@@ -125,6 +128,9 @@ private:
         PairingOutcome pairing = PairingOutcome::Normal;
         int upgradeFailPercent = -1;
         bool upgradeNeverEnds = false;
+        bool upgradeRefused = false;
+        int upgradeVanishPercent = -1;
+        bool bootNeverAppears = false;
         QStringList refusingReceivers;
         // Online queries a mouse still answers before it is switched off.
         QMap<QString, int> onlineAnswersLeft;
@@ -168,4 +174,6 @@ private:
     std::string serverPath_;
     std::string openedPath_;
     bool upgradeBusy_ = false;
+    // A device gone into boot mode that the boot search does not see yet.
+    QString unseenBootDevice_;
 };

@@ -221,6 +221,87 @@ private slots:
         QTRY_COMPARE(statuses().last(), QByteArray::fromHex("070201"));
         QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("r4k")), 0x0300);
     }
+
+    void refusedStartReportsNothing()
+    {
+        SimulatedDeviceControl::setUpgradeRefused(true);
+        Block block(makeImage(210, 7, 1, 2, 0));
+        QVERIFY(!UsbUpgrade_Start(&block.image, onStatus, 10000));
+        QTest::qWait(100);
+        QVERIFY(statuses().isEmpty());
+        QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("m")), 0x0102);
+        QVERIFY(!SimulatedDeviceControl::inBootMode(QStringLiteral("m")));
+        SimulatedDeviceControl::setUpgradeRefused(false);
+        QVERIFY(UsbUpgrade_Start(&block.image, onStatus, 10000));
+        QTRY_VERIFY(ended());
+    }
+
+    void vanishedDeviceFailsTheWriteAndLeavesTheEnumeration()
+    {
+        SimulatedDeviceControl::setUpgradeVanishes(30);
+        const QByteArray path = SimulatedDeviceControl::pathOf(QStringLiteral("r4k")).toUtf8();
+        QVERIFY(UsbFinderC_OpenDevice(path.constData()));
+        Block block(makeImage(211, 7, 1, 2, 0));
+        QVERIFY(UsbUpgrade_Start(&block.image, onStatus, 10000));
+        QTRY_VERIFY(ended());
+        QCOMPARE(statuses().last(), QByteArray::fromHex("070200"));
+        QCOMPARE(statuses().size(), 4); // 0, 10, 20 % and the end
+        QVERIFY(!UsbFinderC_OpenDevice(path.constData()));
+        QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("r4k")), 0x0105);
+        QVERIFY(SimulatedDeviceControl::plug(QStringLiteral("r4k"), true));
+        SimulatedDeviceControl::setUpgradeVanishes(-1);
+        QVERIFY(UsbUpgrade_Start(&block.image, onStatus, 10000));
+        QTRY_COMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("r4k")), 0x0200);
+    }
+
+    void bootDeviceThatNeverAppearsFailsWithoutProgress()
+    {
+        SimulatedDeviceControl::setBootDeviceNeverAppears(true);
+        Block block(makeImage(210, 7, 1, 2, 0));
+        QVERIFY(UsbUpgrade_Start(&block.image, onStatus, 10000));
+        int found = 5;
+        UsbUpgradeC_FindBootDevices(&block.image, &found);
+        QCOMPARE(found, 0);
+        QTRY_VERIFY(ended());
+        QCOMPARE(statuses().size(), 1);
+        QCOMPARE(statuses().last(), QByteArray::fromHex("070200"));
+        // Afterwards it is found in boot mode and can be written.
+        found = 5;
+        UsbUpgradeC_FindBootDevices(&block.image, &found);
+        QCOMPARE(found, 1);
+        SimulatedDeviceControl::setBootDeviceNeverAppears(false);
+        QVERIFY(UsbUpgrade_Start(&block.image, onStatus, 10000));
+        QTRY_COMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("m")), 0x0200);
+    }
+
+    void scenarioScriptsTheUpgradeOutcome_data()
+    {
+        QTest::addColumn<QString>("outcome");
+        QTest::addColumn<bool>("starts");
+        QTest::addColumn<QByteArray>("end");
+        QTest::newRow("refuse") << "refuse" << false << QByteArray();
+        QTest::newRow("fail") << "fail" << true << QByteArray::fromHex("070200");
+        QTest::newRow("vanish") << "vanish" << true << QByteArray::fromHex("070200");
+        QTest::newRow("no boot device") << "noBootDevice" << true << QByteArray::fromHex("070200");
+        QTest::newRow("normal") << "normal" << true << QByteArray::fromHex("070201");
+    }
+
+    void scenarioScriptsTheUpgradeOutcome()
+    {
+        QFETCH(QString, outcome);
+        QFETCH(bool, starts);
+        QFETCH(QByteArray, end);
+        QVERIFY(SimulatedDeviceControl::loadScenarioJson(QStringLiteral(R"({
+            "options": {"upgrade": "%1", "upgradePercent": 40, "upgradeStepMs": 2},
+            "mice": [{"name": "m", "cid": 7, "mid": 1, "cablePlugged": true, "version": "0x0102"}]
+        })").arg(outcome).toUtf8()));
+        Block block(makeImage(210, 7, 1, 2, 0));
+        QCOMPARE(bool(UsbUpgrade_Start(&block.image, onStatus, 10000)), starts);
+        if (!starts)
+            return;
+        QTRY_VERIFY(ended());
+        QCOMPARE(statuses().last(), end);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFirmware)

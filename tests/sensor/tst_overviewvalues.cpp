@@ -240,12 +240,16 @@ private slots:
         QTest::addColumn<bool>("wired");
         QTest::addColumn<int>("others");
         QTest::addColumn<QString>("receiver");
-        QTest::newRow("on the receiver") << true << false << 0 << "v1.05";
-        QTest::newRow("offline") << false << true << 0 << "v1.05";
+        QTest::addColumn<QString>("mouse");
+        // "others" counts the devices found: the current one first, then receivers.
+        QTest::newRow("on the receiver") << true << false << 1 << "v1.05" << "v1.02";
+        QTest::newRow("offline") << false << true << 1 << "v1.05" << "v1.02";
         // On the cable the receiver's version is that of the other device found.
-        QTest::newRow("wired beside the receiver") << true << true << 2 << "v3.01";
-        QTest::newRow("wired alone") << true << true << 1 << "";
-        QTest::newRow("wired among three") << true << true << 3 << "";
+        QTest::newRow("wired beside the receiver") << true << true << 2 << "v3.01" << "v1.02";
+        QTest::newRow("wired alone") << true << true << 1 << "" << "v1.02";
+        QTest::newRow("wired among three") << true << true << 3 << "" << "v1.02";
+        // A device that is no longer found keeps no versions on show.
+        QTest::newRow("gone") << true << false << 0 << "" << "";
     }
 
     void theVersionsReachTheOverview()
@@ -254,15 +258,18 @@ private slots:
         QFETCH(bool, wired);
         QFETCH(int, others);
         QFETCH(QString, receiver);
+        QFETCH(QString, mouse);
         DeviceAllInfo info;
         info.online = online;
         info.wired = wired;
+        info.path = QStringLiteral("sim-hid://1A2B:2001/0");
         info.deviceVersion = QStringLiteral("v1.05");
         info.mouseVersion = QStringLiteral("v1.02");
         CurrentDevice::SetInfo(info);
         sessionDeviceList.clear();
         DeviceAllInfo cable = info;
         DeviceAllInfo dongle;
+        dongle.path = QStringLiteral("sim-hid://1A2B:2104/0");
         dongle.deviceVersion = QStringLiteral("v3.01");
         dongle.addressBytes = {0x3a, 0x5c, 0x17};
         if (others >= 1)
@@ -277,7 +284,7 @@ private slots:
         PostMsg::Instance()->EmitSigSetver(0);
         QCOMPARE(spy.size(), 2);
         QCOMPARE(spy.at(0), (QVariantList{1, receiver}));
-        QCOMPARE(spy.at(1), (QVariantList{0, QString("v1.02")}));
+        QCOMPARE(spy.at(1), (QVariantList{0, mouse}));
 
         PostMsg::Instance()->EmitSigSetver(6);
         QCOMPARE(spy.size(), 4);

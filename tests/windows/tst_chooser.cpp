@@ -16,6 +16,7 @@
 #include "device/DeviceLinkState.h"
 #include "platform/RegistryStore.h"
 #include "settings/FormSetting.h"
+#include "settings/UpDateRepair.h"
 #include "windows/DialogChange.h"
 
 #include <QComboBox>
@@ -291,13 +292,29 @@ private slots:
         QVERIFY(!Child("label_3")->isVisible());
     }
 
-    void aFailedUpdateOnRecordLeavesNoDeadRepairButton()
+    void aFailedUpdateOnRecordOffersTheRepair()
     {
         RegistryStore::Instance().SetValue(AppPaths::FirmwareStateKey(), "UpdateFailInfo", "210,4,7,1");
         Start(Scenario());
-        // No repair dialog is part of the program yet: nothing to press.
-        QVERIFY(!Child("Repair")->isVisible());
-        QCOMPARE(qobject_cast<QLabel*>(Child("label_2"))->text(), Text("home", "PleaseEnter"));
+        QVERIFY(Child("Repair")->isVisible());
+        QCOMPARE(qobject_cast<QLabel*>(Child("label_2"))->text(), Text("home", "RepairDevice"));
+        qobject_cast<QPushButton*>(Child("Repair"))->click();
+        QVERIFY(repairDialog && repairDialog->isVisible());
+        // No device found: the mouse's repair needs its receiver.
+        QCOMPARE(repairDialog->StatusText(), Text("home", "NoRecieve"));
+        const QPoint origin = m_chooser->mapToGlobal(QPoint(0, 0));
+        QCOMPARE(repairDialog->pos(), origin + QPoint((1020 - 460) / 2, (700 - 289) / 2));
+        repairDialog->close();
+        // The Enter key opens it too while the repair is offered, and not after.
+        PostMsg::Instance()->EmitSigEnterKey();
+        QVERIFY(repairDialog->isVisible());
+        QCOMPARE(repairDialog->StatusText(), Text("home", "NoRecieve"));
+        repairDialog->close();
+        PostMsg::Instance()->EmitSigUpDateButton(true);
+        QVERIFY(Child("Repair")->isHidden());
+        PostMsg::Instance()->EmitSigEnterKey();
+        QVERIFY(repairDialog->isHidden());
+        RegistryStore::Instance().SetValue(AppPaths::FirmwareStateKey(), "UpdateFailInfo", "");
     }
 
     void twoIdenticalMiceOnOneReceiverClass_data()

@@ -18,6 +18,8 @@
 #include "device/DeviceCacheFile.h"
 #include "device/DeviceLinkState.h"
 #include "platform/RegistryStore.h"
+#include "settings/FormSetting.h"
+#include "settings/UpDateRepair.h"
 #include "windows/Dialog.h"
 #include "windows/DialogChange.h"
 #include "windows/DialogMain.h"
@@ -29,6 +31,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QSettings>
 #include <QToolTip>
 #include <QtTest>
@@ -82,6 +86,11 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<DialogMain> m_window;
+    // What the firmware update dialog showed when the user closed it.
+    QString status;
+    int progress = -1;
+    QPoint updatePlace;
+    QString cancelText;
 
     QWidget* Current() { return m_window->findChild<QStackedWidget*>("stackedWidgetMain")->currentWidget(); }
     DialogChange* Chooser() { return m_window->findChild<DialogChange*>(); }
@@ -145,6 +154,8 @@ private slots:
         LoadDefaultScenario();
         QFile::remove(CachePath());
         macroRecording = false;
+        status.clear();
+        progress = -1;
     }
 
     void cleanup()
@@ -189,7 +200,7 @@ private slots:
     }
 
     // The default mouse: 1000 Hz, level 2 of five current (800 DPI), lift-off
-    // code 1, debounce index 8, firmware 0x0102 on a receiver of 0x0105.
+    // code 1, debounce index 8, firmware 0x0103 on a receiver of 0x0106.
     void theOverviewShowsTheMouseValuesAfterTheWait()
     {
         Open();
@@ -203,8 +214,41 @@ private slots:
         QCOMPARE(value("ReportValue"), QString("1000Hz"));
         QCOMPARE(value("LodValue"), QString("1mm"));
         QCOMPARE(value("DebunceValue"), QString("8ms"));
-        QTRY_COMPARE_WITH_TIMEOUT(value("MouseValue"), QString("v1.02"), 5000);
-        QCOMPARE(value("DongleValue"), QString("v1.05"));
+        QTRY_COMPARE_WITH_TIMEOUT(value("MouseValue"), QString("v1.03"), 5000);
+        QCOMPARE(value("DongleValue"), QString("v1.06"));
+        // The default devices carry the shipped images' versions: no update is offered.
+        QVERIFY(!user.seen.contains("UpDateRepair"));
+        QVERIFY(!repairDialog || repairDialog->isHidden());
+    }
+
+    // Devices older than the shipped images: the version report opens the
+    // update over the device pages; with only the receiver plugged in it says
+    // that the mouse must be on its cable.
+    void anOlderDeviceIsOfferedTheUpdate()
+    {
+        StopUsbChanged();
+        QVERIFY(SimulatedDeviceControl::loadScenarioJson(
+            Scenario().Receiver("r4k", 1, "010101", 0x0105).Mouse("m1", 1, "r4k").Json()));
+        Open();
+        ModalUser user;
+        QString reason;
+        QPoint place;
+        user.AnswerNext("UpDateRepair", [&](QWidget* dialog) {
+            reason = dialog->findChild<QLabel*>("ToolText_2")->text();
+            place = dialog->pos();
+            ClickButton(dialog, "NewHong");
+        });
+        OpenPages();
+        QVERIFY(user.seen.contains("UpDateRepair"));
+        QCOMPARE(reason, Text("home", "NoUSB"));
+        QVERIFY(repairDialog->isHidden());
+        auto* overview = Pages()->findChild<PreVier*>();
+        QCOMPARE(overview->findChild<QLabel*>("DongleValue")->text(), QString("v1.05"));
+        // The settings page that reported it: centred, then 75 px left and 65 px up.
+        FormSetting* settings = Pages()->findChild<FormSetting*>();
+        QVERIFY(settings);
+        const QPoint origin = settings->mapToGlobal(QPoint(0, 0));
+        QCOMPARE(place, origin + QPoint((settings->width() - 460) / 2 - 75, (settings->height() - 289) / 2 - 65));
     }
 
     void backReturnsToTheChooser()
@@ -647,6 +691,95 @@ private slots:
             QCOMPARE(text, Text("home", "WiredMode"));
             const QPoint origin = m_window->mapToGlobal(QPoint(0, 0));
             QCOMPARE(place, origin + QPoint((1020 - 300) / 2 - 20, (700 - 140) / 2));
+        }
+    }
+
+    // Space on the chooser with one receiver whose image is of another
+    // version and no newer mouse image: asked first, the receiver image is
+    // written at once in a dialog of its own.
+    void spaceWritesTheReceiverImage_data()
+    {
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<int>("failAt");
+        QTest::newRow("written") << true << -1;
+        QTest::newRow("declined") << false << -1;
+        QTest::newRow("failed at 40%") << true << 40;
+    }
+
+    void spaceWritesTheReceiverImage()
+    {
+        QFETCH(bool, confirm);
+        QFETCH(int, failAt);
+        StopUsbChanged();
+        // The 4 kHz receiver at v1.05 beside the shipped v1.06 image; the
+        // stored mouse version is that of the shipped mouse image.
+        QVERIFY(SimulatedDeviceControl::loadScenarioJson(
+            Scenario().Receiver("r4k", 1, "010101", 0x0105).Mouse("m1", 1, "r4k").Json()));
+        SimulatedDeviceControl::setTiming(20, 2);
+        SimulatedDeviceControl::setUpgradeFailure(failAt);
+        RegistryStore::Instance().SetValue(AppPaths::FirmwareStateKey(), "MouseVer71", "v1.03");
+        RegistryStore::Instance().Remove(AppPaths::FirmwareStateKey(), "UpdateFailInfo");
+        Open();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        SimulatedDeviceControl::clearCalls();
+        ModalUser user;
+        QString question;
+        QPoint questionPlace;
+        user.AnswerNext("ContainReset", [&](QWidget* dialog) {
+            question = dialog->findChild<QLabel*>("label")->text();
+            questionPlace = dialog->pos();
+            ClickButton(dialog, confirm ? "OK" : "Cancel");
+            user.AnswerNext("UpDateRepair", [&](QWidget* update) {
+                // The user waits for the end, reads it and presses OK.
+                auto* poll = new QTimer(update);
+                QElapsedTimer waited;
+                waited.start();
+                connect(poll, &QTimer::timeout, update, [&, update, poll, waited] {
+                    auto* ok = update->findChild<QToolButton*>("NewHong_2");
+                    if (ok->isHidden() && waited.elapsed() < 10000)
+                        return;
+                    poll->stop();
+                    status = update->findChild<QLabel*>("ToolText_2")->text();
+                    cancelText = update->findChild<QToolButton*>("NewHong")->text();
+                    progress = update->findChild<QProgressBar*>("progressBar_2")->value();
+                    updatePlace = update->pos();
+                    ClickButton(update, "NewHong_2");
+                });
+                poll->start(20);
+            });
+        });
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : m_window.get(), Qt::Key_Space);
+        SimulatedDeviceControl::setUpgradeFailure(-1);
+        RegistryStore::Instance().Remove(AppPaths::FirmwareStateKey(), "MouseVer71");
+        const QString record = RegistryStore::Instance().Value(AppPaths::FirmwareStateKey(), "UpdateFailInfo");
+        RegistryStore::Instance().Remove(AppPaths::FirmwareStateKey(), "UpdateFailInfo");
+
+        QCOMPARE(question, Text("home", "NewVerTips"));
+        const QPoint origin = m_window->mapToGlobal(QPoint(0, 0));
+        QCOMPARE(questionPlace, origin + QPoint((1020 - 300) / 2 - 20, (700 - 140) / 2));
+        const int starts = SimulatedDeviceControl::calls("UsbUpgrade_Start").size();
+        if (!confirm) {
+            QVERIFY(!user.seen.contains("UpDateRepair"));
+            QCOMPARE(starts, 0);
+            QCOMPARE(SimulatedDeviceControl::firmwareVersion("r4k"), 0x0105);
+            return;
+        }
+        QVERIFY(user.seen.contains("UpDateRepair"));
+        QCOMPARE(updatePlace, origin + QPoint((1020 - 460) / 2, (700 - 289) / 2));
+        QCOMPARE(starts, 1);
+        if (failAt < 0) {
+            QCOMPARE(status, Text("update", "DialogUpgradeSuccess"));
+            QCOMPARE(cancelText, Text("common", "Cancel"));
+            QCOMPARE(progress, 100);
+            QCOMPARE(SimulatedDeviceControl::firmwareVersion("r4k"), 0x0106);
+            QCOMPARE(record, QString());
+        } else {
+            QCOMPARE(status, Text("update", "DialogUpgradeFail"));
+            QCOMPARE(SimulatedDeviceControl::firmwareVersion("r4k"), 0x0105);
+            // The receiver of kind 4 of CID 7, MID 1 failed: the chooser offers the repair.
+            QCOMPARE(record, QString("211,4,7,1"));
+            QTRY_VERIFY(!Chooser()->findChild<QPushButton*>("Repair")->isHidden());
         }
     }
 

@@ -1,0 +1,209 @@
+// The settings page's firmware update end to end against the simulated
+// mouse on its cable beside its receiver: the prompt, the receiver then the
+// mouse written, the versions shown and stored.
+#include "FirmwareFixtures.h"
+#include "app/ConfigSettings.h"
+#include "app/LanguageLoader.h"
+#include "app/PostMsg.h"
+#include "device/CurrentDevice.h"
+#include "device/DeviceLinkState.h"
+#include "platform/rozuri/SimulatedDeviceControl.h"
+#include "settings/FirmwareImages.h"
+#include "settings/FirmwareState.h"
+#include "settings/FirmwareUpdateController.h"
+#include "settings/FirmwareUpdateMachine.h"
+#include "settings/FormSetting.h"
+#include "settings/UpDateRepair.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace FirmwareFixtures;
+
+namespace {
+
+DeviceAllInfo Entry(const QString& device, bool wired, const QString& version)
+{
+    DeviceAllInfo info;
+    info.path = SimulatedDeviceControl::pathOf(device);
+    info.cid = 5;
+    info.mid = 3;
+    info.online = true;
+    info.wired = wired;
+    info.connectionKind = wired ? ConnectionCable1K : ConnectionReceiver4K;
+    if (wired)
+        info.mouseVersion = version;
+    else
+        info.deviceVersion = version;
+    if (!wired)
+        info.addressBytes = {1, 2, 3};
+    return info;
+}
+
+} // namespace
+
+class TestSettingsUpdate : public QObject {
+    Q_OBJECT
+
+private:
+    ConfigSettings* m_config = nullptr;
+    QTemporaryDir m_images;
+
+private slots:
+    void initTestCase()
+    {
+        LanguageLoader::LoadLanguageFiles(QCoreApplication::applicationDirPath());
+        m_config = new ConfigSettings(QStringLiteral(FIRMWARE_FIXTURES "/firmware.ini"));
+        ConfigSettings::ReplaceInstance(m_config);
+        SetFirmwareFolder(m_images.path());
+        QCOMPARE(WriteImages(m_images.path(), {QStringLiteral("a.bin 210 5 3 1.03 MouseOne.bin"),
+                                               QStringLiteral("b.bin 211 5 3 1.06 R4K-One.bin")}),
+                 QString());
+    }
+
+    void cleanupTestCase()
+    {
+        ConfigSettings::ReplaceInstance(nullptr);
+        delete m_config;
+        SetFirmwareFolder(QString());
+    }
+
+    void receiverThenMouseAreWritten()
+    {
+        QVERIFY(SimulatedDeviceControl::loadScenarioJson(R"({
+            "receivers": [{"name": "r4k", "kind": 1, "cid": 5, "mid": 3, "version": "0x0105"}],
+            "mice": [{"name": "m", "cid": 5, "mid": 3, "receiver": "r4k", "cablePlugged": true, "version": "0x0102"}]
+        })"));
+        SimulatedDeviceControl::setTiming(20, 2);
+        SimulatedDeviceControl::clearCalls();
+        devicePageShown = 1;
+        CurrentDevice::SetInfo(Entry(QStringLiteral("m"), true, QStringLiteral("v1.02")));
+        sessionDeviceList = {Entry(QStringLiteral("m"), true, QStringLiteral("v1.02")),
+                             Entry(QStringLiteral("r4k"), false, QStringLiteral("v1.05"))};
+        FormSetting page;
+        page.resize(800, 600);
+        page.show();
+        page.UpdateController()->Machine()->SetTiming(5, 3000);
+        QSignalSpy markers(PostMsg::Instance(), SIGNAL(SigAddUpdate(int,bool)));
+        page.SetVer(0);
+        QVERIFY(markers.contains({0, true}));
+        QVERIFY(markers.contains({1, true}));
+        QVERIFY(repairDialog && repairDialog->isVisible());
+        QCOMPARE(repairDialog->StatusText(), LanguageTables::Text(languageIndex, QStringLiteral("home"),
+                                                                  QStringLiteral("ReadyUpdate")));
+        const QString shots = qEnvironmentVariable("NK_SCREENSHOT_DIR");
+        if (!shots.isEmpty()) {
+            SimulatedDeviceControl::setTiming(20, 150); // slow enough to be seen
+            repairDialog->grab().save(shots + QStringLiteral("/update-ready.png"));
+        }
+        repairDialog->on_NewHong_2_clicked(); // start
+        if (!shots.isEmpty()) {
+            QTRY_VERIFY(repairDialog->ProgressValue() >= 30);
+            repairDialog->grab().save(shots + QStringLiteral("/update-running.png"));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(SimulatedDeviceControl::firmwareVersion(QStringLiteral("m")), 0x0103, 8000);
+        QTRY_VERIFY(!page.UpdateController()->Machine()->Running());
+        QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("r4k")), 0x0106);
+        QCOMPARE(page.findChild<QLabel*>(QStringLiteral("label_5"))->text(), QStringLiteral("v1.06"));
+        QCOMPARE(page.findChild<QLabel*>(QStringLiteral("label_7"))->text(), QStringLiteral("v1.03"));
+        QCOMPARE(FirmwareState::StoredMouseVersion(), QStringLiteral("v1.03"));
+        QCOMPARE(repairDialog->ProgressValue(), 100);
+        if (!shots.isEmpty())
+            repairDialog->grab().save(shots + QStringLiteral("/update-done.png"));
+        const QList<QJsonObject> starts = SimulatedDeviceControl::calls(QStringLiteral("UsbUpgrade_Start"));
+        QCOMPARE(starts.size(), 2);
+        repairDialog->close();
+    }
+
+    // Whether an update can start, and otherwise the reason the dialog shows.
+    void theCheckSaysWhy_data()
+    {
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<QStringList>("devices"); // "m" a mouse on its cable, "r" a receiver
+        QTest::addColumn<QString>("key");         // empty: ready
+        QTest::newRow("nothing found") << "" << QStringList() << "Error";
+        QTest::newRow("a receiver, no record") << "" << QStringList{"r"} << "NoUSB";
+        QTest::newRow("a cabled mouse, no record") << "" << QStringList{"m"} << "NoRecieve";
+        QTest::newRow("receiver failed, only a receiver") << "211,4,5,3" << QStringList{"r"} << "NoUSB";
+        QTest::newRow("mouse failed, only a cabled mouse") << "210,4,5,3" << QStringList{"m"} << "NoRecieve";
+        QTest::newRow("record of another target") << "212,4,5,3" << QStringList{"m"} << "Error";
+        QTest::newRow("record of another CID") << "211,4,6,3" << QStringList{"m"} << "Error";
+        QTest::newRow("receiver failed, none in boot mode") << "211,4,5,3" << QStringList{"m"} << "NoDevice";
+        QTest::newRow("receiver failed, in boot mode") << "211,4,5,3" << QStringList{"m", "boot r"} << "";
+        QTest::newRow("two receivers") << "" << QStringList{"r", "r"} << "NoUSB";
+        QTest::newRow("three receivers") << "" << QStringList{"r", "r", "r"} << "MultiDongle";
+        QTest::newRow("two receivers, two mice") << "" << QStringList{"m", "r", "m", "r"} << "MultiMouse";
+    }
+
+    void theCheckSaysWhy()
+    {
+        QFETCH(QString, record);
+        QFETCH(QStringList, devices);
+        QFETCH(QString, key);
+        QVERIFY(SimulatedDeviceControl::loadScenarioJson(R"({
+            "receivers": [{"name": "r4k", "kind": 1, "cid": 5, "mid": 3, "version": "0x0105"}],
+            "mice": [{"name": "m", "cid": 5, "mid": 3, "receiver": "r4k", "cablePlugged": true, "version": "0x0102"}]
+        })"));
+        FirmwareState::RemoveFailRecord();
+        if (!record.isEmpty()) {
+            const QStringList parts = record.split(QLatin1Char(','));
+            FirmwareState::WriteFailRecord(parts.at(0).toInt(), parts.at(1).toInt(), parts.at(2).toInt(),
+                                           parts.at(3).toInt());
+        }
+        sessionDeviceList.clear();
+        for (const QString& device : devices) {
+            if (device == QLatin1String("boot r"))
+                QVERIFY(SimulatedDeviceControl::setBootMode(QStringLiteral("r4k"), true)); // not enumerated
+            else
+                sessionDeviceList.append(Entry(device == QLatin1String("m") ? QStringLiteral("m") : QStringLiteral("r4k"),
+                                               device == QLatin1String("m"), QStringLiteral("v1.00")));
+        }
+        CurrentDevice::SetInfo(sessionDeviceList.isEmpty() ? Entry(QStringLiteral("m"), true, QStringLiteral("v1.00"))
+                                                           : sessionDeviceList.first());
+        FormSetting page;
+        repairDialog->ResetToStart();
+        const bool ready = page.UpdateController()->ChechIsUpDate();
+        QCOMPARE(ready, key.isEmpty());
+        if (!ready)
+            QCOMPARE(repairDialog->StatusText(), LanguageTables::Text(languageIndex, QStringLiteral("home"), key));
+        FirmwareState::RemoveFailRecord();
+        sessionDeviceList.clear();
+    }
+
+    // A receiver update that failed, finished from the settings page of the
+    // mouse on its cable: the receiver waits in boot mode, unseen, and is
+    // written with the image of the class the record names.
+    void aFailedReceiverIsFinishedFromTheMouse()
+    {
+        QVERIFY(SimulatedDeviceControl::loadScenarioJson(R"({
+            "receivers": [{"name": "r4k", "kind": 1, "cid": 5, "mid": 3, "version": "0x0105", "bootMode": true}],
+            "mice": [{"name": "m", "cid": 5, "mid": 3, "receiver": "r4k", "cablePlugged": true, "version": "0x0103"}]
+        })"));
+        SimulatedDeviceControl::setTiming(20, 2);
+        SimulatedDeviceControl::clearCalls();
+        FirmwareState::WriteFailRecord(211, 4, 5, 3);
+        devicePageShown = 1;
+        CurrentDevice::SetInfo(Entry(QStringLiteral("m"), true, QStringLiteral("v1.03")));
+        sessionDeviceList = {Entry(QStringLiteral("m"), true, QStringLiteral("v1.03"))};
+        FormSetting page;
+        page.UpdateController()->Machine()->SetTiming(5, 3000);
+        repairDialog->ResetToStart();
+        QVERIFY(page.UpdateController()->ChechIsUpDate());
+        repairDialog->ShowReadyState();
+        repairDialog->on_NewHong_2_clicked(); // start
+        QTRY_COMPARE_WITH_TIMEOUT(SimulatedDeviceControl::firmwareVersion(QStringLiteral("r4k")), 0x0106, 8000);
+        QTRY_VERIFY(!page.UpdateController()->Machine()->Running());
+        QVERIFY(!SimulatedDeviceControl::inBootMode(QStringLiteral("r4k")));
+        QVERIFY(FirmwareState::UpdateFailInfo().isEmpty());
+        QCOMPARE(repairDialog->StatusText(), LanguageTables::Text(languageIndex, QStringLiteral("update"),
+                                                                  QStringLiteral("DialogUpgradeSuccess")));
+        QCOMPARE(SimulatedDeviceControl::calls(QStringLiteral("UsbUpgrade_Start")).size(), 1);
+        repairDialog->close();
+        sessionDeviceList.clear();
+    }
+};
+
+QTEST_MAIN(TestSettingsUpdate)
+#include "tst_settingsupdate.moc"
