@@ -628,6 +628,34 @@ private slots:
         QCOMPARE(SentRecords().last(), expected);
     }
 
+    // Every row of a deleted macro falls back to its own default, its key
+    // block cleared; rapid fire keeps the last values the user confirmed.
+    void deleteFallsBackOnEveryRow()
+    {
+        WriteFile(MacroPath("Gone"), "1\r\n0x04 1 0\r\n");
+        OpenMacroPage();
+        ShowButtonPage();
+        for (const DeviceButtonIndex::Row& row : DeviceButtonIndex::Rows())
+            Bind(row.rowButton, "Gone");
+        QByteArray expected = MouseRecord();
+        const QList<QByteArray> defaults = {Header(1, 1, 0), Header(1, 2, 0), Header(1, 4, 0), Header(1, 8, 0),
+                                            Header(1, 16, 0), Header(2, 1, 0), Header(2, 2, 0), Header(2, 3, 0),
+                                            Header(7, 0, 0), Header(7, 0, 0), Header(4, 10, 3), Header(0, 0, 0)};
+        const QStringList texts = {"LeftKey_3", "RightKey_3", "MidKey", "BackKey_2", "ForWardKey", "VolumeUp_8",
+                                   "VolumeUp_9", "VolumeUp_10", "DPI_2", "DPI_2", "DPI_6", "DPI_5"};
+        for (int k = 0; k < 12; ++k) {
+            expected.replace(95 + 3 * k, 3, defaults.at(k));
+            expected.replace(144 + 52 * k, 52, QByteArray(52, '\0'));
+        }
+
+        DeleteOnMacroPage("Gone");
+
+        QCOMPARE(FirstDifference(MouseRecord(), expected), QString());
+        for (int k = 0; k < 12; ++k)
+            QCOMPARE(f.RowOf(k)->text(), f.Child(texts.at(k))->text());
+        QVERIFY(f.Idle());
+    }
+
     void deleteOfAnUnboundMacroOnlySendsTheRecord()
     {
         WriteFile(MacroPath("Gone"), "1\r\n");
@@ -684,6 +712,7 @@ private slots:
             {"backslash", QByteArray("..\\..\\evil")},
             {"control characters", QByteArray("bad\x01\x1f")},
             {"absolute", QByteArray("/tmp/abs")},
+            {"no name at all", QByteArray()},
         };
         for (const auto& name : names) {
             QTest::addRow("%s from the mouse", name.first) << name.second << false;
@@ -728,6 +757,11 @@ private slots:
         }
         QVERIFY2(outside.isEmpty(), qPrintable(outside.join(", ")));
         QVERIFY(!QFile::exists(QStringLiteral("/tmp/abs.ini")));
+        if (name.isEmpty()) {
+            // Nothing to name a file by: the folder stays as it was.
+            QCOMPARE(QDir(MacroFolderPath()).entryList(QDir::Files | QDir::Hidden), QStringList());
+            return;
+        }
         // The row shows a name that is a plain file name of the folder, and
         // its file holds what the mouse holds.
         const QString shown = f.Child(QStringLiteral("RightKey"))->text().mid(Prefix().size());
