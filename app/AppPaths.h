@@ -15,7 +15,14 @@ public:
         return QDir::homePath() + QStringLiteral("/AppData/Local/") + ApplicationName();
     }
 
-    static QString ApplicationFolder() { return QCoreApplication::applicationDirPath(); }
+    // Resolved once: every picture folder of every style sheet starts here.
+    static QString ApplicationFolder()
+    {
+        if (!QCoreApplication::instance())
+            return QCoreApplication::applicationDirPath();
+        static const QString folder = QCoreApplication::applicationDirPath();
+        return folder;
+    }
 
     // Registry key of the firmware state: the failed-update record and the
     // stored mouse firmware versions.

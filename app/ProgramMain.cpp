@@ -4,6 +4,7 @@
 #include "app/Startup.h"
 #include "dialogs/ExeIsRun.h"
 #include "platform/DisplayMetrics.h"
+#include "platform/LocalTimeZone.h"
 #include "platform/ModalAutoClose.h"
 #include "platform/SingleInstance.h"
 #include "windows/DialogMain.h"
@@ -13,6 +14,7 @@
 
 int RunProgram(int argc, char* argv[])
 {
+    LocalTimeZone::PinToSystemZone();
     CreateUserFolders();
 
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, false);

@@ -46,8 +46,11 @@ QLabel* NewTipIcon(QWidget* parent, const char* name, const QRect& geometry, con
     auto* tip = new QLabel(parent);
     tip->setObjectName(QLatin1String(name));
     tip->setGeometry(geometry);
-    tip->setStyleSheet(QStringLiteral("QLabel{border-image: ") + PanelStyle::Url(pictureDir, "Tips.png")
-                       + QStringLiteral(";}"));
+    // Without a folder the page styles it later: a bare file name would be
+    // looked up in the working folder.
+    if (!pictureDir.isEmpty())
+        tip->setStyleSheet(QStringLiteral("QLabel{border-image: ") + PanelStyle::Url(pictureDir, "Tips.png")
+                           + QStringLiteral(";}"));
     return tip;
 }
 
