@@ -1276,7 +1276,10 @@ void Buttoninterface::BuildMacroList()
     macroListWidget->setMaximumSize(205, 220);
     macroListWidget->setStyleSheet(QStringLiteral("background-color:transparent;border:none;"));
     macroListWidget->setLayout(macroListLayout);
+    // The list takes the place of the form's empty contents, which go.
     form->scrollArea_7->setWidget(macroListWidget);
+    form->scrollAreaWidgetContents_7 = nullptr;
+    form->verticalLayout_6 = nullptr;
     AddMacroButtons(QFont(QString::fromUtf8("微软雅黑"), 9));
 }
 
@@ -1345,9 +1348,7 @@ void Buttoninterface::on_DPI_10_clicked()
     }
     form->stackedWidget_2->setCurrentWidget(form->page_9);
     MakeMacro notice;
-    const QPoint origin = form->page->mapToGlobal(QPoint(0, 0));
-    notice.move(origin.x() + (form->page->width() - notice.width()) / 2 - 50,
-                origin.y() + (form->page->height() - notice.height()) / 2 - 70);
+    PlaceDialog(&notice);
     notice.exec();
 }
 
