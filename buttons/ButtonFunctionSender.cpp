@@ -4,6 +4,7 @@
 #include "buttons/ConsumerKeyTable.h"
 #include "buttons/DeviceButtonIndex.h"
 #include "buttons/DpiLockCoding.h"
+#include "buttons/KeyBlockCodec.h"
 #include "buttons/SingleCodeSenderTable.h"
 #include "device/DeviceSettingSetters.h"
 
@@ -30,7 +31,7 @@ QString ButtonFunctionSender::TextOf(const QString& objectName) const
 }
 
 void ButtonFunctionSender::Run(bool uncheckFirst, const Send& send, const QString& rowText, int type, int code,
-                               int extra)
+                               int extra, const std::function<void()>& afterView)
 {
     if (uncheckFirst && m_hooks.uncheckFunctionButtons)
         m_hooks.uncheckFunctionButtons();
@@ -43,7 +44,9 @@ void ButtonFunctionSender::Run(bool uncheckFirst, const Send& send, const QStrin
         if (m_hooks.storeRowAssignment)
             m_hooks.storeRowAssignment(index, type, code, extra);
     }
-    if (m_hooks.returnToIdleView)
+    if (afterView)
+        afterView();
+    else if (m_hooks.returnToIdleView)
         m_hooks.returnToIdleView();
 }
 
@@ -80,18 +83,47 @@ void ButtonFunctionSender::SendDpiLock(bool checked, const QString& dpiButton, i
         rowText, FunctionDpiLock, code, 0);
 }
 
-void ButtonFunctionSender::AssignMediaKey(int button, int code)
+void ButtonFunctionSender::SendKeyCombination(const QString& text, const std::function<void()>& afterView)
 {
-    const ConsumerKeyTable::Row* entry = ConsumerKeyTable::RowOfCode(code);
-    if (!entry || button < 0 || button >= DeviceButtonIndex::RowCount)
-        return;
-    const KeyBlock block = ConsumerKeyTable::MediaKeyBlock(entry->usage);
-    const QString rowText = TextOf(entry->mediaButton);
-    if (!DeviceSettingSetters::SetButtonKeyBlock(button, kKeySequenceHeader, block))
+    const KeyBlock block = KeyBlockCodec::BuildKeyBlock(text);
+    Run(true, [&](int index) { return DeviceSettingSetters::SetButtonKeyBlock(index, kKeySequenceHeader, block); },
+        text, FunctionKeySequence, 0, 0, afterView);
+}
+
+void ButtonFunctionSender::SendFireKey(int interval, int count)
+{
+    Run(true,
+        [=](int index) { return DeviceSettingSetters::SetButtonFunction(index, FunctionFireKey, interval, count); },
+        TextOf(QStringLiteral("DPI_6")), FunctionFireKey, interval, count);
+}
+
+void ButtonFunctionSender::AssignToButton(int button, const Send& send, const QString& rowText, int type, int code,
+                                          int extra)
+{
+    if (button < 0 || button >= DeviceButtonIndex::RowCount || !send(button))
         return;
     if (m_hooks.storeRowAssignment)
-        m_hooks.storeRowAssignment(button, FunctionKeySequence, 0, 0);
+        m_hooks.storeRowAssignment(button, type, code, extra);
     auto* row = m_page ? m_page->findChild<QAbstractButton*>(DeviceButtonIndex::RowOfIndex(button)) : nullptr;
     if (row)
         row->setText(rowText);
+}
+
+void ButtonFunctionSender::AssignMediaKey(int button, int code)
+{
+    const ConsumerKeyTable::Row* entry = ConsumerKeyTable::RowOfCode(code);
+    if (!entry)
+        return;
+    const KeyBlock block = ConsumerKeyTable::MediaKeyBlock(entry->usage);
+    AssignToButton(
+        button, [&](int index) { return DeviceSettingSetters::SetButtonKeyBlock(index, kKeySequenceHeader, block); },
+        TextOf(entry->mediaButton), FunctionKeySequence, 0, 0);
+}
+
+void ButtonFunctionSender::AssignKeyCombination(int button, const QString& text)
+{
+    const KeyBlock block = KeyBlockCodec::BuildKeyBlock(text);
+    AssignToButton(
+        button, [&](int index) { return DeviceSettingSetters::SetButtonKeyBlock(index, kKeySequenceHeader, block); },
+        text, FunctionKeySequence, 0, 0);
 }

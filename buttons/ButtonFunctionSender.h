@@ -29,16 +29,28 @@ public:
     // A DPI button with the code of its DPI.
     void SendDpiLock(bool checked, const QString& dpiButton, int code);
 
+    // A key combination to the checked row's button; the page shows
+    // `afterView` in place of its idle view.
+    void SendKeyCombination(const QString& text, const std::function<void()>& afterView);
+    // Rapid fire with an interval and a count; the row shows DPI_6's text.
+    void SendFireKey(int interval, int count);
+
     // The media key of a code to a given mouse button, without a click and
     // without touching the view. A code of no media key or a button outside
     // 0 to 11 changes nothing.
     void AssignMediaKey(int button, int code);
+    // The same for a key combination; the row shows the text.
+    void AssignKeyCombination(int button, const QString& text);
 
 private:
     using Send = std::function<bool(int index)>;
     // The flow's steps after the checked test; the row text is read at the
-    // moment of the click.
-    void Run(bool uncheckFirst, const Send& send, const QString& rowText, int type, int code, int extra);
+    // moment of the click. The page's idle view follows unless another view
+    // is given.
+    void Run(bool uncheckFirst, const Send& send, const QString& rowText, int type, int code, int extra,
+             const std::function<void()>& afterView = {});
+    // Gives a known mouse button a function; the row shows it once sent.
+    void AssignToButton(int button, const Send& send, const QString& rowText, int type, int code, int extra);
     QString TextOf(const QString& objectName) const;
 
     QWidget* m_page;

@@ -12,6 +12,12 @@
 #include "buttons/DeviceButtonIndex.h"
 #include "buttons/DpiLockCoding.h"
 #include "buttons/KeyBlockCodec.h"
+#include "buttons/MacroFolder.h"
+#include "dialogs/MakeMacro.h"
+#include "macro/FireKey.h"
+#include "macro/GroupKey.h"
+#include "macro/MacroName.h"
+#include "macro/WaitProcessingEvents.h"
 #include "dialogs/LeftButtonOnly.h"
 #include "macro/MacroBlockCodec.h"
 #include "macro/MacroTextFile.h"
@@ -36,13 +42,18 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QDialog>
+#include <QVBoxLayout>
 #include <QListView>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QtDebug>
+
+#include <cstring>
 
 namespace {
 
@@ -103,7 +114,7 @@ Buttoninterface::Buttoninterface(QWidget* parent)
     buttonColorList = ConfigSettings::Instance()->ListValue(QStringLiteral("Option"), QStringLiteral("ButtonColor"));
     buttonColor = ThemeColor::Components(QStringLiteral("ButtonColor"));
 
-    // The macro list is built here once the macro category has its list.
+    BuildMacroList();
 
     // Profile switching and the lights category are not offered.
     form->DPI_3->hide();
@@ -116,6 +127,10 @@ Buttoninterface::Buttoninterface(QWidget* parent)
     PostMsg::Connect(SIGNAL(SigUpDataButtonUIC(FlashDataMap)), this, SLOT(SlotUpDataButtonUIB(FlashDataMap)));
     PostMsg::Connect(SIGNAL(SigFormReset()), this, SLOT(SlotFormResetButton()));
     PostMsg::Connect(SIGNAL(SigUpDataConfigUI(int, int, bool)), this, SLOT(SlotUpDataConfigUI(int, int, bool)));
+    PostMsg::Connect(SIGNAL(SigAddMacroButton()), this, SLOT(SlotAddMacroButton()));
+    PostMsg::Connect(SIGNAL(SigDeleteMacroButton(QString)), this, SLOT(SlotDeleteMacroButton(QString)));
+    PostMsg::Connect(SIGNAL(SigMacroRename(QString, QString)), this, SLOT(SlotMacroRename(QString, QString)));
+    PostMsg::Connect(SIGNAL(SigUpDataMacro(QString, int)), this, SLOT(SlotUpDataMacro(QString, int)));
 
     deviceWorker = new Worker(this);
 
@@ -661,13 +676,12 @@ void Buttoninterface::ShowRowAssignment(int button, int type, int code, int extr
 
 void Buttoninterface::WriteMacroHeader(const QString& name, const QString& text)
 {
-    if (name.isEmpty())
-        return;
-    const QString path = AppPaths::UserDataFolder() + QStringLiteral("/usersetting/MacroPage/") + name +
-                         QStringLiteral(".ini");
-    QString reason;
-    if (!MacroTextFile::Replace(path, text.toUtf8() + MacroTextFile::WholeFileLineEnd, &reason))
-        qWarning() << "macro file" << path << "keeps its content:" << reason;
+    MacroFolder::WriteHeader(name, text);
+}
+
+QString Buttoninterface::ReadMacroHeader(const QString& name) const
+{
+    return MacroFolder::ReadHeader(name);
 }
 
 int Buttoninterface::SensorCodeToDpi(int code) const
@@ -1169,4 +1183,332 @@ void Buttoninterface::on_VolumeUp_14_clicked(bool checked)
 void Buttoninterface::on_VolumeDown_14_clicked(bool checked)
 {
     functionSender->SendSingleCode(checked, QStringLiteral("VolumeDown_14"));
+}
+
+// ---- Key combinations and rapid fire -------------------------------------------
+
+void Buttoninterface::PlaceDialog(QWidget* dialog) const
+{
+    const QPoint origin = mapToGlobal(QPoint(0, 0));
+    dialog->move(origin.x() + (width() - dialog->width()) / 2 - 50, origin.y() + (height() - dialog->height()) / 2 - 70);
+}
+
+void Buttoninterface::ShowChooserView()
+{
+    form->stackedWidget->setCurrentWidget(form->page_2);
+    form->scrollArea_11->verticalScrollBar()->setStyleSheet(QStringLiteral("QScrollBar {width:10px;}"));
+    form->stackedWidget_2->setCurrentWidget(form->page_9);
+}
+
+void Buttoninterface::on_DPI_8_clicked()
+{
+    QString text;
+    {
+        GroupKey dialog;
+        PlaceDialog(&dialog);
+        dialog.exec();
+        if (!dialog.confirmed)
+            return;
+        text = dialog.keyText;
+    }
+    form->stackedWidget_2->setCurrentWidget(form->page_9);
+    // The row is looked for only now: the dialog's loop may have changed it.
+    functionSender->SendKeyCombination(text, [this] { ShowChooserView(); });
+}
+
+void Buttoninterface::AssignKeyCombination(int button, const QString& text)
+{
+    form->stackedWidget_2->setCurrentWidget(form->page_9);
+    UncheckFunctionButtons();
+    functionSender->AssignKeyCombination(button, text);
+    ShowChooserView();
+}
+
+void Buttoninterface::on_DPI_6_clicked(bool checked)
+{
+    if (!checked)
+        return;
+    functionSender->SendFireKey(fireKeyInterval, fireKeyCount);
+}
+
+void Buttoninterface::on_DPI_6_clicked()
+{
+    const QByteArray path = CurrentDevice::Path();
+    if (!UsbFinderC_GetDeviceOnLine(path.constData()) && !buttonPageFilling) {
+        form->stackedWidget->setCurrentWidget(form->page);
+        form->stackedWidget_2->setCurrentWidget(form->page_9);
+        return;
+    }
+    // A button that has rapid fire already opens with its own values; the
+    // mirror may hold no entry for it (the factory defaults have no counts).
+    int interval = 10;
+    int count = 3;
+    int b = -1;
+    QAbstractButton* row = DeviceButtonIndex::CheckedRow(this, &b);
+    if (row && row->text() == form->DPI_6->text()) {
+        const QList<int> entry = MirrorEntry(b);
+        if (entry.at(1) >= 0)
+            interval = entry.at(1);
+        if (entry.at(2) >= 0)
+            count = entry.at(2);
+    }
+    FireKey dialog;
+    dialog.SetTime(interval);
+    dialog.SetCount(count);
+    PlaceDialog(&dialog);
+    dialog.exec();
+    if (!dialog.confirmed)
+        return;
+    fireKeyInterval = dialog.interval;
+    fireKeyCount = dialog.count;
+    on_DPI_6_clicked(true);
+}
+
+// ---- Macro list and macro binding ------------------------------------------------
+
+void Buttoninterface::BuildMacroList()
+{
+    macroListLayout = new QVBoxLayout;
+    macroListLayout->setSizeConstraint(QLayout::SetFixedSize);
+    macroListWidget = new QWidget;
+    macroListWidget->setObjectName(QStringLiteral("macroListWidget"));
+    macroListWidget->setMinimumSize(205, 220);
+    macroListWidget->setMaximumSize(205, 220);
+    macroListWidget->setStyleSheet(QStringLiteral("background-color:transparent;border:none;"));
+    macroListWidget->setLayout(macroListLayout);
+    // The list takes the place of the form's empty contents, which go.
+    form->scrollArea_7->setWidget(macroListWidget);
+    form->scrollAreaWidgetContents_7 = nullptr;
+    form->verticalLayout_6 = nullptr;
+    AddMacroButtons(QFont(QString::fromUtf8("微软雅黑"), 9));
+}
+
+void Buttoninterface::AddMacroButtons(const QFont& font)
+{
+    const QString style = QStringLiteral("QToolButton{color: rgb(") + buttonColor + QStringLiteral(";);border-image: url(") +
+        pictureFolder + QStringLiteral("CMenuTitle.png);}QToolButton:hover{background-image: none;}"
+                                       "QToolButton:checked{border-image: url(") +
+        pictureFolder + QStringLiteral("CMenuTitleChecked.png);}");
+    const QStringList names = MacroFolder::ListedNames();
+    for (const QString& name : names) {
+        auto* button = new QToolButton(macroListWidget);
+        button->setText(name);
+        button->setStyleSheet(style);
+        button->setFont(font);
+        button->setMinimumSize(174, 22);
+        button->setCheckable(true);
+        macroListLayout->addWidget(button);
+        optionButtonGroup->addButton(button);
+        macroButtonList.append(button);
+        connect(button, SIGNAL(clicked(bool)), this, SLOT(slotButtonClicked(bool)));
+    }
+    // A short list keeps its buttons at the top.
+    if (!names.isEmpty() && names.size() < 7) {
+        for (int i = names.size(); i < 7; ++i) {
+            auto* filler = new QToolButton(macroListWidget);
+            filler->setStyleSheet(style);
+            filler->setFont(font);
+            filler->setEnabled(false);
+            filler->setMinimumSize(174, 23);
+            filler->setCheckable(true);
+            filler->hide();
+            macroListLayout->addWidget(filler);
+            macroButtonList.append(filler);
+        }
+    }
+}
+
+void Buttoninterface::SlotAddMacroButton()
+{
+    for (QToolButton* button : qAsConst(macroButtonList)) {
+        macroListLayout->removeWidget(button);
+        optionButtonGroup->removeButton(button);
+        button->disconnect(this);
+        button->hide();
+        // The button whose click is being handled must outlive that click.
+        if (macroClicksRunning > 0)
+            retiredMacroButtons.append(button);
+        else
+            button->deleteLater();
+    }
+    macroButtonList.clear();
+    double dpi = DisplayMetrics::LogicalDpi();
+    if (dpi <= 0)
+        dpi = 96;
+    QFont font(QString::fromUtf8("微软雅黑"));
+    font.setPointSizeF(9 / (dpi / 96.0));
+    AddMacroButtons(font);
+}
+
+void Buttoninterface::on_DPI_10_clicked()
+{
+    if (!macroButtonList.isEmpty()) {
+        form->stackedWidget_2->setCurrentWidget(form->page_5);
+        return;
+    }
+    form->stackedWidget_2->setCurrentWidget(form->page_9);
+    MakeMacro notice;
+    PlaceDialog(&notice);
+    notice.exec();
+}
+
+bool Buttoninterface::RowShowsMacro(int b, const QString& name) const
+{
+    QAbstractButton* row = RowControl(b);
+    if (!row)
+        return false;
+    QString text = row->text();
+    text.remove(QChar(0));
+    if (text != macroRowPrefix + name)
+        return false;
+    // A key row may show the same word; only a button that holds a macro follows it.
+    return MirrorEntry(b).at(0) == FunctionMacro || CurrentFlashMapLock::Snapshot().buttons[b].type == FunctionMacro;
+}
+
+void Buttoninterface::SlotDeleteMacroButton(QString MacroName)
+{
+    MacroName.remove(QChar(0));
+    struct Fallback {
+        const char* button;
+        const char* sender;
+    };
+    // By mouse button: what each falls back to when its macro is gone.
+    static const Fallback fallbacks[DeviceButtonIndex::RowCount] = {
+        {"LeftKey_3", "on_LeftKey_3_clicked"}, {"RightKey_3", "on_RightKey_3_clicked"},
+        {"MidKey", "on_MidKey_clicked"},       {"BackKey_2", "on_BackKey_2_clicked"},
+        {"ForWardKey", "on_ForWardKey_clicked"}, {"VolumeUp_8", "on_VolumeUp_8_clicked"},
+        {"VolumeUp_9", "on_VolumeUp_9_clicked"}, {"VolumeUp_10", "on_VolumeUp_10_clicked"},
+        {"DPI_2", "on_DPI_2_clicked"},         {"DPI_2", "on_DPI_2_clicked"},
+        {"DPI_6", "on_DPI_6_clicked"},         {"DPI_5", "on_DPI_5_clicked"},
+    };
+    const QString group = ConfigSettings::ModelGroup(CurrentDevice::Info().modelIndex);
+    QStringList keyParams[6];
+    for (int i = 0; i < 6; ++i)
+        keyParams[i] = ConfigSettings::Instance()->ListValue(group, QStringLiteral("KeyParam%1").arg(i + 1));
+
+    // The texts are taken before any row changes.
+    QStringList texts;
+    for (const DeviceButtonIndex::Row& row : DeviceButtonIndex::Rows()) {
+        QString text = RowControl(row.index)->text();
+        texts << text.remove(QChar(0));
+    }
+    for (int r = 0; r < DeviceButtonIndex::Rows().size(); ++r) {
+        if (texts.at(r) != MacroName)
+            continue;
+        const int k = DeviceButtonIndex::Rows().at(r).index;
+        QPointer<QAbstractButton> row = RowControl(k);
+        auto* fallbackButton = findChild<QAbstractButton*>(QLatin1String(fallbacks[k].button));
+        row->setChecked(true);
+        if (fallbackButton)
+            fallbackButton->setChecked(true);
+
+        // The configuration may name a media key or a key combination; one
+        // the mouse cannot play gives the row its default instead.
+        bool configured = false;
+        const QStringList items = k < 6 ? keyParams[k] : QStringList();
+        if (!items.isEmpty() && items.first() == QLatin1String("0x05")) {
+            if (items.size() == 3) {
+                bool ok = false;
+                QString code = items.at(2).trimmed();
+                if (code.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+                    code = code.mid(2);
+                const int value = code.toInt(&ok, 16);
+                if (ok && ConsumerKeyTable::RowOfCode(value)) {
+                    AssignMediaKey(k, value);
+                    configured = true;
+                }
+            } else if (items.size() == 4 && KeyBlockCodec::IsPlayableCombination(items.at(3))) {
+                AssignKeyCombination(k, items.at(3));
+                configured = true;
+            }
+        }
+        if (!configured) {
+            QMetaObject::invokeMethod(this, fallbacks[k].sender, Qt::DirectConnection, Q_ARG(bool, true));
+            CurrentFlashMapLock lock;
+            std::memset(&lock.Map().keyBlocks[k], 0, sizeof(KeyBlock));
+        }
+    }
+    UncheckGroup(rowButtonGroup);
+    ReturnToIdleView();
+    DeviceSettingSetters::SendProtocolRecord();
+}
+
+void Buttoninterface::SlotMacroRename(QString MacroName, QString NewName)
+{
+    MacroName.remove(QChar(0));
+    NewName.remove(QChar(0));
+    for (const DeviceButtonIndex::Row& entry : DeviceButtonIndex::Rows()) {
+        const int k = entry.index;
+        if (!RowShowsMacro(k, MacroName))
+            continue;
+        RowControl(k)->setText(macroRowPrefix + NewName);
+        const FlashDataMap record = CurrentFlashMapLock::Snapshot();
+        const ButtonFunctionHeader header = record.buttons[k];
+        MacroBlock block = record.macroBlocks[k];
+        const QByteArray name = MacroName::LocalBytes(MacroName::CutToBytes(NewName, sizeof(block.name)));
+        std::memset(block.name, 0, sizeof(block.name));
+        std::memcpy(block.name, name.constData(), static_cast<size_t>(name.size()));
+        block.nameLength = static_cast<uint8_t>(name.size());
+        DeviceSettingSetters::SetButtonMacro(k, header, block);
+    }
+}
+
+void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
+{
+    MacroName.remove(QChar(0));
+    if (index == 0) {
+        // The macro page sends the block itself, from its event list.
+        QPointer<Buttoninterface> self(this);
+        WaitProcessingEvents(1500);
+        if (!self)
+            return;
+        for (const DeviceButtonIndex::Row& entry : DeviceButtonIndex::Rows()) {
+            if (RowShowsMacro(entry.index, MacroName))
+                PostMsg::Instance()->EmitSigMacroDownLoadData(MacroName, entry.index);
+        }
+    } else if (index == 1) {
+        bool ok = false;
+        const int mode = ReadMacroHeader(MacroName).toInt(&ok, 10);
+        for (const DeviceButtonIndex::Row& entry : DeviceButtonIndex::Rows()) {
+            if (!RowShowsMacro(entry.index, MacroName))
+                continue;
+            const FlashDataMap record = CurrentFlashMapLock::Snapshot();
+            ButtonFunctionHeader header = record.buttons[entry.index];
+            header.extra = static_cast<uint8_t>((ok ? mode : 0) & 0xFF);
+            DeviceSettingSetters::SetButtonMacro(entry.index, header, record.macroBlocks[entry.index]);
+        }
+    }
+}
+
+void Buttoninterface::slotButtonClicked(bool checked)
+{
+    auto* button = qobject_cast<QAbstractButton*>(sender());
+    if (!checked || !button)
+        return;
+    // Everything the send needs is taken now: the list may be rebuilt while
+    // the offline notice runs.
+    const QString name = button->text();
+    ++macroClicksRunning;
+    int k = -1;
+    QPointer<QAbstractButton> row = DeviceButtonIndex::CheckedRow(this, &k);
+    if (row && deviceSendEnabled) {
+        bool loaded = false;
+        const MacroBlock block = MacroFolder::LoadBlock(name, &loaded);
+        if (loaded) {
+            bool ok = false;
+            const int mode = ReadMacroHeader(name).toInt(&ok, 10);
+            const int extra = (ok ? mode : 0) & 0xFF;
+            const ButtonFunctionHeader header{FunctionMacro, static_cast<uint8_t>(k), static_cast<uint8_t>(extra)};
+            if (DeviceSettingSetters::SetButtonMacro(k, header, block) && row) {
+                row->setText(macroRowPrefix + name);
+                StoreRowAssignment(k, FunctionMacro, k, extra);
+            }
+        }
+    }
+    ReturnToIdleView();
+    if (--macroClicksRunning == 0) {
+        for (QToolButton* retired : qAsConst(retiredMacroButtons))
+            retired->deleteLater();
+        retiredMacroButtons.clear();
+    }
 }

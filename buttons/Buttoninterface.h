@@ -17,6 +17,7 @@ class QAbstractButton;
 class QButtonGroup;
 class QScrollArea;
 class QToolButton;
+class QFont;
 class QVBoxLayout;
 
 // The button-assignment page: one row per mouse button, the function chooser,
@@ -45,6 +46,10 @@ public:
     // Gives a mouse button (0 to 11) the media key of a code without a click
     // and without changing the view; a code of no media key changes nothing.
     void AssignMediaKey(int button, int code);
+
+    // Gives a mouse button (0 to 11) a key combination without a dialog, then
+    // shows the function chooser; a button outside 0 to 11 gets nothing.
+    void AssignKeyCombination(int button, const QString& text);
 
     // The sensor's code of a DPI value for the DPI-lock function.
     int DpiToSensorCode(int dpi) const;
@@ -179,6 +184,24 @@ public slots:
     void on_VolumeUp_14_clicked(bool checked);
     void on_VolumeDown_14_clicked(bool checked);
 
+    // Rapid fire: the sender runs first on every click of DPI_6 (it sends
+    // only on a double click, with the last confirmed values), then the
+    // dialog slot asks for new values and sends them.
+    void on_DPI_6_clicked(bool checked);
+    void on_DPI_6_clicked();
+    // Key combination: asks for the keys, then sends them.
+    void on_DPI_8_clicked();
+
+    // The macro list: the macro category, the list's rebuild and the macro
+    // page's news about a macro (deleted, renamed, saved).
+    void on_DPI_10_clicked();
+    void SlotAddMacroButton();
+    void SlotDeleteMacroButton(QString MacroName);
+    void SlotMacroRename(QString MacroName, QString NewName);
+    void SlotUpDataMacro(QString MacroName, int index);
+    // A macro list button: binds its macro to the checked row's button.
+    void slotButtonClicked(bool checked);
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -198,6 +221,19 @@ private:
     QString KeySequenceText(const KeyBlock& block) const;
     // Rewrites a macro's file so that it holds only its header line.
     void WriteMacroHeader(const QString& name, const QString& text);
+    // The first token of a macro file's header line; "0" when there is none.
+    QString ReadMacroHeader(const QString& name) const;
+
+    void BuildMacroList();
+    // One button per macro file, then the hidden fillers of a short list.
+    void AddMacroButtons(const QFont& font);
+    // Whether mouse button b's row shows the macro of this name: its text is
+    // the macro-row prefix and the name, and the button holds a macro.
+    bool RowShowsMacro(int b, const QString& name) const;
+    // Where the page's input dialogs and notices open.
+    void PlaceDialog(QWidget* dialog) const;
+    // The function chooser with the debounce panel, after a key combination.
+    void ShowChooserView();
     void SelectRow(QAbstractButton* row, int index, const char* scrollBarStyle);
     void ShowAssignmentOnChooser(int index);
     void SelectRowAtHotspot(int k);
@@ -217,6 +253,10 @@ private:
     ButtonPageForm* form = nullptr;
     QVBoxLayout* macroListLayout = nullptr;
     QList<QToolButton*> macroButtonList;
+    // Macro buttons a rebuild took out while a macro button's click was
+    // being handled: deleted once that click is done.
+    QList<QToolButton*> retiredMacroButtons;
+    int macroClicksRunning = 0;
     QButtonGroup* rowButtonGroup = nullptr;
     QButtonGroup* chooserButtonGroup = nullptr;
     QButtonGroup* optionButtonGroup = nullptr;

@@ -53,9 +53,37 @@ void PutEvent(KeyEvent* event, int action, int kind, int usage)
 
 namespace KeyBlockCodec {
 
+QStringList SplitCombination(const QString& text)
+{
+    const QStringList pieces = text.split(QLatin1Char('+'), Qt::KeepEmptyParts);
+    QStringList names;
+    for (int i = 0; i < pieces.size(); ++i) {
+        // "Num+" leaves "Num" and an empty piece behind.
+        if (pieces.at(i) == QLatin1String("Num") && i + 1 < pieces.size() && pieces.at(i + 1).isEmpty()) {
+            names << QStringLiteral("Num+");
+            ++i;
+            continue;
+        }
+        names << pieces.at(i);
+    }
+    return names;
+}
+
+bool IsPlayableCombination(const QString& text)
+{
+    const QStringList names = SplitCombination(text);
+    if (text.isEmpty() || names.size() > MaxKeys)
+        return false;
+    for (const QString& name : names) {
+        if (name.isEmpty() || (KeyNameTable::KeyboardUsageOfName(name) < 0 && ModifierBitOfName(name) < 0))
+            return false;
+    }
+    return true;
+}
+
 KeyBlock BuildKeyBlock(const QString& text)
 {
-    const QStringList parts = text.split(QLatin1Char('+'), Qt::KeepEmptyParts);
+    const QStringList parts = SplitCombination(text);
     const int n = qMin(parts.size(), MaxKeys);
     KeyBlock block;
     std::memset(&block, 0, sizeof(block));

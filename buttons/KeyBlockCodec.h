@@ -3,6 +3,7 @@
 #include "device/FlashDataMap.h"
 
 #include <QString>
+#include <QStringList>
 
 // Key-combination texts ("Shift+A") and the key block a mouse button plays
 // for them. A block presses the keys in text order and releases them in the
@@ -16,9 +17,17 @@ namespace KeyBlockCodec {
 constexpr int MaxKeys = 3;
 constexpr quint32 EventDelayMs = 10;
 
-// The block of a combination text split at every "+" (empty parts kept:
-// each is a key of usage 0). Only the first three keys fit a block; the rest
-// are left out.
+// The key names of a combination text: the text split at every "+", empty
+// parts kept (each is a key of usage 0), except that the numpad's "Num+"
+// stays one name. The empty text is one empty name.
+QStringList SplitCombination(const QString& text);
+
+// Whether a text names one to three keys, every one of them a key or a
+// modifier of the vocabulary: a text a block can play as written.
+bool IsPlayableCombination(const QString& text);
+
+// The block of a combination text's names (see SplitCombination). Only the
+// first three keys fit a block; the rest are left out.
 KeyBlock BuildKeyBlock(const QString& text);
 
 // The block with the press (event k) and the release (event 2n - 1 - k) of

@@ -3,6 +3,7 @@
 #include "app/LanguageTables.h"
 #include "app/PostMsg.h"
 #include "app/Startup.h"
+#include "buttons/KeyBlockCodec.h"
 #include "dialogs/GroupMaxThree.h"
 #include "dialogs/NoticeForm.h"
 #include "dialogs/NoticeFrame.h"
@@ -35,20 +36,10 @@ QCheckBox* ModifierBox(QWidget* parent, const QString& name, const QRect& geomet
 }
 
 // The display is the key names joined by "+"; the key "Num+" holds a plus
-// sign of its own, so the pieces "Num" and "" that splitting leaves of it
-// are one key.
+// sign of its own and counts once.
 int KeyCount(const QString& display)
 {
-    if (display.isEmpty())
-        return 0;
-    const QStringList pieces = display.split(QLatin1Char('+'));
-    int count = 0;
-    for (int i = 0; i < pieces.size(); ++i) {
-        ++count;
-        if (pieces[i] == QLatin1String("Num") && i + 1 < pieces.size() && pieces[i + 1].isEmpty())
-            ++i;
-    }
-    return count;
+    return display.isEmpty() ? 0 : KeyBlockCodec::SplitCombination(display).size();
 }
 
 } // namespace

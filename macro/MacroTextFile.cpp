@@ -35,9 +35,12 @@ QStringList LinesWithEnds(const QByteArray& content)
     return lines;
 }
 
-bool IsPressDigitWithLineEnd(const QString& piece, const QString& digit)
+// The action digit of a key line, with its line end; the last line of a
+// file may lack one and still says what it does.
+bool IsActionDigit(const QString& piece, const QString& digit, bool lastLine)
 {
-    return piece == digit + QLatin1String("\n") || piece == digit + QLatin1String("\r\n");
+    return piece == digit + QLatin1String("\n") || piece == digit + QLatin1String("\r\n")
+        || (lastLine && piece == digit);
 }
 
 } // namespace
@@ -89,11 +92,12 @@ Parsed Parse(const QByteArray& content)
             bool ok = false;
             const int kind = pieces.at(1).toInt(&ok, 10);
             const QString name = ok ? KeyNameTable::UsageTextToKeyName(pieces.at(0), kind) : QString();
-            // A key line must end with its line end: the last line of a file
-            // cut short is not trusted.
-            if (IsPressDigitWithLineEnd(pieces.at(2), QStringLiteral("0")))
+            // A file without a final line end keeps its last key, release
+            // or press, as written.
+            const bool lastLine = i == lines.size() - 1;
+            if (IsActionDigit(pieces.at(2), QStringLiteral("0"), lastLine))
                 parsed.events.append({name, false});
-            else if (IsPressDigitWithLineEnd(pieces.at(2), QStringLiteral("1")))
+            else if (IsActionDigit(pieces.at(2), QStringLiteral("1"), lastLine))
                 parsed.events.append({name, true});
         } else if (pieces.size() == 1) {
             const QString text = WithoutLineEnd(pieces.first());

@@ -34,6 +34,7 @@ struct Parsed {
 
 // Reads a file's bytes: runs of spaces do not count, lines with a bad press
 // digit or with two or more than three fields are skipped, blank lines too.
+// The last line may lack its line end.
 Parsed Parse(const QByteArray& content);
 
 // The repeat mode a mode line stands for (surrounding white space allowed).

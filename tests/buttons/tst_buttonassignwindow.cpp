@@ -2,6 +2,7 @@
 // row shows it at once, and the mouse still has it when it is opened again.
 
 #include "HubRecorder.h"
+#include "UiScript.h"
 #include "WindowTestSupport.h"
 
 #include "app/Startup.h"
@@ -12,6 +13,15 @@
 #include "windows/Dialog.h"
 #include "windows/DialogChange.h"
 #include "windows/DialogMain.h"
+#include "app/LanguageTables.h"
+#include "dialogs/DeleteConfirm.h"
+#include "macro/Macro.h"
+#include "macro/QuestionDialog.h"
+
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 
 #include <QStackedWidget>
 #include <QtTest>
@@ -152,6 +162,106 @@ private slots:
         QCOMPARE(Bytes(&reread.keyBlocks[2], 52), calculator);
         QCOMPARE(OnButtonPage("RightKey")->text(), OnButtonPage("MidKey")->text());
         QCOMPARE(OnButtonPage("BackKey")->text(), OnButtonPage("VolumeDown_6")->text());
+    }
+
+    Macro* MacroPage() { return Pages()->findChild<Macro*>(); }
+
+    QToolButton* MacroListButton(const QString& name)
+    {
+        for (QToolButton* button : OnButtonPage<QWidget>("macroListWidget")->findChildren<QToolButton*>())
+            if (button->text() == name && !button->isHidden())
+                return button;
+        return nullptr;
+    }
+
+    void ClickMacroEntry(const QString& name, Qt::MouseButton button = Qt::LeftButton)
+    {
+        auto* list = MacroPage()->findChild<QListWidget*>(QStringLiteral("listWidgetHong"));
+        const QList<QListWidgetItem*> items = list->findItems(name, Qt::MatchExactly);
+        QVERIFY2(!items.isEmpty(), qPrintable(name));
+        const QPoint point = list->visualItemRect(items.first()).center();
+        QTest::mouseClick(list->viewport(), button, Qt::NoModifier, point);
+        if (button == Qt::RightButton) {
+            QContextMenuEvent event(QContextMenuEvent::Mouse, point, list->viewport()->mapToGlobal(point));
+            QApplication::sendEvent(list->viewport(), &event);
+        }
+    }
+
+    static void EnterName(QuestionDialog* dialog, const QString& name)
+    {
+        QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("lineEdit")), name);
+        QTest::mouseClick(dialog->findChild<QToolButton*>(QStringLiteral("NewHong")), Qt::LeftButton);
+    }
+
+private slots:
+    // A macro made on the macro page is bound on the button page, and the
+    // row follows its rename and its deletion there.
+    void aMacroFromTheMacroPageOnAButton()
+    {
+        auto* main = m_window->findChild<QStackedWidget*>("stackedWidgetMain");
+        if (main->currentWidget() != static_cast<QWidget*>(Pages())) {
+            OpenPages();
+            if (QTest::currentTestFailed())
+                return;
+        }
+        const QString prefix = LanguageTables::Text(0, QStringLiteral("macro"), QStringLiteral("MacroSeond"));
+
+        QTest::mouseClick(OnContainer("MacroButton"), Qt::LeftButton);
+        QTRY_VERIFY(MacroPage()->isVisible());
+        {
+            UiScript script;
+            script.Dialog<QuestionDialog>([](QuestionDialog* d) { EnterName(d, "Raid"); });
+            QTest::mouseClick(MacroPage()->findChild<QToolButton*>(QStringLiteral("NewHong")), Qt::LeftButton);
+            QVERIFY(script.Done());
+        }
+
+        QTest::mouseClick(OnContainer("ButtonMain"), Qt::LeftButton);
+        QTRY_VERIFY(ButtonPage()->isVisible());
+        PickRow("BackKey");
+        QTest::mouseClick(OnButtonPage("DPI_10"), Qt::LeftButton);
+        QCOMPARE(OnButtonPage<QStackedWidget>("stackedWidget_2")->currentWidget()->objectName(), QStringLiteral("page_5"));
+        QToolButton* raid = MacroListButton("Raid");
+        QVERIFY(raid);
+        QTest::mouseClick(raid, Qt::LeftButton);
+        QCOMPARE(OnButtonPage("BackKey")->text(), prefix + "Raid");
+        FlashDataMap mouse = MouseRecord();
+        QCOMPARE(Header(mouse, 2), QByteArray("\x06\x02\x00", 3));
+        QCOMPARE(Bytes(&mouse.macroBlocks[2], 5), QByteArray("\x04Raid", 5));
+
+        QTest::mouseClick(OnContainer("MacroButton"), Qt::LeftButton);
+        QTRY_VERIFY(MacroPage()->isVisible());
+        ClickMacroEntry("Raid");
+        {
+            UiScript script;
+            script
+                .Menu([](QMenu* menu) {
+                    for (QAction* action : menu->actions())
+                        if (action->text() == LanguageTables::Text(0, QStringLiteral("macro"), QStringLiteral("Rename")))
+                            menu->setActiveAction(action);
+                    QTest::keyClick(menu, Qt::Key_Return);
+                })
+                .Dialog<QuestionDialog>([](QuestionDialog* d) { EnterName(d, "Boss"); });
+            ClickMacroEntry("Raid", Qt::RightButton);
+            QVERIFY(script.Done());
+        }
+        QCOMPARE(OnButtonPage("BackKey")->text(), prefix + "Boss");
+        mouse = MouseRecord();
+        QCOMPARE(Bytes(&mouse.macroBlocks[2], 5), QByteArray("\x04" "Boss", 5));
+
+        ClickMacroEntry("Boss");
+        {
+            UiScript script;
+            script.Dialog<DeleteConfirm>([](DeleteConfirm* d) {
+                QTest::mouseClick(d->findChild<QToolButton*>(QStringLiteral("NewHong")), Qt::LeftButton);
+            });
+            QTest::mouseClick(MacroPage()->findChild<QToolButton*>(QStringLiteral("DeleteHong")), Qt::LeftButton);
+            QVERIFY(script.Done());
+        }
+        QTest::mouseClick(OnContainer("ButtonMain"), Qt::LeftButton);
+        QTRY_VERIFY(ButtonPage()->isVisible());
+        QCOMPARE(OnButtonPage("BackKey")->text(), OnButtonPage("MidKey")->text());
+        QCOMPARE(Header(MouseRecord(), 2), QByteArray("\x01\x04\x00", 3));
+        QVERIFY(!MacroListButton("Boss"));
     }
 };
 

@@ -68,7 +68,13 @@ private slots:
         QTest::newRow("keypad") << "Num5+Num.+NumLock" << QList<Key>{{1, 0x5D}, {1, 0x63}, {1, 0x53}};
         QTest::newRow("grave and backslash") << "`+\\" << QList<Key>{{1, 0x35}, {1, 0x31}};
         QTest::newRow("empty text is one key of usage 0") << "" << QList<Key>{{1, 0}};
-        QTest::newRow("Num+ splits into Num and an empty part") << "Num+" << QList<Key>{{1, 0}, {1, 0}};
+        // The numpad's plus keeps its own plus sign: one key, wherever it stands.
+        QTest::newRow("Num+ is one key") << "Num+" << QList<Key>{{1, 0x57}};
+        QTest::newRow("Num+ first") << "Num++A" << QList<Key>{{1, 0x57}, {1, 0x04}};
+        QTest::newRow("Num+ in the middle") << "Ctrl+Num++Num5" << QList<Key>{{0, 0x01}, {1, 0x57}, {1, 0x5D}};
+        QTest::newRow("Num+ last") << "Shift+Alt+Num+" << QList<Key>{{0, 0x02}, {0, 0x04}, {1, 0x57}};
+        QTest::newRow("Num+ twice") << "Num++Num+" << QList<Key>{{1, 0x57}, {1, 0x57}};
+        QTest::newRow("Num alone is no key") << "Num" << QList<Key>{{1, 0}};
         QTest::newRow("A++B keeps the empty part") << "A++B" << QList<Key>{{1, 0x04}, {1, 0}, {1, 0x05}};
         QTest::newRow("lower-case a is no key") << "a" << QList<Key>{{1, 0}};
         QTest::newRow("macro names LCtrl are no combination names") << "LCtrl+A" << QList<Key>{{1, 0}, {1, 0x04}};
@@ -107,6 +113,8 @@ private slots:
         QTest::newRow("E and M are keys, not modifiers") << "E+M+3";
         QTest::newRow("punctuation") << "[+]+;";
         QTest::newRow("keypad operators") << "Num/+Num*+Num-";
+        QTest::newRow("keypad plus among keys") << "Num-+Num++Num*";
+        QTest::newRow("keypad plus alone") << "Num+";
         QTest::newRow("system keys") << "Screen+Scroll+Pause";
         QTest::newRow("APPs and CapsLock") << "APPs+CapsLock";
     }
@@ -123,15 +131,14 @@ private slots:
         int named = 0;
         for (int usage = 1; usage < 0x100; ++usage) {
             const QString name = KeyNameTable::KeyboardUsageName(usage);
-            // "Num+" cannot stand in a text split at "+".
-            if (name.isEmpty() || name.contains(QLatin1Char('+')))
+            if (name.isEmpty())
                 continue;
             ++named;
             const KeyBlock block = KeyBlockCodec::BuildKeyBlock(name);
             QCOMPARE(KeyEventFields::Usage(block.events[0]), usage);
             QCOMPARE(PressNames(block), name);
         }
-        QCOMPARE(named, 94);
+        QCOMPARE(named, 95);
     }
 
     void moreThanThreeKeysKeepTheFirstThree()
@@ -141,6 +148,29 @@ private slots:
         QCOMPARE(PressNames(block), QStringLiteral("Ctrl+Shift+Alt"));
         QCOMPARE(KeyEventFields::Usage(block.events[5]), 0x01);
         QCOMPARE(int(block.events[5].action), 1);
+    }
+
+    // A combination from the configuration file is played only as written.
+    void playableCombinations_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("playable");
+        QTest::newRow("one key") << "A" << true;
+        QTest::newRow("modifiers only") << "Ctrl+Shift" << true;
+        QTest::newRow("three") << "Ctrl+Alt+Del" << true;
+        QTest::newRow("numpad plus") << "Ctrl+Num+" << true;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("four") << "Ctrl+Shift+Alt+A" << false;
+        QTest::newRow("empty part") << "A++B" << false;
+        QTest::newRow("unknown name") << "Ctrl+Foo" << false;
+        QTest::newRow("lower case") << "ctrl+a" << false;
+        QTest::newRow("trailing plus") << "Ctrl+" << false;
+    }
+    void playableCombinations()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, playable);
+        QCOMPARE(KeyBlockCodec::IsPlayableCombination(text), playable);
     }
 
     void keyNameToEventsWritesOnlyItsTwoEvents()

@@ -138,7 +138,10 @@ private slots:
         QTest::newRow("delay text not validated") << QByteArray("abc\r\n0x04 1 0\r\n777ms\r\n") << "down abc, down A, 777ms";
         QTest::newRow("mouse button") << QByteArray("0x10 4 0\r\n") << "down Forward button";
         QTest::newRow("modifier") << QByteArray("0x10 0 1\r\n") << "up RCtrl";
-        QTest::newRow("last key line without line end skipped") << QByteArray("10ms\r\n0x04 1 1") << "10ms";
+        // A file without a final line end loses nothing of its last key.
+        QTest::newRow("last release without line end kept") << QByteArray("0x04 1 0\r\n10ms\r\n0x04 1 1") << "down A, 10ms, up A";
+        QTest::newRow("last press without line end kept") << QByteArray("10ms\r\n0x05 1 0") << "10ms, down B";
+        QTest::newRow("last line's bad action still skipped") << QByteArray("10ms\r\n0x04 1 2") << "10ms";
         QTest::newRow("last delay line without line end kept") << QByteArray("0x04 1 1\r\n10ms") << "up A, 10ms";
         QTest::newRow("blank lines skipped") << QByteArray("\r\n0x04 1 0\r\n   \r\n") << "down A";
         QTest::newRow("appended LF lines after a CR LF header") << QByteArray("0x04 1 0\n10ms\n") << "down A, 10ms";

@@ -1,0 +1,99 @@
+#include "buttons/MacroFolder.h"
+
+#include "app/AppPaths.h"
+#include "macro/MacroBlockCodec.h"
+#include "macro/MacroName.h"
+#include "macro/MacroTextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QtDebug>
+
+#include <cstring>
+
+namespace {
+
+// A macro file is a few kilobytes at most: a larger one is no macro file.
+constexpr qint64 kMaxFileBytes = 1 << 20;
+
+bool ReadFile(const QString& path, QByteArray* content)
+{
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    *content = file.read(kMaxFileBytes);
+    return file.error() == QFileDevice::NoError;
+}
+
+} // namespace
+
+namespace MacroFolder {
+
+QString Path()
+{
+    return AppPaths::UserDataFolder() + QStringLiteral("/usersetting/MacroPage");
+}
+
+QString FileOf(const QString& name)
+{
+    if (!MacroName::IsSafe(name))
+        return QString();
+    return Path() + QLatin1Char('/') + name + QStringLiteral(".ini");
+}
+
+QStringList ListedNames()
+{
+    const QDir folder(Path());
+    QStringList names;
+    for (const QString& file : folder.entryList(QDir::Files | QDir::NoSymLinks, QDir::Name | QDir::IgnoreCase)) {
+        const QString name = MacroName::ListedName(file);
+        if (!name.isEmpty())
+            names << name;
+    }
+    return names;
+}
+
+bool WriteHeader(const QString& name, const QString& text)
+{
+    const QString path = FileOf(name);
+    if (path.isEmpty())
+        return false;
+    QString reason;
+    if (!MacroTextFile::Replace(path, text.toUtf8() + MacroTextFile::WholeFileLineEnd, &reason)) {
+        qWarning() << "macro file" << path << "keeps its content:" << reason;
+        return false;
+    }
+    return true;
+}
+
+QString ReadHeader(const QString& name)
+{
+    QByteArray content;
+    if (!ReadFile(FileOf(name), &content) || content.isEmpty())
+        return QStringLiteral("0");
+    const int end = content.indexOf('\n');
+    QString line = QString::fromUtf8(end < 0 ? content : content.left(end));
+    line.remove(QLatin1Char('\r'));
+    const QStringList tokens = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return tokens.isEmpty() ? QStringLiteral("0") : tokens.first();
+}
+
+MacroBlock LoadBlock(const QString& name, bool* loaded)
+{
+    *loaded = false;
+    QByteArray content;
+    if (!ReadFile(FileOf(name), &content)) {
+        MacroBlock empty;
+        std::memset(&empty, 0, sizeof(empty));
+        return empty;
+    }
+    *loaded = true;
+    // The macro page reads the same lines the same way, and builds the same
+    // block from them when it sends a macro itself.
+    return MacroBlockCodec::Encode(name, MacroTextFile::Parse(content).events);
+}
+
+} // namespace MacroFolder
