@@ -34,6 +34,8 @@
 #include <QLabel>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionSlider>
 #include <QToolButton>
 #include <QtTest>
@@ -121,9 +123,17 @@ void Render(QWidget* panel, const QString& name)
 }
 
 // A mouse click on a child widget, as the user gives it.
+// A tick box takes a click on its box or its text; the text's width depends
+// on the fonts the machine has, so click the box.
 void Click(QWidget* widget)
 {
-    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+    QPoint at = widget->rect().center();
+    if (auto* tick = qobject_cast<QCheckBox*>(widget)) {
+        QStyleOptionButton option;
+        option.initFrom(tick);
+        at = tick->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, tick).center();
+    }
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, at);
 }
 
 // What the panels tell the hub, in order.
