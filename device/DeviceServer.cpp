@@ -12,6 +12,8 @@ bool DeviceServer::Start(const QByteArray& path)
 
 void DeviceServer::Stop()
 {
-    UsbServer_Exit();
+    // Shut first, so that a callback the library lets finish during its exit
+    // returns at its next step instead of handling the rest of its report.
     ReportCallbackGate::Close();
+    UsbServer_Exit();
 }

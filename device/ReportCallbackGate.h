@@ -5,9 +5,10 @@
 #include <functional>
 
 // Keeps the report callback off the program's state once the device server
-// is stopped. The device library returns from UsbServer_Exit at once, even
-// while a callback still runs, and that callback may be waiting for the GUI
-// thread in a blocking signal. So the callback holds the gate while it works
+// is stopped. A restart of the device library's server does not wait for a
+// callback still running, its exit waits only so long, and that callback may
+// be waiting for the GUI thread in a blocking signal. So the callback holds
+// the gate while it works
 // and lets go of it around each blocking signal: closing the gate waits only
 // for callbacks that are working (never for one that waits for the GUI
 // thread), and a callback that comes back from its signal after the gate was

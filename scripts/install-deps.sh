@@ -2,7 +2,7 @@
 # Installs what building, running and testing need on a Debian machine.
 set -euo pipefail
 pkgs=(build-essential cmake qtbase5-dev qtbase5-dev-tools libqt5xml5 xvfb xauth
-      fonts-dejavu-core)
+      fonts-dejavu-core ccache)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Builds the threaded tests (device, device link, please-wait, simulated
-# library) with ThreadSanitizer in a folder of their own and runs them.
-# Not yet part of the test command: it still reports races at exit.
+# library) with ThreadSanitizer in a folder of their own and runs them. Any
+# report of the checker fails the test it came from.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-jobs="$(nproc)"
-cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DNK_SANITIZE_THREAD=ON -DNK_BUILD_TESTS=ON >/dev/null
+source scripts/build-settings.sh
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DNK_SANITIZE_THREAD=ON -DNK_BUILD_TESTS=ON \
+      "${nk_launcher[@]}" >/dev/null
 # The build runs the picture painter, a build tool built with the checker
 # too; Qt's own thread pool trips it there. The tests set their own options.
-TSAN_OPTIONS="report_bugs=0" cmake --build build-tsan -j"$jobs"
+TSAN_OPTIONS="report_bugs=0" cmake --build build-tsan -j"$nk_jobs"
 cd build-tsan
-exec ctest --output-on-failure -j"$jobs"
+ctest --output-on-failure -j"$nk_jobs"

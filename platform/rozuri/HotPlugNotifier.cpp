@@ -1,7 +1,5 @@
 #include "platform/rozuri/HotPlugNotifier.h"
 
-#include <QCoreApplication>
-#include <QMetaObject>
 #include <QTimer>
 
 HotPlugNotifier &HotPlugNotifier::instance()
@@ -34,18 +32,19 @@ void HotPlugNotifier::changed()
         std::lock_guard<std::mutex> lock(mutex_);
         if (!callback_ || pending_)
             return;
+        QCoreApplication *app = QCoreApplication::instance();
+        if (!app)
+            return;
+        if (relayApp_ != app) {
+            relayApp_ = app;
+            connect(this, &HotPlugNotifier::changeSeen, app, [this, app](int settleMs) {
+                QTimer::singleShot(settleMs, app, [this] { fire(); });
+            }, Qt::QueuedConnection);
+        }
         pending_ = true;
         settle = settleMs_;
     }
-    QCoreApplication *app = QCoreApplication::instance();
-    if (!app) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        pending_ = false;
-        return;
-    }
-    QMetaObject::invokeMethod(app, [this, settle] {
-        QTimer::singleShot(settle, QCoreApplication::instance(), [this] { fire(); });
-    }, Qt::QueuedConnection);
+    emit changeSeen(settle);
 }
 
 void HotPlugNotifier::fire()

@@ -21,9 +21,15 @@
  *   one report at a time, in order. Read calls only queue a request; the
  *   answer arrives later through the callback. No lock of the library is held
  *   while a callback runs, so a callback may call the library again.
- * - UsbServer_Exit and a restarting UsbServerC_Start return at once, even
- *   while the previous callback is still running (blocked): they never wait
- *   for it. Reports still queued for the old callback are dropped.
+ * - A restarting UsbServerC_Start returns at once, even while the previous
+ *   callback is still running (blocked). UsbServer_Exit waits until the
+ *   callback still running has returned, so that none runs after it; called
+ *   on the thread of the Qt application object it delivers that thread's
+ *   queued calls meanwhile (a callback blocked in a blocking queued signal
+ *   to it then finishes). It never waits longer than 0.5 s: a callback
+ *   blocked on anything else is left running. Either drops the reports still
+ *   queued for the old callback. The report thread is joined when the
+ *   application object is destroyed, or at exit.
  * - The hot-plug callback is called once inside StartUsbChanged, on the
  *   caller's thread, and later on the thread of the Qt application object
  *   (posted through its event loop), never after it was replaced or removed.

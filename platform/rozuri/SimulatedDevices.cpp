@@ -498,10 +498,15 @@ bool SimulatedDevices::startServer(const char *path, RozReportCallback callback)
 
 void SimulatedDevices::exitServer()
 {
-    std::lock_guard<std::mutex> lock(mutex_);
-    serverRunning_ = false;
-    serverPath_.clear();
-    ReportDispatcher::instance().stop();
+    quint64 stopMark = 0;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        serverRunning_ = false;
+        serverPath_.clear();
+        stopMark = ReportDispatcher::instance().stop();
+    }
+    // Outside the lock: the callback it waits for may still call us.
+    ReportDispatcher::instance().finishDelivery(stopMark);
 }
 
 bool SimulatedDevices::read(Read what)
