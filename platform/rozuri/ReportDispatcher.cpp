@@ -45,6 +45,23 @@ void ReportDispatcher::post(const QByteArray &header, const QByteArray &payload)
     wake_.notify_one();
 }
 
+ReportDispatcher::Hold::Hold()
+{
+    ReportDispatcher &d = instance();
+    std::lock_guard<std::mutex> lock(d.mutex_);
+    ++d.holds_;
+}
+
+ReportDispatcher::Hold::~Hold()
+{
+    ReportDispatcher &d = instance();
+    {
+        std::lock_guard<std::mutex> lock(d.mutex_);
+        --d.holds_;
+    }
+    d.wake_.notify_all();
+}
+
 int ReportDispatcher::deliveredLength(const unsigned char *bytes)
 {
     return (bytes && bytes == tDeliveredBytes) ? tDeliveredLength : -1;
@@ -57,7 +74,7 @@ void ReportDispatcher::run()
         RozReportCallback callback = nullptr;
         {
             std::unique_lock<std::mutex> lock(mutex_);
-            wake_.wait(lock, [this] { return !queue_.empty(); });
+            wake_.wait(lock, [this] { return !queue_.empty() && holds_ == 0; });
             report = queue_.front();
             queue_.pop_front();
             if (report.generation != generation_ || !callback_)

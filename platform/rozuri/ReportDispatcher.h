@@ -24,6 +24,19 @@ public:
     // that payload, else -1. Lets the image parser tell a short image.
     static int deliveredLength(const unsigned char *bytes);
 
+    // Taken by every library call from its start until it is in the call
+    // log: answers it posts wait until then, so a program reacting to an
+    // answer cannot log its next call before the call that was answered.
+    // The delivery thread only waits between callbacks, so a call made from
+    // inside a callback holds nothing up.
+    class Hold {
+    public:
+        Hold();
+        ~Hold();
+        Hold(const Hold &) = delete;
+        Hold &operator=(const Hold &) = delete;
+    };
+
 private:
     struct Report {
         quint64 generation;
@@ -40,4 +53,5 @@ private:
     quint64 generation_ = 0;
     RozReportCallback callback_ = nullptr;
     bool threadStarted_ = false;
+    int holds_ = 0;
 };
