@@ -13,6 +13,12 @@
 #include "buttons/DpiLockCoding.h"
 #include "buttons/KeyBlockCodec.h"
 #include "buttons/MacroFolder.h"
+#include "buttons/ProfileExportFile.h"
+#include "dialogs/KeyedNotice.h"
+#include "dialogs/NoticeFrame.h"
+#include "dialogs/RememberedFileDialog.h"
+#include "settings/FactoryReset.h"
+#include "settings/UpDataParam.h"
 #include "dialogs/MakeMacro.h"
 #include "macro/FireKey.h"
 #include "macro/GroupKey.h"
@@ -59,6 +65,10 @@ namespace {
 
 constexpr int kStackedIdlePage = 0;
 constexpr int kCategoryDebouncePage = 4;
+// The profile dialogs and notices open centred over the page, then this
+// much to the left and up.
+constexpr int kProfileDialogOffsetX = -75;
+constexpr int kProfileDialogOffsetY = -65;
 // The page compares presses with the function area as if it lay this much
 // higher: the lower band starts about there.
 constexpr int kLowerBandShift = 340;
@@ -893,6 +903,69 @@ void Buttoninterface::SlotMouseIndex(int index)
 
 void Buttoninterface::on_ProjectChoose_currentIndexChanged(int)
 {
+}
+
+void Buttoninterface::on_OutputData_clicked()
+{
+    const QString path = RememberedFileDialog::SaveFile(this, QStringLiteral("FileSave"), QStringLiteral("File(*.bin)"),
+                                                        QStringLiteral("bin"));
+    if (path.isEmpty())
+        return;
+    // The record as the page holds it now, online or not.
+    ExportProfile(path, CurrentFlashMapLock::Snapshot());
+}
+
+void Buttoninterface::ExportProfile(const QString& path, const FlashDataMap& record)
+{
+    const QString sensor = ConfigSettings::Instance()->Value(
+        ConfigSettings::ModelGroup(CurrentDevice::Info().modelIndex), QStringLiteral("Sensor"));
+    if (ProfileExportFile::Write(path, sensor, record))
+        return;
+    KeyedNotice notice(QStringLiteral("key"), QStringLiteral("DialogExportFail"));
+    NoticeFrame::PlaceOnCaller(&notice, this, kProfileDialogOffsetX, kProfileDialogOffsetY);
+    notice.exec();
+}
+
+void Buttoninterface::on_ImportData_clicked()
+{
+    const QByteArray devicePath = CurrentDevice::Path();
+    if (!UsbFinderC_GetDeviceOnLine(devicePath.constData())) {
+        PostMsg::Instance()->EmitSigMouseOffLineo(0);
+        return;
+    }
+    // The import's own please-wait dialog stands alone: a pass of the
+    // worker meanwhile opens none.
+    noWaitDialog = 1;
+    const QString file = RememberedFileDialog::OpenFile(this, QStringLiteral("SelectFile"), QStringLiteral("File(*.bin)"));
+    if (!file.isEmpty()) {
+        UpDataParam apply;
+        apply.StartTimer();
+        apply.importMode = true;
+        apply.profilePath = file;
+        NoticeFrame::PlaceOnCaller(&apply, this, kProfileDialogOffsetX, kProfileDialogOffsetY);
+        apply.exec();
+    }
+    noWaitDialog = 0;
+}
+
+void Buttoninterface::on_ProjectChoose_activated(int index)
+{
+    MyConmboBox* combo = form->ProjectChoose;
+    const QByteArray path = CurrentDevice::Path();
+    if (UsbFinderC_GetDeviceOnLine(path.constData()) || buttonPageFilling) {
+        // The mouse answers with its configuration and fresh data, which
+        // the pages then follow.
+        UsbServer_SetCurrentConfig(index & 0xFF);
+        PostMsg::Instance()->EmitSigAddConfig(combo->currentText());
+        return;
+    }
+    combo->setCurrentIndex(combo->PressedIndex());
+    PostMsg::Instance()->EmitSigMouseOffLineo(0);
+}
+
+void Buttoninterface::on_Reset_clicked()
+{
+    RunFactoryReset(this);
 }
 
 void Buttoninterface::on_pushButton_clicked()

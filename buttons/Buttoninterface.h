@@ -51,6 +51,10 @@ public:
     // shows the function chooser; a button outside 0 to 11 gets nothing.
     void AssignKeyCombination(int button, const QString& text);
 
+    // Writes a profile file of the record for the current model; a file
+    // that cannot be written is said in a notice and any earlier file stays.
+    void ExportProfile(const QString& path, const FlashDataMap& record);
+
     // The sensor's code of a DPI value for the DPI-lock function.
     int DpiToSensorCode(int dpi) const;
 
@@ -130,6 +134,14 @@ public slots:
     void SlotMouseIndex(int index);
     void on_ProjectChoose_currentIndexChanged(int index);
     void on_pushButton_clicked();
+
+    // Profiles: the whole record to a file and back, the mouse's stored
+    // profile from the combo, and the factory reset (no control of the page
+    // starts it; the settings page runs the same reset).
+    void on_OutputData_clicked();
+    void on_ImportData_clicked();
+    void on_ProjectChoose_activated(int index);
+    void on_Reset_clicked();
 
     // The function senders: each gives the checked row's mouse button its
     // button's function (the chooser's, an option page's, a media key, a DPI

@@ -3,6 +3,7 @@
 #include "app/ConfigSettings.h"
 #include "app/LanguageTables.h"
 #include "app/PostMsg.h"
+#include "buttons/ProfileExportFile.h"
 #include "macro/WaitProcessingEvents.h"
 #include "device/CurrentDevice.h"
 #include "device/CurrentFlashMap.h"
@@ -33,12 +34,9 @@ constexpr int kWaitSteps = 12;
 constexpr int kResetPauseMs = 2000;
 constexpr int kApplySteps = 5;
 
-// Lengths of the three byte arrays of a profile file.
-constexpr int kTagLength = 12;
-constexpr int kSensorNameLength = 12;
-constexpr int kRecordLength = static_cast<int>(sizeof(FlashDataMap));
-
-const char kProfileTag[] = "Tesmo";
+constexpr int kTagLength = ProfileExportFile::kTagLength;
+constexpr int kSensorNameLength = ProfileExportFile::kSensorNameLength;
+constexpr int kRecordLength = ProfileExportFile::kRecordLength;
 
 bool PagesReady()
 {
@@ -241,6 +239,10 @@ int UpDataParam::ReadProfileFile(const QString& path, uchar* record)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return 1;
+    // Longer than the three arrays can be: not ours, and not read into
+    // memory on the word of its length fields.
+    if (file.size() > ProfileExportFile::kFileLength)
+        return 1;
     QDataStream stream(&file);
     QByteArray tag;
     QByteArray sensorName;
@@ -251,14 +253,14 @@ int UpDataParam::ReadProfileFile(const QString& path, uchar* record)
     if (stream.status() != QDataStream::Ok || tag.size() != kTagLength
         || sensorName.size() != kSensorNameLength || data.size() != kRecordLength)
         return 1;
-    if (FieldText(tag) != QLatin1String(kProfileTag))
+    if (FieldText(tag) != QLatin1String(ProfileExportFile::Tag()))
         return 1;
 
     const QString group = ConfigSettings::ModelGroup(CurrentDevice::Info().modelIndex);
     ConfigSettings* config = ConfigSettings::Instance();
     // The file keeps the first 12 bytes of the model's sensor name: compare
     // those, or a model with a longer name could never take its own profile.
-    const QByteArray kept = config->Value(group, QStringLiteral("Sensor")).toUtf8().left(kSensorNameLength);
+    const QByteArray kept = ProfileExportFile::KeptSensorName(config->Value(group, QStringLiteral("Sensor")));
     const int end = sensorName.indexOf('\0');
     if ((end < 0 ? sensorName : sensorName.left(end)) != kept)
         return 2;

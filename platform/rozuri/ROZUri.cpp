@@ -1,5 +1,6 @@
 // The C interface: each function logs its call and hands it to the
-// simulated devices.
+// simulated devices. Each holds the delivery of reports until its call is
+// logged, so the log shows a call before anything its answer set off.
 #include "platform/rozuri/ROZUri.h"
 
 #include "platform/rozuri/CallLog.h"
@@ -87,6 +88,7 @@ unsigned char setLight(const char *fn, const char *key, const char *path, Simula
 
 unsigned char serverRead(const char *fn, SimulatedDevices::Read what)
 {
+    const ReportDispatcher::Hold hold;
     request();
     return logResult(fn, {}, devices().read(what));
 }
@@ -122,6 +124,7 @@ extern "C" {
 
 const char *const *UsbFinderC_FindHidDevicesByDefaultDeviceId(const char *vid, const char *pid, int *count)
 {
+    const ReportDispatcher::Hold hold;
     return findPaths("UsbFinderC_FindHidDevicesByDefaultDeviceId", {}, vid, pid, count);
 }
 
@@ -134,6 +137,7 @@ const char *const *UsbFinderC_FindHidDevicesByDeviceId(const char *vid, const ch
 
 unsigned char UsbFinderC_GetUsbDeviceAttribute(const char *path, unsigned char *attr)
 {
+    const ReportDispatcher::Hold hold;
     const bool ok = devices().attribute(path, attr);
     return logResult("UsbFinderC_GetUsbDeviceAttribute",
                      {{QStringLiteral("path"), text(path)}, {QStringLiteral("attr"), hex(attr, attr ? 12 : 0)}}, ok);
@@ -141,6 +145,7 @@ unsigned char UsbFinderC_GetUsbDeviceAttribute(const char *path, unsigned char *
 
 const unsigned char *UsbFinderC_GetDeviceInfo(const char *path, int reserved)
 {
+    const ReportDispatcher::Hold hold;
     request();
     thread_local unsigned char answer[3];
     const QByteArray info = devices().deviceInfo(path);
@@ -152,12 +157,14 @@ const unsigned char *UsbFinderC_GetDeviceInfo(const char *path, int reserved)
 
 unsigned char UsbFinderC_GetDeviceOnLine(const char *path)
 {
+    const ReportDispatcher::Hold hold;
     request();
     return logResult("UsbFinderC_GetDeviceOnLine", {{QStringLiteral("path"), text(path)}}, devices().online(path));
 }
 
 unsigned char UsbFinderC_GetDeviceOnLineWithUsbAddress(const char *path, unsigned char *status)
 {
+    const ReportDispatcher::Hold hold;
     request();
     const bool ok = devices().onlineWithAddress(path, status);
     return logResult("UsbFinderC_GetDeviceOnLineWithUsbAddress",
@@ -167,6 +174,7 @@ unsigned char UsbFinderC_GetDeviceOnLineWithUsbAddress(const char *path, unsigne
 
 int UsbFinderC_GetVersion(const char *path)
 {
+    const ReportDispatcher::Hold hold;
     request();
     const int v = devices().version(path);
     log("UsbFinderC_GetVersion", {{QStringLiteral("path"), text(path)}, {QStringLiteral("result"), v}});
@@ -175,6 +183,7 @@ int UsbFinderC_GetVersion(const char *path)
 
 unsigned char UsbFinderC_GetSlaveVersion(const char *path, int *version)
 {
+    const ReportDispatcher::Hold hold;
     request();
     const bool ok = devices().slaveVersion(path, version);
     QJsonObject f{{QStringLiteral("path"), text(path)}};
@@ -185,6 +194,7 @@ unsigned char UsbFinderC_GetSlaveVersion(const char *path, int *version)
 
 unsigned char UsbFinderC_GetLongRangeMode(const char *path, unsigned char *mode)
 {
+    const ReportDispatcher::Hold hold;
     request();
     const bool ok = devices().longRange(path, mode);
     QJsonObject f{{QStringLiteral("path"), text(path)}};
@@ -195,6 +205,7 @@ unsigned char UsbFinderC_GetLongRangeMode(const char *path, unsigned char *mode)
 
 unsigned char UsbFinderC_SetLongRangeMode(const char *path, int mode)
 {
+    const ReportDispatcher::Hold hold;
     request();
     return logResult("UsbFinderC_SetLongRangeMode", {{QStringLiteral("path"), text(path)}, {QStringLiteral("mode"), mode}},
                      devices().setLongRange(path, mode));
@@ -202,36 +213,43 @@ unsigned char UsbFinderC_SetLongRangeMode(const char *path, int mode)
 
 unsigned char UsbFinderC_Get4KDongleRGBValue(const char *path, unsigned char *rgb)
 {
+    const ReportDispatcher::Hold hold;
     return getLight("UsbFinderC_Get4KDongleRGBValue", "rgb", path, SimulatedDevices::Light::LedRecord, rgb, 10);
 }
 
 unsigned char UsbFinderC_Set4KDongleRGB(const char *path, const unsigned char *rgb)
 {
+    const ReportDispatcher::Hold hold;
     return setLight("UsbFinderC_Set4KDongleRGB", "rgb", path, SimulatedDevices::Light::LedRecord, rgb, 10);
 }
 
 unsigned char UsbFinderC_GetDongleRGBBarMode(const char *path, unsigned char *bar)
 {
+    const ReportDispatcher::Hold hold;
     return getLight("UsbFinderC_GetDongleRGBBarMode", "bar", path, SimulatedDevices::Light::Bar, bar, 7);
 }
 
 unsigned char UsbFinderC_SetDongleRGBBarMode(const char *path, const unsigned char *bar)
 {
+    const ReportDispatcher::Hold hold;
     return setLight("UsbFinderC_SetDongleRGBBarMode", "bar", path, SimulatedDevices::Light::Bar, bar, 7);
 }
 
 unsigned char UsbFinderC_GetDongleIndicatorLed(const char *path, unsigned char *leds)
 {
+    const ReportDispatcher::Hold hold;
     return getLight("UsbFinderC_GetDongleIndicatorLed", "leds", path, SimulatedDevices::Light::IndicatorLeds, leds, 3);
 }
 
 unsigned char UsbFinderC_SetDongleIndicatorLed(const char *path, const unsigned char *leds)
 {
+    const ReportDispatcher::Hold hold;
     return setLight("UsbFinderC_SetDongleIndicatorLed", "leds", path, SimulatedDevices::Light::IndicatorLeds, leds, 3);
 }
 
 unsigned char UsbFinderC_SetDongleIDToMouse(const char *path, const unsigned char *id)
 {
+    const ReportDispatcher::Hold hold;
     request();
     return logResult("UsbFinderC_SetDongleIDToMouse", {{QStringLiteral("path"), text(path)}, {QStringLiteral("id"), hex(id, id ? 5 : 0)}},
                      devices().setDongleIdToMouse(path, id));
@@ -239,11 +257,13 @@ unsigned char UsbFinderC_SetDongleIDToMouse(const char *path, const unsigned cha
 
 unsigned char UsbFinderC_OpenDevice(const char *path)
 {
+    const ReportDispatcher::Hold hold;
     return logResult("UsbFinderC_OpenDevice", {{QStringLiteral("path"), text(path)}}, devices().openDevice(path));
 }
 
 unsigned char UsbFinderC_ReadWriteDeviceData(const unsigned char *packet, unsigned char *reply, unsigned char length)
 {
+    const ReportDispatcher::Hold hold;
     request();
     const bool ok = devices().exchange(packet, reply, length);
     return logResult("UsbFinderC_ReadWriteDeviceData",
@@ -254,6 +274,7 @@ unsigned char UsbFinderC_ReadWriteDeviceData(const unsigned char *packet, unsign
 
 unsigned char UsbServerC_Start(const char *path, const char *path2, RozReportCallback callback)
 {
+    const ReportDispatcher::Hold hold;
     return logResult("UsbServerC_Start",
                      {{QStringLiteral("path"), text(path)}, {QStringLiteral("path2"), text(path2)},
                       {QStringLiteral("callback"), callback ? 1 : 0}},
@@ -262,12 +283,14 @@ unsigned char UsbServerC_Start(const char *path, const char *path2, RozReportCal
 
 void UsbServer_Exit(void)
 {
+    const ReportDispatcher::Hold hold;
     devices().exitServer();
     log("UsbServer_Exit", {});
 }
 
 unsigned char UsbServer_SetPCDriverStatus(int status)
 {
+    const ReportDispatcher::Hold hold;
     request();
     return logResult("UsbServer_SetPCDriverStatus", {{QStringLiteral("mode"), status}}, devices().setPcDriverStatus(status));
 }
@@ -283,6 +306,7 @@ unsigned char UsbServer_ReadConfig(void) { return serverRead("UsbServer_ReadConf
 
 unsigned char UsbServer_SetBatteryOptimizeEnable(int enable)
 {
+    const ReportDispatcher::Hold hold;
     request();
     return logResult("UsbServer_SetBatteryOptimizeEnable", {{QStringLiteral("mode"), enable}},
                      devices().setBatteryOptimize(enable));
@@ -290,30 +314,35 @@ unsigned char UsbServer_SetBatteryOptimizeEnable(int enable)
 
 unsigned char UsbServer_SetClearSetting(void)
 {
+    const ReportDispatcher::Hold hold;
     request();
     return logResult("UsbServer_SetClearSetting", {}, devices().factoryReset());
 }
 
 unsigned char UsbServer_SetCurrentConfig(int index)
 {
+    const ReportDispatcher::Hold hold;
     request();
     return logResult("UsbServer_SetCurrentConfig", {{QStringLiteral("index"), index}}, devices().setProfile(index));
 }
 
 unsigned char UsbServer_EnterDonglePairOnlyCid(int cid)
 {
+    const ReportDispatcher::Hold hold;
     request();
     return logResult("UsbServer_EnterDonglePairOnlyCid", {{QStringLiteral("cid"), cid}}, devices().enterPairing(cid));
 }
 
 unsigned char UsbServer_ReadDonglePairStatus(void)
 {
+    const ReportDispatcher::Hold hold;
     request();
     return logResult("UsbServer_ReadDonglePairStatus", {}, devices().readPairStatus());
 }
 
 void GetDeviceBatteryStatus(const unsigned char *payload, unsigned char *battery)
 {
+    const ReportDispatcher::Hold hold;
     if (payload && battery) {
         copyPayload(payload, battery, 2);
         battery[2] = 0;
@@ -325,6 +354,7 @@ void GetDeviceBatteryStatus(const unsigned char *payload, unsigned char *battery
 
 void GetDeviceStatusChanged(const unsigned char *payload, unsigned char *flags)
 {
+    const ReportDispatcher::Hold hold;
     if (payload && flags)
         copyPayload(payload, flags, 7);
     log("GetDeviceStatusChanged", {{QStringLiteral("payload"), hex(payload, payload ? readable(payload, 7) : 0)},
@@ -333,6 +363,7 @@ void GetDeviceStatusChanged(const unsigned char *payload, unsigned char *flags)
 
 unsigned char ProtocolDataParser(const unsigned char *image, unsigned char *record)
 {
+    const ReportDispatcher::Hold hold;
     bool ok = false;
     if (image && record) {
         // A payload we are delivering has a known length; anything else is
@@ -351,6 +382,7 @@ unsigned char ProtocolDataParser(const unsigned char *image, unsigned char *reco
 
 unsigned char ProtocolDataUpdate(const unsigned char *record)
 {
+    const ReportDispatcher::Hold hold;
     request();
     return logResult("ProtocolDataUpdate", {{QStringLiteral("record"), hex(record, record ? FlashImageCodec::kRecordSize : 0)}},
                      devices().storeRecord(record));
@@ -358,6 +390,7 @@ unsigned char ProtocolDataUpdate(const unsigned char *record)
 
 void BufferToDPILed(const unsigned char *payload, unsigned char *dpiLed)
 {
+    const ReportDispatcher::Hold hold;
     if (payload && dpiLed)
         copyPayload(payload, dpiLed, 4);
     log("BufferToDPILed", {{QStringLiteral("payload"), hex(payload, payload ? readable(payload, 8) : 0)},
@@ -366,6 +399,7 @@ void BufferToDPILed(const unsigned char *payload, unsigned char *dpiLed)
 
 void BufferToLedBar(const unsigned char *payload, unsigned char *ledBar)
 {
+    const ReportDispatcher::Hold hold;
     if (payload && ledBar)
         copyPayload(payload, ledBar, 7);
     log("BufferToLedBar", {{QStringLiteral("payload"), hex(payload, payload ? readable(payload, 9) : 0)},
@@ -374,20 +408,26 @@ void BufferToLedBar(const unsigned char *payload, unsigned char *ledBar)
 
 void StartUsbChanged(RozHotPlugCallback callback, int settleMs)
 {
-    // Logged before the first call, which happens inside.
-    log("StartUsbChanged", {{QStringLiteral("callback"), callback ? 1 : 0}, {QStringLiteral("settle"), settleMs}});
+    // Logged before the first call, which happens inside; no hold spans
+    // that call, since the program's hot-plug work may wait for reports.
+    {
+        const ReportDispatcher::Hold hold;
+        log("StartUsbChanged", {{QStringLiteral("callback"), callback ? 1 : 0}, {QStringLiteral("settle"), settleMs}});
+    }
     devices(); // loads the devices before the first call looks at them
     HotPlugNotifier::instance().start(callback, settleMs);
 }
 
 void StopUsbChanged(void)
 {
+    const ReportDispatcher::Hold hold;
     HotPlugNotifier::instance().stop();
     log("StopUsbChanged", {});
 }
 
 int UsbUpgradeC_FindBootDevices(const RozFirmwareImage *image, int *count)
 {
+    const ReportDispatcher::Hold hold;
     const int capacity = count ? *count : 0;
     const int found = devices().countBootDevices(image, capacity);
     if (count)
@@ -401,6 +441,7 @@ int UsbUpgradeC_FindBootDevices(const RozFirmwareImage *image, int *count)
 
 unsigned char UsbUpgrade_Start(const RozFirmwareImage *image, RozUpgradeStatusCallback callback, int timeoutMs)
 {
+    const ReportDispatcher::Hold hold;
     QJsonObject f = imageFields(image);
     f.insert(QStringLiteral("callback"), callback ? 1 : 0);
     f.insert(QStringLiteral("timeout"), timeoutMs);

@@ -71,6 +71,23 @@ void ReportDispatcher::post(const QByteArray &header, const QByteArray &payload)
     wake_.notify_one();
 }
 
+ReportDispatcher::Hold::Hold()
+{
+    ReportDispatcher &d = instance();
+    std::lock_guard<std::mutex> lock(d.mutex_);
+    ++d.holds_;
+}
+
+ReportDispatcher::Hold::~Hold()
+{
+    ReportDispatcher &d = instance();
+    {
+        std::lock_guard<std::mutex> lock(d.mutex_);
+        --d.holds_;
+    }
+    d.wake_.notify_all();
+}
+
 int ReportDispatcher::deliveredLength(const unsigned char *bytes)
 {
     return (bytes && bytes == tDeliveredBytes) ? tDeliveredLength : -1;
@@ -132,7 +149,7 @@ void ReportDispatcher::run(quint64 epoch)
             std::unique_lock<std::mutex> lock(mutex_);
             delivering_ = 0;
             delivered_.notify_all();
-            wake_.wait(lock, [this, epoch] { return epoch != threadEpoch_ || !queue_.empty(); });
+            wake_.wait(lock, [this, epoch] { return epoch != threadEpoch_ || (!queue_.empty() && holds_ == 0); });
             if (epoch != threadEpoch_)
                 return;
             report = queue_.front();

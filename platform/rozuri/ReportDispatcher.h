@@ -32,6 +32,19 @@ public:
     // that payload, else -1. Lets the image parser tell a short image.
     static int deliveredLength(const unsigned char *bytes);
 
+    // Taken by every library call from its start until it is in the call
+    // log: answers it posts wait until then, so a program reacting to an
+    // answer cannot log its next call before the call that was answered.
+    // The delivery thread only waits between callbacks, so a call made from
+    // inside a callback holds nothing up.
+    class Hold {
+    public:
+        Hold();
+        ~Hold();
+        Hold(const Hold &) = delete;
+        Hold &operator=(const Hold &) = delete;
+    };
+
 private:
     struct Report {
         quint64 generation;
@@ -56,4 +69,5 @@ private:
     quint64 threadEpoch_ = 0;
     // The generation of the report whose callback runs now, 0 when none.
     quint64 delivering_ = 0;
+    int holds_ = 0;
 };

@@ -436,7 +436,7 @@ private slots:
                       "NewVerTips", "NoApear", "OnRun", "OpenMain", "PairTips_z", "PleaseEnter", "RepairDevice",
                       "WiredMode"}},
             {"infoTips", {"DialogOffline", "TimeOut"}},
-            {"key", {"DebounceTime", "DialogConfigError", "DialogEConfigMismatch", "DialogFireKeyInterval",
+            {"key", {"DebounceTime", "DialogConfigError", "DialogEConfigMismatch", "DialogExportFail", "DialogFireKeyInterval",
                      "DialogFireKeyTimes", "DialogFireKeyTips", "DialogKeepLeftKey", "configName"}},
             {"macro", {"AutoDelay", "CycleTimes", "DefaultDelay", "Delay", "Delete", "DialogDeleteMacro",
                        "DialogInputMacroName", "DialogMaxMacroKey", "DialogSameMacroName", "DialogSelectMacroFirst",

@@ -60,6 +60,15 @@ void reentrantCallback(const unsigned char *header, int headerLength, const unsi
     }
 }
 
+// Answers a re-initialisation as the program does: battery optimisation back on.
+void reinitialisedCallback(const unsigned char *header, int headerLength, const unsigned char *payload,
+                           int payloadLength)
+{
+    if (headerLength > 1 && header[1] == 9)
+        UsbServer_SetBatteryOptimizeEnable(1);
+    ReportRecorder::callback(header, headerLength, payload, payloadLength);
+}
+
 } // namespace
 
 class TestReports : public QObject {
@@ -129,6 +138,31 @@ private slots:
         const QList<ReportRecorder::Report> r = ReportRecorder::all();
         QCOMPARE(r[1].type, 4);
         QCOMPARE(r[2].type, 18);
+    }
+
+    // A program that reacts to an answer at once still finds the call that
+    // was answered before its own reaction in the log.
+    void answersComeAfterTheirCallIsLogged()
+    {
+        startOn("corded", reinitialisedCallback);
+        SimulatedDeviceControl::clearCalls();
+        constexpr int kRounds = 60;
+        QStringList expected;
+        for (int round = 0; round < kRounds; ++round) {
+            UsbServer_SetBatteryOptimizeEnable(0);
+            UsbServer_SetClearSetting();
+            QVERIFY(ReportRecorder::waitFor(round + 1));
+            expected << "0" << "clear" << "1";
+        }
+        QStringList order;
+        for (const QJsonObject &call : SimulatedDeviceControl::calls()) {
+            const QString fn = call.value(QStringLiteral("fn")).toString();
+            if (fn == QLatin1String("UsbServer_SetClearSetting"))
+                order << QStringLiteral("clear");
+            else if (fn == QLatin1String("UsbServer_SetBatteryOptimizeEnable"))
+                order << QString::number(call.value(QStringLiteral("mode")).toInt());
+        }
+        QCOMPARE(order, expected);
     }
 
     void exitReturnsWhileACallbackIsBlocked()
