@@ -31,11 +31,6 @@ const DeviceAllInfo* LinkedReceiver()
     return nullptr;
 }
 
-QString ModelValue(const QString& key)
-{
-    return ConfigSettings::Instance()->Value(ConfigSettings::ModelGroup(CurrentDevice::Info().modelIndex), key);
-}
-
 } // namespace
 
 FirmwareUpdateController::FirmwareUpdateController(const Widgets& widgets, UpDateRepair* repair, QObject* parent)
