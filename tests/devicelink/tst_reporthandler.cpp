@@ -1,3 +1,4 @@
+#include "CallLogNames.h"
 #include "HubRecorder.h"
 
 #include "app/AppPaths.h"
@@ -28,14 +29,6 @@ QByteArray LastSentRecord()
 {
     const QList<QJsonObject> updates = SimulatedDeviceControl::calls("ProtocolDataUpdate");
     return updates.isEmpty() ? QByteArray() : QByteArray::fromHex(updates.last().value("record").toString().toLatin1());
-}
-
-QStringList CallNames()
-{
-    QStringList names;
-    for (const QJsonObject& call : SimulatedDeviceControl::calls())
-        names.append(call.value("fn").toString());
-    return names;
 }
 
 // A record with every key block and a few small macros in use.

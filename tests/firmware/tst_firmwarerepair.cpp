@@ -1,6 +1,7 @@
 // The repair of a failed firmware update against the simulated devices: the
 // update fails, the repair dialog checks the devices and writes the receiver
 // image and then the mouse image, and the failure record goes away.
+#include "FirmwareDevices.h"
 #include "FirmwareFixtures.h"
 #include "app/ConfigSettings.h"
 #include "app/LanguageLoader.h"
@@ -19,28 +20,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace FirmwareDevices;
 using namespace FirmwareFixtures;
-
-namespace {
-
-const char* kScenario = R"({
-    "receivers": [{"name": "r4k", "kind": 1, "cid": 5, "mid": 3, "version": "0x0105"}],
-    "mice": [{"name": "m", "cid": 5, "mid": 3, "receiver": "r4k", "cablePlugged": true, "version": "0x0102"}]
-})";
-
-DeviceAllInfo Entry(const QString& device, bool wired)
-{
-    DeviceAllInfo info;
-    info.path = SimulatedDeviceControl::pathOf(device);
-    info.cid = 5;
-    info.mid = 3;
-    info.online = true;
-    info.wired = wired;
-    info.connectionKind = wired ? ConnectionCable1K : ConnectionReceiver4K;
-    return info;
-}
-
-} // namespace
 
 class TestFirmwareRepair : public QObject {
     Q_OBJECT

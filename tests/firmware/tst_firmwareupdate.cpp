@@ -1,6 +1,8 @@
 // The settings page's firmware update, one image at a time, against the
 // simulated mouse and receiver: what reaches the device, the versions shown
 // and stored, and the failure record.
+#include "CallLogNames.h"
+#include "FirmwareDevices.h"
 #include "FirmwareFixtures.h"
 #include "app/AppPaths.h"
 #include "app/ConfigSettings.h"
@@ -17,38 +19,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace FirmwareDevices;
 using namespace FirmwareFixtures;
 
 namespace {
-
-const char* kScenario = R"({
-    "receivers": [{"name": "r4k", "kind": 1, "cid": 5, "mid": 3, "version": "0x0105"}],
-    "mice": [{"name": "m", "cid": 5, "mid": 3, "receiver": "r4k", "cablePlugged": true, "version": "0x0102"}]
-})";
-
-DeviceAllInfo Entry(const QString& device, bool wired)
-{
-    DeviceAllInfo info;
-    info.path = SimulatedDeviceControl::pathOf(device);
-    info.cid = 5;
-    info.mid = 3;
-    info.modelIndex = 0;
-    info.online = true;
-    info.wired = wired;
-    info.connectionKind = wired ? ConnectionCable1K : ConnectionReceiver4K;
-    return info;
-}
-
-QStringList CalledFunctions(const QStringList& wanted)
-{
-    QStringList names;
-    for (const QJsonObject& call : SimulatedDeviceControl::calls()) {
-        const QString fn = call.value(QStringLiteral("fn")).toString();
-        if (wanted.contains(fn))
-            names.append(fn);
-    }
-    return names;
-}
 
 QList<QPair<int, int>> Progress(const QSignalSpy& spy)
 {
@@ -143,7 +117,7 @@ private slots:
         QCOMPARE(labels.at(0).at(1).toString(), QStringLiteral("v1.03"));
         QVERIFY(FirmwareState::UpdateFailInfo().isEmpty());
         QCOMPARE(int(pollAllowed), 1);
-        QCOMPARE(CalledFunctions({QStringLiteral("UsbUpgrade_Start")}).size(), 1);
+        QCOMPARE(CallNames({QStringLiteral("UsbUpgrade_Start")}).size(), 1);
     }
 
     void receiverIsAskedForItsVersionThenWritten()
@@ -157,7 +131,7 @@ private slots:
         QCOMPARE(labels.count(), 1);
         QCOMPARE(labels.at(0).at(0).toInt(), 0);
         QCOMPARE(labels.at(0).at(1).toString(), QStringLiteral("v1.06"));
-        QCOMPARE(CalledFunctions({QStringLiteral("UsbUpgradeC_FindBootDevices"), QStringLiteral("UsbFinderC_GetSlaveVersion"),
+        QCOMPARE(CallNames({QStringLiteral("UsbUpgradeC_FindBootDevices"), QStringLiteral("UsbFinderC_GetSlaveVersion"),
                                   QStringLiteral("UsbUpgrade_Start")}),
                  QStringList({QStringLiteral("UsbUpgradeC_FindBootDevices"), QStringLiteral("UsbFinderC_GetSlaveVersion"),
                               QStringLiteral("UsbUpgrade_Start")}));

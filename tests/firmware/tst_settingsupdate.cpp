@@ -1,6 +1,7 @@
 // The settings page's firmware update end to end against the simulated
 // mouse on its cable beside its receiver: the prompt, the receiver then the
 // mouse written, the versions shown and stored.
+#include "FirmwareDevices.h"
 #include "FirmwareFixtures.h"
 #include "app/ConfigSettings.h"
 #include "app/LanguageLoader.h"
@@ -26,13 +27,7 @@ namespace {
 
 DeviceAllInfo Entry(const QString& device, bool wired, const QString& version)
 {
-    DeviceAllInfo info;
-    info.path = SimulatedDeviceControl::pathOf(device);
-    info.cid = 5;
-    info.mid = 3;
-    info.online = true;
-    info.wired = wired;
-    info.connectionKind = wired ? ConnectionCable1K : ConnectionReceiver4K;
+    DeviceAllInfo info = FirmwareDevices::Entry(device, wired);
     if (wired)
         info.mouseVersion = version;
     else

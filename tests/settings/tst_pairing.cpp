@@ -2,6 +2,7 @@
 // answer and an unplug during pairing, each with the button's text and
 // picture, the library calls in order and the device pages' flag.
 
+#include "CallLogNames.h"
 #include "NoticeTestSupport.h"
 
 #include "app/LanguageLoader.h"
@@ -45,17 +46,6 @@ QString TextColour(const QWidget* widget)
 {
     static const QRegularExpression colour(QStringLiteral("color:(rgb\\([^)]*\\))"));
     return colour.match(widget->styleSheet()).captured(1);
-}
-
-QStringList CallNames(const QStringList& wanted)
-{
-    QStringList names;
-    for (const QJsonObject& call : SimulatedDeviceControl::calls()) {
-        const QString fn = call.value(QStringLiteral("fn")).toString();
-        if (wanted.contains(fn))
-            names.append(fn);
-    }
-    return names;
 }
 
 DeviceAllInfo Device(const QString& name, const QString& pid, bool wired)

@@ -3,6 +3,7 @@
 // Helpers for the window tests: simulated device scenarios, the chooser's
 // tiles as a user sees them, and a stand-in user for modal dialogs.
 
+#include "CallLogNames.h"
 #include "platform/rozuri/ROZUri.h"
 #include "platform/rozuri/SimulatedDeviceControl.h"
 
@@ -105,14 +106,6 @@ inline QList<QLabel*> Badges(QWidget* page)
     }
     std::sort(badges.begin(), badges.end(), [](QLabel* a, QLabel* b) { return a->x() < b->x(); });
     return badges;
-}
-
-inline QStringList CallNames()
-{
-    QStringList names;
-    for (const QJsonObject& call : SimulatedDeviceControl::calls())
-        names.append(call.value(QStringLiteral("fn")).toString());
-    return names;
 }
 
 inline QStringList ServerStarts()

@@ -60,20 +60,6 @@ QByteArray Bytes(const FlashDataMap& map)
     return QByteArray(reinterpret_cast<const char*>(&map), sizeof(map));
 }
 
-// The library calls of the given names, in order, with the argument that
-// tells them apart ("UsbServer_SetPCDriverStatus 0").
-QStringList Calls(const QStringList& names)
-{
-    QStringList calls;
-    for (const QJsonObject& call : SimulatedDeviceControl::calls()) {
-        const QString fn = call.value("fn").toString();
-        if (!names.contains(fn))
-            continue;
-        calls.append(call.contains("mode") ? fn + " " + QString::number(call.value("mode").toInt()) : fn);
-    }
-    return calls;
-}
-
 qint64 TimeOf(const QString& name, int nth = 0)
 {
     const QList<QJsonObject> calls = SimulatedDeviceControl::calls(name);
@@ -188,7 +174,7 @@ private slots:
         OpenPages();
 
         QCOMPARE(ServerStarts(), QStringList{SimulatedDeviceControl::pathOf("receiver4k")});
-        QCOMPARE(Calls({"UsbServerC_Start", "UsbServer_SetPCDriverStatus", "UsbServer_ReadAllFlashData"}),
+        QCOMPARE(CallsWithMode({"UsbServerC_Start", "UsbServer_SetPCDriverStatus", "UsbServer_ReadAllFlashData"}),
                  QStringList({"UsbServerC_Start", "UsbServer_SetPCDriverStatus 1", "UsbServer_ReadAllFlashData"}));
         QVERIFY(user.seen.contains("UpDataParam"));
         QCOMPARE(Bytes(CurrentFlashMapLock::Snapshot()).left(6912).isEmpty(), false);
@@ -269,7 +255,7 @@ private slots:
         QCOMPARE(OnPages<QStackedWidget>("stackedWidgetDialog")->currentIndex(), 0);
         // The cache is written before the server stops, the tool says it goes first.
         QVERIFY(QFile::exists(CachePath()));
-        QCOMPARE(Calls({"UsbServer_SetPCDriverStatus", "UsbServer_Exit", "StartUsbChanged"}),
+        QCOMPARE(CallsWithMode({"UsbServer_SetPCDriverStatus", "UsbServer_Exit", "StartUsbChanged"}),
                  QStringList({"UsbServer_SetPCDriverStatus 0", "UsbServer_Exit", "UsbServer_Exit", "StartUsbChanged"}));
         QVERIFY(TimeOf("UsbServer_Exit") - TimeOf("UsbServer_SetPCDriverStatus") >= 95);
     }
@@ -288,7 +274,7 @@ private slots:
         FlashDataMap cached{};
         QVERIFY(DeviceCacheFile::ReadFlashCache(kCacheName, &cached));
         QCOMPARE(Bytes(cached), record);
-        QCOMPARE(Calls({"UsbServer_SetPCDriverStatus", "StopUsbChanged", "UsbServer_Exit", "UsbServerC_Start"}),
+        QCOMPARE(CallsWithMode({"UsbServer_SetPCDriverStatus", "StopUsbChanged", "UsbServer_Exit", "UsbServerC_Start"}),
                  QStringList({"UsbServer_SetPCDriverStatus 0", "StopUsbChanged", "UsbServer_Exit"}));
         QVERIFY(TimeOf("UsbServer_Exit") - TimeOf("StopUsbChanged") >= 195);
     }
@@ -300,7 +286,7 @@ private slots:
         QTest::mouseClick(Chooser()->findChild<QToolButton*>("CloseButton"), Qt::LeftButton);
         QVERIFY(!m_window->isVisible());
         QVERIFY(!QFile::exists(CachePath()));
-        QCOMPARE(Calls({"UsbServer_SetPCDriverStatus", "StopUsbChanged", "UsbServer_Exit"}),
+        QCOMPARE(CallsWithMode({"UsbServer_SetPCDriverStatus", "StopUsbChanged", "UsbServer_Exit"}),
                  QStringList({"StopUsbChanged", "UsbServer_Exit"}));
     }
 
@@ -401,21 +387,21 @@ private slots:
         SimulatedDeviceControl::clearCalls();
         QTest::mouseClick(Chooser()->findChild<QToolButton*>("MinButton"), Qt::LeftButton);
         QVERIFY(!m_window->isVisible());
-        QVERIFY(Calls({"UsbServer_SetPCDriverStatus"}).isEmpty());
+        QVERIFY(CallsWithMode({"UsbServer_SetPCDriverStatus"}).isEmpty());
         m_window->on_activatedSysTrayIcon(QSystemTrayIcon::Trigger);
         QVERIFY(m_window->isVisible() && !m_window->isMinimized());
-        QVERIFY(Calls({"UsbServer_SetPCDriverStatus"}).isEmpty());
+        QVERIFY(CallsWithMode({"UsbServer_SetPCDriverStatus"}).isEmpty());
 
         OpenPages();
         SimulatedDeviceControl::clearCalls();
         QTest::mouseClick(OnPages<QToolButton>("MinButton"), Qt::LeftButton);
-        QCOMPARE(Calls({"UsbServer_SetPCDriverStatus"}), QStringList{"UsbServer_SetPCDriverStatus 0"});
+        QCOMPARE(CallsWithMode({"UsbServer_SetPCDriverStatus"}), QStringList{"UsbServer_SetPCDriverStatus 0"});
         m_window->on_activatedSysTrayIcon(QSystemTrayIcon::DoubleClick);
         QVERIFY(m_window->isVisible() && !m_window->isMinimized());
-        QCOMPARE(Calls({"UsbServer_SetPCDriverStatus"}), QStringList{"UsbServer_SetPCDriverStatus 0"});
+        QCOMPARE(CallsWithMode({"UsbServer_SetPCDriverStatus"}), QStringList{"UsbServer_SetPCDriverStatus 0"});
         QTest::mouseClick(OnPages<QToolButton>("MinButton"), Qt::LeftButton);
         m_window->on_activatedSysTrayIcon(QSystemTrayIcon::Trigger);
-        QCOMPARE(Calls({"UsbServer_SetPCDriverStatus"}),
+        QCOMPARE(CallsWithMode({"UsbServer_SetPCDriverStatus"}),
                  QStringList({"UsbServer_SetPCDriverStatus 0", "UsbServer_SetPCDriverStatus 0",
                               "UsbServer_SetPCDriverStatus 1"}));
         DialogMain::systemTrayAvailable = &QSystemTrayIcon::isSystemTrayAvailable;
@@ -432,10 +418,10 @@ private slots:
         SimulatedDeviceControl::clearCalls();
         QTest::mouseClick(OnPages<QToolButton>("MinButton"), Qt::LeftButton);
         QVERIFY(m_window->isMinimized());
-        QVERIFY(Calls({"UsbServer_SetPCDriverStatus"}).isEmpty());
+        QVERIFY(CallsWithMode({"UsbServer_SetPCDriverStatus"}).isEmpty());
         m_window->showNormal();
         QVERIFY(!m_window->isMinimized());
-        QCOMPARE(Calls({"UsbServer_SetPCDriverStatus"}), QStringList{"UsbServer_SetPCDriverStatus 1"});
+        QCOMPARE(CallsWithMode({"UsbServer_SetPCDriverStatus"}), QStringList{"UsbServer_SetPCDriverStatus 1"});
 
         // On the chooser nothing is sent either way.
         QTest::mouseClick(OnPages<QToolButton>("UpArrow"), Qt::LeftButton);
@@ -443,7 +429,7 @@ private slots:
         QTest::mouseClick(Chooser()->findChild<QToolButton*>("MinButton"), Qt::LeftButton);
         QVERIFY(m_window->isMinimized());
         m_window->showNormal();
-        QVERIFY(Calls({"UsbServer_SetPCDriverStatus"}).isEmpty());
+        QVERIFY(CallsWithMode({"UsbServer_SetPCDriverStatus"}).isEmpty());
         DialogMain::systemTrayAvailable = &QSystemTrayIcon::isSystemTrayAvailable;
     }
 

@@ -46,19 +46,6 @@ QString Text(const char* section, const char* key)
     return LanguageTables::Text(0, QString::fromLatin1(section), QString::fromLatin1(key));
 }
 
-// The library calls of the given names, in order, with their mode argument.
-QStringList Calls(const QStringList& names)
-{
-    QStringList calls;
-    for (const QJsonObject& call : SimulatedDeviceControl::calls()) {
-        const QString fn = call.value("fn").toString();
-        if (!names.contains(fn))
-            continue;
-        calls.append(call.contains("mode") ? fn + " " + QString::number(call.value("mode").toInt()) : fn);
-    }
-    return calls;
-}
-
 // Runs check every 20 ms until it returns true, then stops; gives up after 10 s.
 void WhenTrue(const std::function<bool()>& check, const std::function<void()>& then)
 {
@@ -293,7 +280,7 @@ private slots:
         QCOMPARE(noWaitDialog.load(), 0);
         // Then the mouse's re-initialisation: the link reads the fresh dump
         // and sends it back, as after every re-initialisation.
-        QCOMPARE(Calls({"UsbServer_SetBatteryOptimizeEnable", "ProtocolDataUpdate", "UsbServer_SetClearSetting",
+        QCOMPARE(CallsWithMode({"UsbServer_SetBatteryOptimizeEnable", "ProtocolDataUpdate", "UsbServer_SetClearSetting",
                         "UsbServer_ReadAllFlashData"}),
                  QStringList({"UsbServer_SetBatteryOptimizeEnable 0", "ProtocolDataUpdate", "UsbServer_SetClearSetting",
                               "UsbServer_SetBatteryOptimizeEnable 1", "UsbServer_ReadAllFlashData",
@@ -324,7 +311,7 @@ private slots:
         QCOMPARE(user.seen.value(0), dialog);
         QVERIFY(!user.seen.contains("UpDataParam"));
         QVERIFY(!user.seen.contains(online ? "MouseOffLine" : "ContainReset"));
-        QVERIFY(Calls({"UsbServer_SetBatteryOptimizeEnable", "ProtocolDataUpdate", "UsbServer_SetClearSetting"}).isEmpty());
+        QVERIFY(CallsWithMode({"UsbServer_SetBatteryOptimizeEnable", "ProtocolDataUpdate", "UsbServer_SetClearSetting"}).isEmpty());
     }
 
     // The pairing tool pairs the current receiver, then the page's hot-plug
@@ -352,7 +339,7 @@ private slots:
         const QPoint origin = Page()->mapToGlobal(QPoint(0, 0));
         QCOMPARE(place, origin + QPoint((Page()->width() - 458) / 2 - 70, (Page()->height() - 242) / 2 - 30));
         const QString receiver = SimulatedDeviceControl::pathOf("receiver4k");
-        QCOMPARE(Calls({"UsbServerC_Start", "UsbServer_EnterDonglePairOnlyCid", "StartUsbChanged"}),
+        QCOMPARE(CallsWithMode({"UsbServerC_Start", "UsbServer_EnterDonglePairOnlyCid", "StartUsbChanged"}),
                  QStringList({"UsbServerC_Start", "UsbServer_EnterDonglePairOnlyCid", "StartUsbChanged",
                               "StartUsbChanged", "UsbServerC_Start"}));
         QCOMPARE(ServerStarts(), QStringList({receiver, receiver}));
