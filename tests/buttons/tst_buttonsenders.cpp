@@ -4,6 +4,7 @@
 // then a click without a row, with the mouse offline and the media key given
 // without a click.
 
+#include "ButtonPageTestSupport.h"
 #include "app/LanguageLoader.h"
 #include "app/PostMsg.h"
 #include "app/Startup.h"
@@ -30,63 +31,13 @@
 
 #include <memory>
 
+using namespace ButtonPageTest;
+
 namespace {
-
-const QString kMouse = QStringLiteral("drive1");
-// Drive1 has six buttons: the page's mirror holds six entries.
-constexpr int kModelIndex = 0;
-constexpr int kModelKeyNumber = 6;
-const QString kCacheName = QStringLiteral("Device_Test.bin");
-
-void IgnoreReports(const unsigned char*, int, const unsigned char*, int) {}
-
-// A record whose bytes differ from their neighbours, so a sender touching a
-// byte it should not shows up. The macro blocks stay empty: the mouse's
-// flash keeps only macros that fit its pool.
-FlashDataMap PatternRecord()
-{
-    FlashDataMap map{};
-    auto* bytes = reinterpret_cast<unsigned char*>(&map);
-    for (size_t i = 0; i < offsetof(FlashDataMap, macroBlocks); ++i)
-        bytes[i] = static_cast<unsigned char>((i * 13 + 5) & 0xFF);
-    return map;
-}
-
-QByteArray Bytes(const FlashDataMap& map)
-{
-    return QByteArray(reinterpret_cast<const char*>(&map), sizeof(map));
-}
-
-QByteArray Bytes(const KeyBlock& block)
-{
-    return QByteArray(reinterpret_cast<const char*>(&block), sizeof(block));
-}
-
-// The record the simulated mouse keeps, read back through the library.
-QByteArray MouseRecord()
-{
-    const QByteArray image = SimulatedDeviceControl::flashImage(kMouse);
-    FlashDataMap record{};
-    if (!ProtocolDataParser(reinterpret_cast<const unsigned char*>(image.constData()),
-                            reinterpret_cast<unsigned char*>(&record)))
-        return QByteArray();
-    return Bytes(record);
-}
 
 int RecordUpdates()
 {
-    return SimulatedDeviceControl::calls(QStringLiteral("ProtocolDataUpdate")).size();
-}
-
-QString FirstDifference(const QByteArray& actual, const QByteArray& expected)
-{
-    if (actual.size() != expected.size())
-        return QStringLiteral("size %1, expected %2").arg(actual.size()).arg(expected.size());
-    for (int i = 0; i < actual.size(); ++i) {
-        if (actual.at(i) != expected.at(i))
-            return QStringLiteral("offset %1: %2, expected %3").arg(i).arg(quint8(actual.at(i))).arg(quint8(expected.at(i)));
-    }
-    return QString();
+    return SentRecords().size();
 }
 
 enum class Family { SingleCode, MediaKey, DpiLock };
@@ -95,31 +46,10 @@ enum class Family { SingleCode, MediaKey, DpiLock };
 
 Q_DECLARE_METATYPE(Family)
 
-class TestButtonSenders : public QObject {
+class TestButtonSenders : public QObject, private PageFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<Buttoninterface> page;
-
-    template <typename T = QAbstractButton>
-    T* Child(const QString& name)
-    {
-        T* child = page->findChild<T*>(name);
-        if (!child)
-            qFatal("no %s on the page", qPrintable(name));
-        return child;
-    }
-
-    QButtonGroup* Group(const char* name) { return Child<QButtonGroup>(QLatin1String(name)); }
-
-    static void UncheckAll(QButtonGroup* group)
-    {
-        group->setExclusive(false);
-        for (QAbstractButton* button : group->buttons())
-            button->setChecked(false);
-        group->setExclusive(true);
-    }
-
     QStringList CheckedOptionButtons()
     {
         QStringList names;
@@ -130,53 +60,8 @@ private:
         return names;
     }
 
-    bool Idle()
-    {
-        auto* functions = Child<QStackedWidget>(QStringLiteral("stackedWidget"));
-        auto* categories = Child<QStackedWidget>(QStringLiteral("stackedWidget_2"));
-        auto* rows = Child<QScrollArea>(QStringLiteral("scrollArea_11"));
-        return functions->currentWidget()->objectName() == QLatin1String("page")
-            && categories->currentWidget()->objectName() == QLatin1String("page_9")
-            && rows->verticalScrollBar()->styleSheet() == QLatin1String("QScrollBar {width:10px;}");
-    }
-
-    // The function chooser open with a category page, as the user sees it
-    // before clicking a function.
-    void OpenChooser(int categoryIndex = 0)
-    {
-        Child<QScrollArea>(QStringLiteral("scrollArea_11"))->verticalScrollBar()->setStyleSheet(QString());
-        Child<QStackedWidget>(QStringLiteral("stackedWidget"))->setCurrentIndex(1);
-        Child<QStackedWidget>(QStringLiteral("stackedWidget_2"))->setCurrentIndex(categoryIndex);
-    }
-
-    void CheckRow(const QString& row)
-    {
-        UncheckAll(Group("rowButtonGroup"));
-        Child(row)->setChecked(true);
-    }
-
-    // The page, the mouse and the current record all start from the pattern;
-    // the page's mirror is filled from it by a language pass over the cache.
-    void StartFromPattern()
-    {
-        buttonPageFilling = false;
-        lightPageFilling = false;
-        sensorPageFilling = false;
-        SimulatedDeviceControl::setOnline(kMouse, true);
-        const FlashDataMap pattern = PatternRecord();
-        {
-            CurrentFlashMapLock lock;
-            lock.Map() = pattern;
-            QVERIFY(ProtocolDataUpdate(lock.Bytes()));
-        }
-        QCOMPARE(MouseRecord(), Bytes(pattern));
-        DeviceCacheFile::WriteFlashCache(kCacheName, pattern);
-        lastOnline = 0;
-        page->SlotAllLanguage(0);
-        for (const DeviceButtonIndex::Row& row : DeviceButtonIndex::Rows())
-            Child(row.rowButton)->setText(QStringLiteral("row ") + row.rowButton);
-        SimulatedDeviceControl::clearCalls();
-    }
+    // The page, the mouse and the current record all start from the pattern.
+    void StartFromPattern() { StartFrom(PatternRecord()); }
 
     // The mirror entry, -1 where a list holds none.
     QList<int> Mirror(int index) { return page->MirrorEntry(index); }
@@ -190,30 +75,9 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        CreateUserFolders();
-        LanguageLoader::LoadLanguageFiles(QCoreApplication::applicationDirPath());
-        QString error;
-        QVERIFY2(SimulatedDeviceControl::loadScenario(QStringLiteral(DEVICE_FIXTURES "/one_mouse.json"), &error),
-                 qPrintable(error));
-        const QByteArray path = SimulatedDeviceControl::pathOf(QStringLiteral("receiver4k")).toLatin1();
-        DeviceAllInfo info;
-        info.path = QString::fromLatin1(path);
-        info.modelIndex = kModelIndex;
-        CurrentDevice::SetInfo(info);
-        DeviceCacheFile::SetSelectionCacheName(kCacheName);
-        // The page's worker points the current path at a placeholder.
-        page.reset(new Buttoninterface);
-        CurrentDevice::SetPath(path);
-        QVERIFY(UsbServerC_Start(path.constData(), path.constData(), IgnoreReports));
-    }
+    void initTestCase() { Open(QStringLiteral(DEVICE_FIXTURES "/one_mouse.json")); }
 
-    void cleanupTestCase()
-    {
-        page.reset();
-        UsbServer_Exit();
-    }
+    void cleanupTestCase() { Close(); }
 
     void init() { StartFromPattern(); }
 
