@@ -2,6 +2,7 @@
 // mouse: the export file, its import into a mouse with another set-up, the
 // refusal of damaged files, the profile combo and the factory reset.
 
+#include "RecordFixtures.h"
 #include "FileSizeLimit.h"
 #include "HubRecorder.h"
 #include "UiScript.h"
@@ -25,7 +26,6 @@
 #include "windows/DialogMain.h"
 
 #include <QComboBox>
-#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -85,15 +85,6 @@ FlashDataMap OtherSetUp(const FlashDataMap& factory)
     record.ledBar.red = 0x12;
     record.buttons[1] = {1, 4, 0};
     return record;
-}
-
-// A profile file as the format lays it out, written out by hand.
-QByteArray ProfileFixture(const QByteArray& sensor, const QByteArray& record)
-{
-    QByteArray file = QByteArray::fromHex("0000000C") + QByteArray("Tesmo") + QByteArray(7, '\0');
-    file += QByteArray::fromHex("0000000C") + sensor + QByteArray(12 - sensor.size(), '\0');
-    file += QByteArray::fromHex("000028D0") + record;
-    return file;
 }
 
 QString Text(const char* section, const char* key)

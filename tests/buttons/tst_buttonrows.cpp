@@ -3,6 +3,7 @@
 // file), the factory defaults, the profile combo following the mouse's
 // report, and what selecting a row or a hotspot shows on the chooser.
 
+#include "RecordFixtures.h"
 #include "app/AppPaths.h"
 #include "app/LanguageLoader.h"
 #include "app/PostMsg.h"
@@ -28,7 +29,6 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QDataStream>
 #include <QFile>
 #include <QLabel>
 #include <QScrollArea>
@@ -93,31 +93,9 @@ FlashDataMap BaseRecord()
     return record;
 }
 
-void SetMacroName(FlashDataMap& record, int button, const QByteArray& name)
-{
-    MacroBlock& block = record.macroBlocks[button];
-    std::memset(block.name, 0, sizeof(block.name));
-    std::memcpy(block.name, name.constData(), static_cast<size_t>(qMin(name.size(), 30)));
-    block.nameLength = static_cast<uint8_t>(qMin(name.size(), 30));
-}
-
 QString MacroFilePath(const QString& name)
 {
     return AppPaths::UserDataFolder() + QStringLiteral("/usersetting/MacroPage/") + name + QStringLiteral(".ini");
-}
-
-// A profile file as the export writes it: tag, sensor name, record.
-QByteArray ProfileFile(const QByteArray& sensor, const FlashDataMap& record)
-{
-    auto field = [](const QByteArray& text) {
-        QByteArray f = text.left(12);
-        f.append(QByteArray(12 - f.size(), '\0'));
-        return f;
-    };
-    QByteArray content;
-    QDataStream stream(&content, QIODevice::WriteOnly);
-    stream << field("Tesmo") << field(sensor) << Bytes(record);
-    return content;
 }
 
 } // namespace
@@ -467,7 +445,7 @@ private slots:
         {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(ProfileFile("3950", record));
+            file.write(ProfileFixture("3950", record));
         }
         {
             UpDataParam dialog;

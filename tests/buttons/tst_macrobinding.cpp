@@ -5,6 +5,7 @@
 // delete, save) reaches exactly the rows bound to it. Names from the mouse
 // or from a profile never name a file outside the macro folder.
 
+#include "RecordFixtures.h"
 #include "ButtonPageTestSupport.h"
 #include "UiScript.h"
 
@@ -20,7 +21,6 @@
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
-#include <QDataStream>
 #include <QDirIterator>
 #include <QFile>
 #include <QLayout>
@@ -91,28 +91,6 @@ QByteArray WithMacro(QByteArray record, int button, const QByteArray& header, co
     record.replace(95 + 3 * button, 3, header);
     record.replace(976 + 592 * button, 592, block);
     return record;
-}
-
-void SetMacroName(FlashDataMap& record, int button, const QByteArray& name)
-{
-    MacroBlock& block = record.macroBlocks[button];
-    std::memset(block.name, 0, sizeof(block.name));
-    std::memcpy(block.name, name.constData(), static_cast<size_t>(qMin(name.size(), 30)));
-    block.nameLength = static_cast<uint8_t>(qMin(name.size(), 30));
-}
-
-// A profile file as the export writes it: tag, sensor name, record.
-QByteArray ProfileFile(const FlashDataMap& record)
-{
-    auto field = [](const QByteArray& text) {
-        QByteArray f = text.left(12);
-        f.append(QByteArray(12 - f.size(), '\0'));
-        return f;
-    };
-    QByteArray content;
-    QDataStream stream(&content, QIODevice::WriteOnly);
-    stream << field("Tesmo") << field("3950") << Bytes(record);
-    return content;
 }
 
 // Every file below the home folder.
@@ -735,7 +713,7 @@ private slots:
 
         if (fromProfile) {
             const QString path = dir.filePath(QStringLiteral("profile.bin"));
-            WriteFile(path, ProfileFile(record));
+            WriteFile(path, ProfileFixture("3950", record));
             UpDataParam dialog;
             dialog.importMode = true;
             dialog.profilePath = path;
