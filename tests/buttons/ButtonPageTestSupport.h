@@ -90,6 +90,16 @@ inline QString FirstDifference(const QByteArray& actual, const QByteArray& expec
     return QString();
 }
 
+// A button's 3-byte function header: type, code, extra.
+inline QByteArray Header(int type, int code, int extra)
+{
+    QByteArray header(3, '\0');
+    header[0] = char(type);
+    header[1] = char(code);
+    header[2] = char(extra);
+    return header;
+}
+
 // One key event's 8 bytes: action, kind, usage (16 bits), delay (32 bits).
 inline QByteArray Event(int action, int kind, int usage, quint32 delay)
 {

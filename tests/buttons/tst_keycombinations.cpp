@@ -57,15 +57,6 @@ QByteArray WithButton(QByteArray record, int button, const QByteArray& header, c
     return record;
 }
 
-QByteArray Header(int type, int code, int extra)
-{
-    QByteArray header(3, '\0');
-    header[0] = char(type);
-    header[1] = char(code);
-    header[2] = char(extra);
-    return header;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(QList<Stroke>)

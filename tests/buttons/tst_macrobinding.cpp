@@ -65,15 +65,6 @@ QString Prefix()
     return LanguageTables::Text(0, QStringLiteral("macro"), QStringLiteral("MacroSeond"));
 }
 
-QByteArray Header(int type, int code, int extra)
-{
-    QByteArray header(3, '\0');
-    header[0] = char(type);
-    header[1] = char(code);
-    header[2] = char(extra);
-    return header;
-}
-
 // A macro block: name, event count and events, zero elsewhere.
 QByteArray MacroBlockBytes(const QByteArray& name, int count, const QList<QByteArray>& events)
 {
