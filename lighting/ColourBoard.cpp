@@ -4,6 +4,7 @@
 #include "device/CurrentDevice.h"
 #include "device/DeviceLinkState.h"
 #include "device/DeviceSettingSetters.h"
+#include "lighting/LightColorPresets.h"
 #include "platform/ScreenGrab.h"
 #include "platform/rozuri/ROZUri.h"
 
@@ -23,6 +24,21 @@ bool ColourBoard::ButtonsMayAct()
         return true;
     PostMsg::Instance()->EmitSigMouseOffLineo(0);
     return false;
+}
+
+void ColourBoard::StepChannel(QSpinBox* box, int step)
+{
+    if (ButtonsMayAct())
+        box->setValue(box->value() + step);
+}
+
+void ColourBoard::ApplyPreset(QSpinBox* red, QSpinBox* green, QSpinBox* blue, int preset)
+{
+    if (!ButtonsMayAct())
+        return;
+    red->setValue(kLightColorPresets[preset].red);
+    green->setValue(kLightColorPresets[preset].green);
+    blue->setValue(kLightColorPresets[preset].blue);
 }
 
 bool ColourBoard::PickCursorColour(QColor* colour)

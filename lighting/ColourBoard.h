@@ -13,6 +13,12 @@ public:
     // While sending is on, an offline device ends the button (with the
     // offline notice outside a lighting fill); otherwise it may act.
     static bool ButtonsMayAct();
+    // A plus or minus button: moves the channel box by step when the
+    // buttons may act.
+    static void StepChannel(QSpinBox* box, int step);
+    // A preset button: sets the red, green and blue boxes to preset 0..13
+    // when the buttons may act.
+    static void ApplyPreset(QSpinBox* red, QSpinBox* green, QSpinBox* blue, int preset);
     // The colour of the desktop pixel under the cursor. The cursor's logical
     // position is scaled by the desktop's horizontal scale on both axes.
     // False when the screen could not be read: the caller keeps its colour.

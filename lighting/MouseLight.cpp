@@ -6,10 +6,13 @@
 #include "device/DeviceLinkState.h"
 #include "device/DeviceSettingSetters.h"
 #include "lighting/ColourBoard.h"
+#include "lighting/LightBarPanel.h"
 #include "lighting/LightColorPresets.h"
+#include "lighting/LightLevelSlider.h"
 #include "lighting/LightingState.h"
 #include "platform/rozuri/ROZUri.h"
 #include "widgets/MyConmboBox.h"
+#include "widgets/PanelForm.h"
 #include "widgets/PanelStyle.h"
 
 #include <QButtonGroup>
@@ -22,6 +25,12 @@
 #include <QSpinBox>
 #include <QToolButton>
 
+using PanelForm::NewLabel;
+using PanelForm::NewLine;
+using PanelForm::NewToolButton;
+using PanelForm::NewValueBox;
+using PanelForm::YaHei;
+
 namespace {
 
 // Where each preset button sits in the colour group, in the order A to N.
@@ -30,82 +39,12 @@ const QPoint kPresetPlaces[kLightColorPresetCount] = {
     {416, 355}, {461, 355}, {506, 355}, {551, 355}, {596, 355}, {641, 355}, {686, 355},
 };
 
-QFont YaHei(int points)
+// The mouse bar's sliders carry a font of their own.
+QSlider* NewLevelSlider(QWidget* parent, const char* name, const QRect& geometry)
 {
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSize(points);
-    return font;
-}
-
-QLabel* NewLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    label->setFont(YaHei(11));
-    return label;
-}
-
-QSlider* NewSlider(QWidget* parent, const char* name, const QRect& geometry)
-{
-    auto* slider = new QSlider(Qt::Horizontal, parent);
-    slider->setObjectName(QLatin1String(name));
-    slider->setGeometry(geometry);
-    slider->setRange(1, 10);
-    slider->setPageStep(1);
-    slider->setTracking(false);
-    slider->setFocusPolicy(Qt::NoFocus);
+    QSlider* slider = PanelForm::NewSlider(parent, name, geometry, 10);
     slider->setFont(QFont(QStringLiteral("Microsoft YaHei UI Light")));
     return slider;
-}
-
-QFrame* NewLine(QWidget* parent, const char* name, const QRect& geometry)
-{
-    auto* line = new QFrame(parent);
-    line->setObjectName(QLatin1String(name));
-    line->setGeometry(geometry);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    line->setStyleSheet(QStringLiteral("background-color:  rgb(57, 57, 57);"));
-    return line;
-}
-
-QSpinBox* NewValueBox(QWidget* parent, const char* name, const QRect& geometry)
-{
-    auto* box = new QSpinBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(geometry);
-    box->setReadOnly(true);
-    box->setRange(1, 10);
-    box->setButtonSymbols(QAbstractSpinBox::NoButtons);
-    box->setAlignment(Qt::AlignCenter);
-    box->setFocusPolicy(Qt::NoFocus);
-    box->setFont(YaHei(11));
-    return box;
-}
-
-QSpinBox* NewChannelBox(QWidget* parent, const char* name, int y, int points)
-{
-    auto* box = new QSpinBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(578, y, 45, 20);
-    box->setRange(0, 255);
-    box->setButtonSymbols(QAbstractSpinBox::NoButtons);
-    box->setAlignment(Qt::AlignCenter);
-    box->setFocusPolicy(Qt::ClickFocus);
-    box->setKeyboardTracking(true);
-    box->setFont(YaHei(points));
-    return box;
-}
-
-QToolButton* NewToolButton(QWidget* parent, const QString& name, const QRect& geometry)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setFixedSize(geometry.size());
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
 }
 
 } // namespace
@@ -151,12 +90,12 @@ void MouseLight::BuildForm()
                         QStringLiteral("混色常亮"), QStringLiteral("霓虹"), QStringLiteral("混彩呼吸"),
                         QStringLiteral("新建项目")});
     label_2 = NewLabel(this, "label_2", QRect(32, 96, 161, 21), QStringLiteral("亮度"));
-    horizontalLight = NewSlider(this, "horizontalLight", QRect(32, 138, 281, 25));
+    horizontalLight = NewLevelSlider(this, "horizontalLight", QRect(32, 138, 281, 25));
     horizontalLight->setMaximumSize(316, 22);
     line = NewLine(this, "line", QRect(32, 147, 281, 3));
     LightSpinBox_2 = NewValueBox(this, "LightSpinBox_2", QRect(320, 141, 38, 20));
     label_3 = NewLabel(this, "label_3", QRect(32, 182, 191, 21), QStringLiteral("速度"));
-    horizontalSpeed = NewSlider(this, "horizontalSpeed", QRect(32, 223, 281, 25));
+    horizontalSpeed = NewLevelSlider(this, "horizontalSpeed", QRect(32, 223, 281, 25));
     line_2 = NewLine(this, "line_2", QRect(32, 232, 281, 3));
     SpeedSpinBox_2 = NewValueBox(this, "SpeedSpinBox_2", QRect(320, 226, 38, 20));
     RippeControl = NewToolButton(this, QStringLiteral("RippeControl"), QRect(32, 291, 36, 18));
@@ -176,9 +115,9 @@ void MouseLight::BuildForm()
     label_11 = NewLabel(this, "label_11", QRect(537, 143, 16, 17), QStringLiteral("R:"));
     label_10 = NewLabel(this, "label_10", QRect(537, 181, 16, 17), QStringLiteral("G:"));
     label_12 = NewLabel(this, "label_12", QRect(537, 219, 15, 17), QStringLiteral("B:"));
-    RSpinBox = NewChannelBox(this, "RSpinBox", 143, 10);
-    GSpinBox = NewChannelBox(this, "GSpinBox", 181, 11);
-    BSpinBox = NewChannelBox(this, "BSpinBox", 219, 10);
+    RSpinBox = LightBarPanel::NewChannelBox(this, "RSpinBox", 578, 143, 10);
+    GSpinBox = LightBarPanel::NewChannelBox(this, "GSpinBox", 578, 181, 11);
+    BSpinBox = LightBarPanel::NewChannelBox(this, "BSpinBox", 578, 219, 10);
     ReduceR = NewToolButton(this, QStringLiteral("ReduceR"), QRect(558, 151, 14, 4));
     ReduceG = NewToolButton(this, QStringLiteral("ReduceG"), QRect(558, 189, 14, 4));
     ReduceB = NewToolButton(this, QStringLiteral("ReduceB"), QRect(558, 227, 14, 4));
@@ -191,9 +130,8 @@ void MouseLight::BuildForm()
         button->setText(QStringLiteral("..."));
     label_13 = NewLabel(this, "label_13", QRect(414, 260, 341, 17), QStringLiteral("预设颜色"));
     for (int i = 0; i < kLightColorPresetCount; ++i) {
-        QToolButton* button =
-            NewToolButton(this, QStringLiteral("toolButtonColor") + QLatin1Char(kLightColorPresets[i].letter),
-                          QRect(kPresetPlaces[i], QSize(28, 28)));
+        const QString name = QStringLiteral("toolButtonColor") + QLatin1Char(kLightColorPresets[i].letter);
+        QToolButton* button = NewToolButton(this, name, QRect(kPresetPlaces[i], QSize(28, 28)));
         button->setCheckable(true);
         presetButtons.append(button);
     }
@@ -229,16 +167,8 @@ void MouseLight::ApplyStyles()
                                 + PanelStyle::Url(pictureFolder, "Close.png")
                                 + QStringLiteral(";}QToolButton:checked{background-image: ")
                                 + PanelStyle::Url(pictureFolder, "Open.png") + QStringLiteral(";}"));
-    label_7->setStyleSheet(PanelStyle::PictureStyle("QLabel", pictureFolder, "ColorBoard.png"));
-    for (QToolButton* button : {ReduceR, ReduceG, ReduceB})
-        button->setStyleSheet(PanelStyle::PictureStyle("QToolButton", pictureFolder, "Reduce.png"));
-    for (QToolButton* button : {AddR, AddG, AddB})
-        button->setStyleSheet(PanelStyle::PictureStyle("QToolButton", pictureFolder, "Add.png"));
-    labelPreView->setStyleSheet(PanelStyle::PictureStyle("QLabel", pictureFolder, "PreviewColor.png"));
-    for (int i = 0; i < presetButtons.size(); ++i) {
-        const QByteArray picture = QByteArray("Color") + kLightColorPresets[i].letter + ".png";
-        presetButtons[i]->setStyleSheet(PanelStyle::PictureStyle("QToolButton", pictureFolder, picture.constData()));
-    }
+    LightBarPanel::StyleColourPictures(pictureFolder, label_7, {ReduceR, ReduceG, ReduceB}, {AddR, AddG, AddB},
+                                       labelPreView, presetButtons);
 }
 
 void MouseLight::SlotAllLanguage(int index)
@@ -315,19 +245,8 @@ void MouseLight::SetRippeControl(bool checked)
 
 void MouseLight::ApplyLayout(int effect)
 {
-    if (effect < 0 || effect > 6)
-        return;
-    const bool brightness = effect != 0;
-    const bool speed = effect == 1 || effect == 2 || effect == 4 || effect == 5;
-    const bool colour = effect == 2 || effect == 3;
-    horizontalLight->setVisible(brightness);
-    LightSpinBox_2->setVisible(brightness);
-    line->setVisible(!brightness);
-    horizontalSpeed->setVisible(speed);
-    SpeedSpinBox_2->setVisible(speed);
-    line_2->setVisible(!speed);
-    for (QWidget* widget : colourGroup)
-        widget->setVisible(colour);
+    LightBarPanel::ShowEffectControls(effect, horizontalLight, LightSpinBox_2, line, horizontalSpeed, SpeedSpinBox_2,
+                                      line_2, colourGroup);
 }
 
 void MouseLight::on_LightMod_currentIndexChanged(int index)
@@ -364,54 +283,28 @@ void MouseLight::on_RippeControl_clicked(bool checked)
 
 // ---- brightness and speed ----
 
-void MouseLight::DragCheck(QSlider* slider, QSpinBox* box, int position)
-{
-    if (!slider->isEnabled())
-        return;
-    slider->setEnabled(false);
-    if (!DeviceSettingSetters::IsDeviceOnline()) {
-        slider->setValue(box->value());
-        return;
-    }
-    slider->setEnabled(true);
-    box->setValue(position);
-}
-
-void MouseLight::ValueChange(QSlider* slider, QSpinBox* box, int value, bool (*writer)(int))
-{
-    if (!slider->isEnabled()) {
-        slider->setValue(box->value());
-        return;
-    }
-    if (!deviceSendEnabled || lightPageFilling)
-        return;
-    if (!writer(value - 1)) {
-        const QSignalBlocker block(slider);
-        slider->setEnabled(false);
-        slider->setValue(box->value());
-        return;
-    }
-    box->setValue(value);
-}
+// The levels 1..10 are written as 0..9.
 
 void MouseLight::on_horizontalLight_sliderMoved(int position)
 {
-    DragCheck(horizontalLight, LightSpinBox_2, position);
+    LightLevelSlider::DragCheck(horizontalLight, LightSpinBox_2, position);
 }
 
 void MouseLight::on_horizontalLight_valueChanged(int value)
 {
-    ValueChange(horizontalLight, LightSpinBox_2, value, &DeviceSettingSetters::SetLedBarBrightness);
+    LightLevelSlider::Release(horizontalLight, LightSpinBox_2, value, lightPageFilling,
+                              &DeviceSettingSetters::SetLedBarBrightness, value - 1);
 }
 
 void MouseLight::on_horizontalSpeed_sliderMoved(int position)
 {
-    DragCheck(horizontalSpeed, SpeedSpinBox_2, position);
+    LightLevelSlider::DragCheck(horizontalSpeed, SpeedSpinBox_2, position);
 }
 
 void MouseLight::on_horizontalSpeed_valueChanged(int value)
 {
-    ValueChange(horizontalSpeed, SpeedSpinBox_2, value, &DeviceSettingSetters::SetLedBarSpeed);
+    LightLevelSlider::Release(horizontalSpeed, SpeedSpinBox_2, value, lightPageFilling,
+                              &DeviceSettingSetters::SetLedBarSpeed, value - 1);
 }
 
 // ---- colour ----
@@ -445,8 +338,7 @@ void MouseLight::on_BSpinBox_valueChanged(int value)
 
 void MouseLight::StepChannel(QSpinBox* box, int step)
 {
-    if (ColourBoard::ButtonsMayAct())
-        box->setValue(box->value() + step);
+    ColourBoard::StepChannel(box, step);
 }
 
 void MouseLight::on_AddR_clicked() { StepChannel(RSpinBox, 1); }
@@ -458,11 +350,7 @@ void MouseLight::on_ReduceB_clicked() { StepChannel(BSpinBox, -1); }
 
 void MouseLight::ApplyPreset(int preset)
 {
-    if (!ColourBoard::ButtonsMayAct())
-        return;
-    RSpinBox->setValue(kLightColorPresets[preset].red);
-    GSpinBox->setValue(kLightColorPresets[preset].green);
-    BSpinBox->setValue(kLightColorPresets[preset].blue);
+    ColourBoard::ApplyPreset(RSpinBox, GSpinBox, BSpinBox, preset);
 }
 
 void MouseLight::on_toolButtonColorA_clicked() { ApplyPreset(0); }

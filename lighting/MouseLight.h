@@ -82,8 +82,6 @@ private:
     void ShowSwatch(int red, int green, int blue);
     void StepChannel(QSpinBox* box, int step);
     void ApplyPreset(int preset);
-    void DragCheck(QSlider* slider, QSpinBox* box, int position);
-    void ValueChange(QSlider* slider, QSpinBox* box, int value, bool (*writer)(int));
 
     QString pictureFolder;
     QButtonGroup* presetGroup = nullptr;

@@ -7,6 +7,7 @@
 #include "device/DeviceLinkState.h"
 #include "device/DeviceReportHandler.h"
 #include "platform/rozuri/ROZUri.h"
+#include "widgets/PanelForm.h"
 #include "widgets/PanelStyle.h"
 
 #include <QButtonGroup>
@@ -18,14 +19,9 @@
 #include <QTextEdit>
 #include <QToolButton>
 
-namespace {
+using PanelForm::YaHei;
 
-QFont YaHei(int points)
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSize(points);
-    return font;
-}
+namespace {
 
 QCheckBox* NewBox(QWidget* parent, const char* name, int y)
 {

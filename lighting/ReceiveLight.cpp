@@ -6,10 +6,12 @@
 #include "device/DeviceLinkState.h"
 #include "device/DeviceSettingSetters.h"
 #include "lighting/ColourBoard.h"
+#include "lighting/LightBarPanel.h"
 #include "lighting/LightColorPresets.h"
 #include "lighting/LightingState.h"
 #include "platform/rozuri/ROZUri.h"
 #include "widgets/MyConmboBox.h"
+#include "widgets/PanelForm.h"
 #include "widgets/PanelStyle.h"
 
 #include <QColor>
@@ -21,87 +23,17 @@
 #include <QSpinBox>
 #include <QToolButton>
 
+using PanelForm::NewLabel;
+using PanelForm::NewLine;
+using PanelForm::NewSlider;
+using PanelForm::NewToolButton;
+using PanelForm::NewValueBox;
+using PanelForm::YaHei;
+
 namespace {
 
 const int kPresetColumns[7] = {450, 495, 540, 585, 630, 675, 720};
 const int kPresetRows[2] = {373, 423};
-
-QFont YaHei(int points)
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSize(points);
-    return font;
-}
-
-QLabel* NewLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    label->setFont(YaHei(11));
-    return label;
-}
-
-QSlider* NewSlider(QWidget* parent, const char* name, const QRect& geometry)
-{
-    auto* slider = new QSlider(Qt::Horizontal, parent);
-    slider->setObjectName(QLatin1String(name));
-    slider->setGeometry(geometry);
-    slider->setRange(1, 10);
-    slider->setPageStep(1);
-    slider->setTracking(false);
-    slider->setFocusPolicy(Qt::NoFocus);
-    return slider;
-}
-
-QSpinBox* NewValueBox(QWidget* parent, const char* name, const QRect& geometry)
-{
-    auto* box = new QSpinBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(geometry);
-    box->setRange(1, 10);
-    box->setReadOnly(true);
-    box->setButtonSymbols(QAbstractSpinBox::NoButtons);
-    box->setAlignment(Qt::AlignCenter);
-    box->setFocusPolicy(Qt::NoFocus);
-    box->setFont(YaHei(11));
-    return box;
-}
-
-QSpinBox* NewChannelBox(QWidget* parent, const char* name, int y, int points)
-{
-    auto* box = new QSpinBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(613, y, 45, 20);
-    box->setRange(0, 255);
-    box->setButtonSymbols(QAbstractSpinBox::NoButtons);
-    box->setAlignment(Qt::AlignCenter);
-    box->setFocusPolicy(Qt::ClickFocus);
-    box->setKeyboardTracking(true);
-    box->setFont(YaHei(points));
-    return box;
-}
-
-QFrame* NewLine(QWidget* parent, const char* name, const QRect& geometry)
-{
-    auto* line = new QFrame(parent);
-    line->setObjectName(QLatin1String(name));
-    line->setGeometry(geometry);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    line->setStyleSheet(QStringLiteral("background-color:  rgb(57, 57, 57);"));
-    return line;
-}
-
-QToolButton* NewToolButton(QWidget* parent, const QString& name, const QRect& geometry)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setFixedSize(geometry.size());
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
 
 void EnsureBuffers()
 {
@@ -155,11 +87,11 @@ void ReceiveLight::BuildForm()
                           QStringLiteral("混色常亮"), QStringLiteral("霓虹"), QStringLiteral("混彩呼吸"),
                           QStringLiteral("新建项目")});
     label_14 = NewLabel(page, "label_14", QRect(67, 173, 161, 21), QStringLiteral("亮度"));
-    horizontalLight_2 = NewSlider(page, "horizontalLight_2", QRect(67, 215, 281, 25));
+    horizontalLight_2 = NewSlider(page, "horizontalLight_2", QRect(67, 215, 281, 25), 10);
     LightSpinBox_3 = NewValueBox(page, "LightSpinBox_3", QRect(350, 218, 38, 20));
     line_3 = NewLine(page, "line_3", QRect(68, 225, 281, 3));
     label_15 = NewLabel(page, "label_15", QRect(68, 259, 191, 21), QStringLiteral("速度"));
-    horizontalSpeed_2 = NewSlider(page, "horizontalSpeed_2", QRect(68, 300, 281, 25));
+    horizontalSpeed_2 = NewSlider(page, "horizontalSpeed_2", QRect(68, 300, 281, 25), 10);
     SpeedSpinBox_3 = NewValueBox(page, "SpeedSpinBox_3", QRect(350, 300, 38, 20));
     line_4 = NewLine(page, "line_4", QRect(68, 309, 281, 3));
 
@@ -177,9 +109,9 @@ void ReceiveLight::BuildForm()
     ReduceR_2 = NewToolButton(page, QStringLiteral("ReduceR_2"), QRect(593, 228, 14, 4));
     ReduceG_2 = NewToolButton(page, QStringLiteral("ReduceG_2"), QRect(593, 266, 14, 4));
     ReduceB_2 = NewToolButton(page, QStringLiteral("ReduceB_2"), QRect(593, 304, 14, 4));
-    RSpinBox_2 = NewChannelBox(page, "RSpinBox_2", 220, 10);
-    GSpinBox_2 = NewChannelBox(page, "GSpinBox_2", 258, 11);
-    BSpinBox_2 = NewChannelBox(page, "BSpinBox_2", 296, 10);
+    RSpinBox_2 = LightBarPanel::NewChannelBox(page, "RSpinBox_2", 613, 220, 10);
+    GSpinBox_2 = LightBarPanel::NewChannelBox(page, "GSpinBox_2", 613, 258, 11);
+    BSpinBox_2 = LightBarPanel::NewChannelBox(page, "BSpinBox_2", 613, 296, 10);
     AddR_2 = NewToolButton(page, QStringLiteral("AddR_2"), QRect(664, 223, 14, 14));
     AddG_2 = NewToolButton(page, QStringLiteral("AddG_2"), QRect(664, 263, 14, 14));
     AddB_2 = NewToolButton(page, QStringLiteral("AddB_2"), QRect(664, 299, 14, 14));
@@ -218,16 +150,8 @@ void ReceiveLight::ApplyStyles()
         box->setStyleSheet(PanelStyle::ChannelBoxStyle());
     horizontalLight_2->setStyleSheet(PanelStyle::SliderStyle(pictureFolder));
     horizontalSpeed_2->setStyleSheet(PanelStyle::SliderStyle(pictureFolder));
-    label_24->setStyleSheet(PanelStyle::PictureStyle("QLabel", pictureFolder, "ColorBoard.png"));
-    for (QToolButton* button : {ReduceR_2, ReduceG_2, ReduceB_2})
-        button->setStyleSheet(PanelStyle::PictureStyle("QToolButton", pictureFolder, "Reduce.png"));
-    for (QToolButton* button : {AddR_2, AddG_2, AddB_2})
-        button->setStyleSheet(PanelStyle::PictureStyle("QToolButton", pictureFolder, "Add.png"));
-    labelPreView_2->setStyleSheet(PanelStyle::PictureStyle("QLabel", pictureFolder, "PreviewColor.png"));
-    for (int i = 0; i < presetButtons.size(); ++i) {
-        const QByteArray picture = QByteArray("Color") + kLightColorPresets[i].letter + ".png";
-        presetButtons[i]->setStyleSheet(PanelStyle::PictureStyle("QToolButton", pictureFolder, picture.constData()));
-    }
+    LightBarPanel::StyleColourPictures(pictureFolder, label_24, {ReduceR_2, ReduceG_2, ReduceB_2},
+                                       {AddR_2, AddG_2, AddB_2}, labelPreView_2, presetButtons);
 }
 
 void ReceiveLight::SlotAllLanguage(int index)
@@ -301,19 +225,8 @@ bool ReceiveLight::WriteBar()
 
 void ReceiveLight::ApplyLayout(int index)
 {
-    if (index < 0 || index > 6)
-        return;
-    const bool brightness = index != 0;
-    const bool speed = index == 1 || index == 2 || index == 4 || index == 5;
-    const bool colour = index == 2 || index == 3;
-    horizontalLight_2->setVisible(brightness);
-    LightSpinBox_3->setVisible(brightness);
-    line_3->setVisible(!brightness);
-    horizontalSpeed_2->setVisible(speed);
-    SpeedSpinBox_3->setVisible(speed);
-    line_4->setVisible(!speed);
-    for (QWidget* widget : colourWidgets)
-        widget->setVisible(colour);
+    LightBarPanel::ShowEffectControls(index, horizontalLight_2, LightSpinBox_3, line_3, horizontalSpeed_2,
+                                      SpeedSpinBox_3, line_4, colourWidgets);
 }
 
 void ReceiveLight::on_LightMod_2_currentIndexChanged(int index)
@@ -407,8 +320,7 @@ void ReceiveLight::on_BSpinBox_2_valueChanged(int value)
 
 void ReceiveLight::StepChannel(QSpinBox* box, int step)
 {
-    if (ColourBoard::ButtonsMayAct())
-        box->setValue(box->value() + step);
+    ColourBoard::StepChannel(box, step);
 }
 
 void ReceiveLight::on_AddR_2_clicked() { StepChannel(RSpinBox_2, 1); }
@@ -420,11 +332,7 @@ void ReceiveLight::on_ReduceB_2_clicked() { StepChannel(BSpinBox_2, -1); }
 
 void ReceiveLight::ApplyPreset(int preset)
 {
-    if (!ColourBoard::ButtonsMayAct())
-        return;
-    RSpinBox_2->setValue(kLightColorPresets[preset].red);
-    GSpinBox_2->setValue(kLightColorPresets[preset].green);
-    BSpinBox_2->setValue(kLightColorPresets[preset].blue);
+    ColourBoard::ApplyPreset(RSpinBox_2, GSpinBox_2, BSpinBox_2, preset);
 }
 
 void ReceiveLight::on_toolButtonColorA_2_clicked() { ApplyPreset(0); }

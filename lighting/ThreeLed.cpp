@@ -8,6 +8,7 @@
 #include "lighting/LightingState.h"
 #include "platform/rozuri/ROZUri.h"
 #include "widgets/MyConmboBox.h"
+#include "widgets/PanelForm.h"
 #include "widgets/PanelStyle.h"
 
 #include <QFont>
@@ -15,25 +16,16 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 
+using PanelForm::YaHei;
+
 namespace {
 
 // The receiverList entry each function code is named after.
 const char* const kFunctionNames[4] = {"0", "3", "2", "1"};
 
-QFont YaHei(int points)
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSize(points);
-    return font;
-}
-
 QLabel* NewLabel(QWidget* parent, const char* name, const QRect& geometry, int points, const QString& text = {})
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    label->setFont(YaHei(points));
-    return label;
+    return PanelForm::NewLabel(parent, name, geometry, text, points);
 }
 
 // A legend entry: its own text colour, left and vertically centred.

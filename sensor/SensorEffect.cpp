@@ -2,7 +2,9 @@
 
 #include "device/DeviceLinkState.h"
 #include "device/DeviceSettingSetters.h"
+#include "lighting/LightLevelSlider.h"
 #include "widgets/MyConmboBox.h"
+#include "widgets/PanelForm.h"
 #include "widgets/PanelStyle.h"
 
 #include <QFont>
@@ -12,64 +14,15 @@
 #include <QSpinBox>
 #include <QToolButton>
 
+using PanelForm::NewLabel;
+using PanelForm::NewLine;
+using PanelForm::NewSlider;
+using PanelForm::NewToolButton;
+using PanelForm::NewValueBox;
+
 namespace {
 
 const int kBrightnessCodes[10] = {16, 30, 60, 90, 128, 150, 180, 210, 230, 255};
-
-QFont PanelFont()
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSize(11);
-    return font;
-}
-
-QFrame* NewLine(QWidget* parent, const char* name, const QRect& geometry)
-{
-    auto* line = new QFrame(parent);
-    line->setObjectName(QLatin1String(name));
-    line->setGeometry(geometry);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    line->setStyleSheet(QStringLiteral("background-color:  rgb(57, 57, 57);"));
-    return line;
-}
-
-QSlider* NewSlider(QWidget* parent, const char* name, const QRect& geometry, int maximum)
-{
-    auto* slider = new QSlider(Qt::Horizontal, parent);
-    slider->setObjectName(QLatin1String(name));
-    slider->setGeometry(geometry);
-    slider->setRange(1, maximum);
-    slider->setPageStep(1);
-    slider->setTracking(false);
-    slider->setFocusPolicy(Qt::NoFocus);
-    return slider;
-}
-
-QSpinBox* NewValueBox(QWidget* parent, const char* name, const QRect& geometry)
-{
-    auto* box = new QSpinBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(geometry);
-    box->setMinimumWidth(50);
-    box->setReadOnly(true);
-    box->setButtonSymbols(QAbstractSpinBox::NoButtons);
-    box->setWrapping(false);
-    box->setRange(1, 10);
-    box->setAlignment(Qt::AlignCenter);
-    box->setFont(PanelFont());
-    box->setFocusPolicy(Qt::NoFocus);
-    return box;
-}
-
-QLabel* NewLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    label->setFont(PanelFont());
-    return label;
-}
 
 } // namespace
 
@@ -98,7 +51,7 @@ void SensorEffect::BuildForm()
     Model->setObjectName(QStringLiteral("Model"));
     Model->setGeometry(33, 47, 308, 30);
     Model->setFixedSize(308, 30);
-    Model->setFont(PanelFont());
+    Model->setFont(PanelForm::YaHei(11));
     Model->setFocusPolicy(Qt::NoFocus);
     Model->addItems({QStringLiteral("关闭"), QStringLiteral("常亮"), QStringLiteral("呼吸")});
     label_14 = NewLabel(this, "label_14", QRect(379, 47, 81, 20), QStringLiteral("速度"));
@@ -110,14 +63,12 @@ void SensorEffect::BuildForm()
     line = NewLine(this, "line", QRect(463, 57, 257, 3));
     line_2 = NewLine(this, "line_2", QRect(463, 85, 257, 3));
     SpeedSpinBox = NewValueBox(this, "SpeedSpinBox", QRect(723, 49, 50, 20));
+    SpeedSpinBox->setMinimumWidth(50);
     LightSpinBox = NewValueBox(this, "LightSpinBox", QRect(723, 73, 50, 20));
-    TitleButton_3 = new QToolButton(this);
-    TitleButton_3->setObjectName(QStringLiteral("TitleButton_3"));
-    TitleButton_3->setGeometry(5, 10, 16, 10);
-    TitleButton_3->setFixedSize(16, 10);
+    LightSpinBox->setMinimumWidth(50);
+    TitleButton_3 = NewToolButton(this, QStringLiteral("TitleButton_3"), QRect(5, 10, 16, 10));
     TitleButton_3->setEnabled(false);
     TitleButton_3->setAutoRaise(true);
-    TitleButton_3->setFocusPolicy(Qt::NoFocus);
 
     QMetaObject::connectSlotsByName(this);
 }
@@ -161,12 +112,8 @@ void SensorEffect::ApplyLayout(int effect)
     case 2: speed = true; break;
     default: return;
     }
-    SpeedH->setVisible(speed);
-    SpeedSpinBox->setVisible(speed);
-    LightH->setVisible(brightness);
-    LightSpinBox->setVisible(brightness);
-    line->setVisible(!speed);
-    line_2->setVisible(!brightness);
+    LightLevelSlider::ShowRow(SpeedH, SpeedSpinBox, line, speed);
+    LightLevelSlider::ShowRow(LightH, LightSpinBox, line_2, brightness);
 }
 
 void SensorEffect::SetMode(int effect)
@@ -250,52 +197,24 @@ void SensorEffect::on_Model_currentIndexChanged(int index)
     ApplyLayout(index);
 }
 
-void SensorEffect::DragCheck(QSlider* slider, QSpinBox* box, int position)
-{
-    if (!slider->isEnabled())
-        return;
-    slider->setEnabled(false);
-    if (!DeviceSettingSetters::IsDeviceOnline()) {
-        slider->setValue(box->value());
-        return;
-    }
-    slider->setEnabled(true);
-    box->setValue(position);
-}
-
-void SensorEffect::ValueChange(QSlider* slider, QSpinBox* box, int value, bool (*writer)(int), int code)
-{
-    if (!slider->isEnabled()) {
-        slider->setValue(box->value());
-        return;
-    }
-    if (!deviceSendEnabled || sensorPageFilling)
-        return;
-    if (!writer(code)) {
-        const QSignalBlocker block(slider);
-        slider->setEnabled(false);
-        slider->setValue(box->value());
-        return;
-    }
-    box->setValue(value);
-}
-
 void SensorEffect::on_SpeedH_sliderMoved(int position)
 {
-    DragCheck(SpeedH, SpeedSpinBox, position);
+    LightLevelSlider::DragCheck(SpeedH, SpeedSpinBox, position);
 }
 
 void SensorEffect::on_SpeedH_valueChanged(int value)
 {
-    ValueChange(SpeedH, SpeedSpinBox, value, &DeviceSettingSetters::SetDpiLedSpeed, value);
+    LightLevelSlider::Release(SpeedH, SpeedSpinBox, value, sensorPageFilling, &DeviceSettingSetters::SetDpiLedSpeed,
+                              value);
 }
 
 void SensorEffect::on_LightH_sliderMoved(int position)
 {
-    DragCheck(LightH, LightSpinBox, position);
+    LightLevelSlider::DragCheck(LightH, LightSpinBox, position);
 }
 
 void SensorEffect::on_LightH_valueChanged(int value)
 {
-    ValueChange(LightH, LightSpinBox, value, &DeviceSettingSetters::SetDpiLedBrightness, BrightnessCode(value));
+    LightLevelSlider::Release(LightH, LightSpinBox, value, sensorPageFilling,
+                              &DeviceSettingSetters::SetDpiLedBrightness, BrightnessCode(value));
 }

@@ -46,12 +46,6 @@ private:
     void BuildForm();
     void ApplyStyles();
     void ApplyLayout(int effect);
-    // A drag asks whether the device answers; offline the slider goes back
-    // to its number box and stays disabled.
-    void DragCheck(QSlider* slider, QSpinBox* box, int position);
-    // A released value is written; refused, the slider goes back to its
-    // number box and stays disabled.
-    void ValueChange(QSlider* slider, QSpinBox* box, int value, bool (*writer)(int), int code);
 
     QString pictureFolder;
     int rememberedEffect = 0;

@@ -3,8 +3,10 @@
 #include "app/ThemeColor.h"
 #include "device/DeviceLinkState.h"
 #include "device/DeviceSettingSetters.h"
+#include "lighting/LightLevelSlider.h"
 #include "sensor/SensorEffect.h"
 #include "variants/VariantForm.h"
+#include "widgets/PanelForm.h"
 #include "widgets/PanelStyle.h"
 
 #include <QButtonGroup>
@@ -14,37 +16,14 @@
 #include <QSlider>
 #include <QSpinBox>
 
+using PanelForm::NewLine;
+using PanelForm::NewSlider;
+
 namespace {
-
-QSlider* NewSlider(QWidget* parent, const char* name, const QRect& geometry, int maximum)
-{
-    auto* slider = new QSlider(Qt::Horizontal, parent);
-    slider->setObjectName(QLatin1String(name));
-    slider->setGeometry(geometry);
-    slider->setRange(1, maximum);
-    slider->setPageStep(1);
-    slider->setTracking(false);
-    slider->setFocusPolicy(Qt::NoFocus);
-    return slider;
-}
-
-QFrame* NewLine(QWidget* parent, const char* name, const QRect& geometry)
-{
-    auto* line = new QFrame(parent);
-    line->setObjectName(QLatin1String(name));
-    line->setGeometry(geometry);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    line->setStyleSheet(QStringLiteral("background-color: rgb(57, 57, 57);"));
-    return line;
-}
 
 QLabel* NewRowLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text)
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    label->setFont(VariantForm::PanelFont(11));
+    QLabel* label = PanelForm::NewLabel(parent, name, geometry, text);
     label->setAlignment(Qt::AlignCenter);
     return label;
 }
@@ -101,14 +80,8 @@ bool SensorEffectB::GuardOpen()
 void SensorEffectB::ApplyLayout(int effect)
 {
     // Each rule shows while its row's slider is hidden.
-    const bool speedRow = effect == 2;
-    const bool lightRow = effect == 1;
-    SpeedH->setVisible(speedRow);
-    SpeedSpinBox->setVisible(speedRow);
-    line->setVisible(!speedRow);
-    LightH->setVisible(lightRow);
-    LightSpinBox->setVisible(lightRow);
-    line_2->setVisible(!lightRow);
+    LightLevelSlider::ShowRow(SpeedH, SpeedSpinBox, line, effect == 2);
+    LightLevelSlider::ShowRow(LightH, LightSpinBox, line_2, effect == 1);
 }
 
 void SensorEffectB::WriteEffect(int effect)

@@ -1,6 +1,7 @@
 #include "variants/VariantForm.h"
 
 #include "app/ThemeColor.h"
+#include "widgets/PanelForm.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -11,9 +12,7 @@ namespace VariantForm {
 
 QFont PanelFont(int pointSize)
 {
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSize(pointSize);
-    return font;
+    return PanelForm::YaHei(pointSize);
 }
 
 void SetUpPanel(QFrame* panel, const char* objectName, int width, int height, bool fixedSize)
