@@ -6,6 +6,7 @@
 #include "app/ThemeColor.h"
 #include "device/CurrentDevice.h"
 #include "dialogs/NoticeFrame.h"
+#include "widgets/PanelForm.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -21,13 +22,6 @@ namespace {
 const char kMeaningText[] =
     "<p style=\"font-family:'微软雅黑'; font-size:9pt;\">"
     "远距离模式（远距离模式下，距离会更远抗干扰能力更强，相应工作电流会加大，使用时间减少）</p>";
-
-QFont Yahei(int points)
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSize(points);
-    return font;
-}
 
 } // namespace
 
@@ -98,7 +92,7 @@ void LedInfo::BuildForm()
     form->label_14 = new QLabel(form->LedInfoFrame);
     form->label_14->setObjectName(QStringLiteral("label_14"));
     form->label_14->setGeometry(70, 33, 501, 21);
-    form->label_14->setFont(Yahei(11));
+    form->label_14->setFont(PanelForm::YaHei(11));
     form->label_14->setText(QStringLiteral("选择接收器上的LED指示灯所传达的信息"));
 
     QCheckBox** boxes[] = {&form->ReUntil, &form->ReUntil_2, &form->ReUntil_3};
@@ -110,7 +104,7 @@ void LedInfo::BuildForm()
         auto* box = new QCheckBox(form->LedInfoFrame);
         box->setObjectName(QString::fromLatin1(boxNames[i]));
         box->setGeometry(70, rows[i], 16, 31);
-        box->setFont(Yahei(9));
+        box->setFont(PanelForm::YaHei(9));
         QPalette palette = box->palette();
         palette.setColor(QPalette::WindowText, Qt::white);
         box->setPalette(palette);
@@ -125,7 +119,7 @@ void LedInfo::BuildForm()
         pane->setGeometry(90, rows[i], 520, 71);
         pane->setEnabled(false);
         pane->setReadOnly(true);
-        QFont font = Yahei(9);
+        QFont font = PanelForm::YaHei(9);
         font.setBold(false);
         font.setItalic(false);
         pane->setFont(font);

@@ -8,6 +8,7 @@
 #include "lighting/LightColorPresets.h"
 #include "platform/ScreenGrab.h"
 #include "widgets/MyConmboBox.h"
+#include "widgets/PanelForm.h"
 
 #include <QAbstractSpinBox>
 #include <QFont>
@@ -20,13 +21,6 @@
 #include <QToolButton>
 
 namespace {
-
-QFont Yahei(int points)
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSize(points);
-    return font;
-}
 
 } // namespace
 
@@ -129,7 +123,7 @@ void LightModeSet::BuildForm()
         auto* l = new QLabel(frame);
         l->setObjectName(QString::fromLatin1(name));
         l->setGeometry(geometry);
-        l->setFont(Yahei(11));
+        l->setFont(PanelForm::YaHei(11));
         l->setText(text);
         return l;
     };
@@ -173,7 +167,7 @@ void LightModeSet::BuildForm()
         box->setAlignment(Qt::AlignCenter);
         box->setFocusPolicy(Qt::ClickFocus);
         box->setKeyboardTracking(true);
-        box->setFont(Yahei(points));
+        box->setFont(PanelForm::YaHei(points));
         return box;
     };
 
@@ -183,7 +177,7 @@ void LightModeSet::BuildForm()
     f.LightMod->setGeometry(30, 60, 281, 34);
     f.LightMod->setFixedSize(281, 34);
     f.LightMod->setFocusPolicy(Qt::NoFocus);
-    f.LightMod->setFont(Yahei(11));
+    f.LightMod->setFont(PanelForm::YaHei(11));
     for (const char* item : {"关闭", "彩色流动", "单色呼吸", "混色常亮", "霓虹", "混彩呼吸"})
         f.LightMod->addItem(QString::fromUtf8(item));
     f.LightMod->setCurrentIndex(0);

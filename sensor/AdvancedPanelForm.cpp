@@ -1,18 +1,12 @@
 #include "sensor/AdvancedPanelForm.h"
 
+#include "widgets/PanelForm.h"
 #include "widgets/PanelStyle.h"
 
 #include <QLabel>
 #include <QToolButton>
 
 namespace AdvancedPanelForm {
-
-QFont Font(int points)
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSize(points);
-    return font;
-}
 
 QToolButton* NewTitleMarker(QWidget* parent, const char* name, const QRect& geometry)
 {
@@ -36,7 +30,7 @@ QLabel* NewLabel(QWidget* parent, const char* name, const QRect& geometry, int p
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(geometry);
-    label->setFont(Font(points));
+    label->setFont(PanelForm::YaHei(points));
     label->setStyleSheet(PanelStyle::LabelStyle());
     return label;
 }

@@ -5,6 +5,7 @@
 #include "device/DeviceSettingSetters.h"
 #include "dialogs/LessThree.h"
 #include "widgets/MyConmboBox.h"
+#include "widgets/PanelForm.h"
 #include "widgets/PanelStyle.h"
 
 #include <QSignalBlocker>
@@ -25,9 +26,7 @@ DebounceTime::DebounceTime(QWidget* parent)
     Debunce->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     Debunce->setMinimumSize(131, 34);
     Debunce->setMaximumSize(220, 34);
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSize(11);
-    Debunce->setFont(font);
+    Debunce->setFont(PanelForm::YaHei(11));
     Debunce->setFocusPolicy(Qt::NoFocus);
     Debunce->addItems({QStringLiteral("1ms"), QStringLiteral("0"), QStringLiteral("2ms"), QStringLiteral("3"),
                        QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"),

@@ -3,6 +3,7 @@
 #include "device/DeviceLinkState.h"
 #include "device/DeviceSettingSetters.h"
 #include "widgets/MyConmboBox.h"
+#include "widgets/PanelForm.h"
 #include "widgets/PanelStyle.h"
 
 #include <QSignalBlocker>
@@ -29,9 +30,7 @@ StopCloseTime::StopCloseTime(QWidget* parent)
     StopClose->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     StopClose->setMinimumSize(131, 34);
     StopClose->setMaximumSize(220, 34);
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSize(11);
-    StopClose->setFont(font);
+    StopClose->setFont(PanelForm::YaHei(11));
     StopClose->setFocusPolicy(Qt::NoFocus);
     StopClose->setSizeAdjustPolicy(QComboBox::AdjustToContentsOnFirstShow);
     StopClose->addItems({QStringLiteral("10秒"), QStringLiteral("30秒"), QStringLiteral("1分钟"),

@@ -11,6 +11,7 @@
 #include "variants/VariantForm.h"
 #include "widgets/MyConmboBox.h"
 #include "widgets/MySlider.h"
+#include "widgets/PanelForm.h"
 #include "widgets/PanelStyle.h"
 
 #include <QButtonGroup>
@@ -87,7 +88,7 @@ void SensorDPIB::BuildForm()
     ChooseEvent = new MyConmboBox(this);
     ChooseEvent->setObjectName(QStringLiteral("ChooseEvent"));
     ChooseEvent->setGeometry(630, 10, 81, 21);
-    ChooseEvent->setFont(VariantForm::PanelFont(10));
+    ChooseEvent->setFont(PanelForm::YaHei(10));
     ChooseEvent->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     ChooseEvent->setFocusPolicy(Qt::NoFocus);
     ChooseEvent->setMaxVisibleItems(5);

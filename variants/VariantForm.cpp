@@ -10,11 +10,6 @@
 
 namespace VariantForm {
 
-QFont PanelFont(int pointSize)
-{
-    return PanelForm::YaHei(pointSize);
-}
-
 void SetUpPanel(QFrame* panel, const char* objectName, int width, int height, bool fixedSize)
 {
     panel->setObjectName(QLatin1String(objectName));
@@ -32,7 +27,7 @@ QLabel* NewCaption(QWidget* parent, const QRect& geometry, const QString& text, 
     label->setObjectName(QStringLiteral("label"));
     label->setGeometry(geometry);
     label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    label->setFont(PanelFont(11));
+    label->setFont(PanelForm::YaHei(11));
     label->setAlignment(alignment);
     return label;
 }
@@ -44,7 +39,7 @@ QCheckBox* NewTickBox(QWidget* parent, const char* objectName, const QRect& geom
     box->setGeometry(geometry);
     box->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Expanding);
     box->setMinimumSize(20, 10);
-    box->setFont(PanelFont(11));
+    box->setFont(PanelForm::YaHei(11));
     box->setFocusPolicy(Qt::NoFocus);
     return box;
 }
@@ -55,7 +50,7 @@ QSpinBox* NewNumberBox(QWidget* parent, const char* objectName, const QRect& geo
     auto* box = new QSpinBox(parent);
     box->setObjectName(QLatin1String(objectName));
     box->setGeometry(geometry);
-    box->setFont(PanelFont(pointSize));
+    box->setFont(PanelForm::YaHei(pointSize));
     box->setFocusPolicy(Qt::NoFocus);
     box->setWrapping(false);
     box->setAlignment(Qt::AlignCenter);

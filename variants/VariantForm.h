@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QFont>
+#include <QRect>
 #include <QString>
 
 class QCheckBox;
@@ -10,12 +10,10 @@ class QSpinBox;
 class QWidget;
 
 // Form pieces shared by the second-design setting panels: the panel frame,
-// the caption font, the tick-box and number styles. Colours come from the
-// theme colours of the configuration file.
+// the tick-box and number styles (fonts come from PanelForm). Colours come
+// from the theme colours of the configuration file.
 namespace VariantForm {
 
-// "微软雅黑" at the given point size.
-QFont PanelFont(int pointSize);
 // A fixed-size styled, raised panel frame.
 void SetUpPanel(QFrame* panel, const char* objectName, int width, int height, bool fixedSize = true);
 QLabel* NewCaption(QWidget* parent, const QRect& geometry, const QString& text, Qt::Alignment alignment);

@@ -196,14 +196,7 @@ private:
         SimulatedDeviceControl::clearCalls();
     }
 
-    QString WriteFile(const QString& name, const QByteArray& content)
-    {
-        const QString path = m_dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
+    QString WriteFile(const QString& name, const QByteArray& content) { return WriteFixtureFile(m_dir, name, content); }
 
     static QByteArray ReadFile(const QString& path)
     {

@@ -3,6 +3,7 @@
 // the import-failure notice for a file that is refused.
 
 #include "PleaseWaitSupport.h"
+#include "RecordFixtures.h"
 
 #include "app/AppPaths.h"
 #include "app/ConfigSettings.h"
@@ -91,14 +92,7 @@ private:
     HubRecorder* m_recorder = nullptr;
     QTemporaryDir m_dir;
 
-    QString Write(const QString& name, const QByteArray& content)
-    {
-        const QString path = m_dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
+    QString Write(const QString& name, const QByteArray& content) { return WriteFixtureFile(m_dir, name, content); }
 
     QString GoodProfile(const FlashDataMap& record)
     {

@@ -3,9 +3,21 @@
 #include "device/FlashDataMap.h"
 
 #include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QtGlobal>
 
 #include <cstring>
+
+// Writes a fixture file into the test's folder; a test cannot go on without it.
+inline QString WriteFixtureFile(const QTemporaryDir& dir, const QString& name, const QByteArray& content)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
 
 // A profile file byte by byte as the export writes it: three arrays, each
 // after its 32-bit big-endian length: the tag, the sensor name (both padded
