@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Saves a PNG of the virtual display that scripts/run.sh started, or of
+# $DISPLAY when that is set.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out="${1:-screenshot.png}"
+display="${DISPLAY:-}"
+if [ -z "$display" ]; then
+  [ -f build/virtual-display ] || { echo "No virtual display is running: start the program with bash scripts/run.sh first." >&2; exit 1; }
+  display=$(cat build/virtual-display)
+fi
+bash scripts/install-deps.sh imagemagick
+DISPLAY="$display" import -window root "$out"
+echo "Saved $out"
