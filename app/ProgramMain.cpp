@@ -35,14 +35,13 @@ int RunProgram(int argc, char* argv[])
     // Never detached: the segment marks this instance until the process ends.
     static QSharedMemory* segment = nullptr;
     if (!segment)
-        segment = new QSharedMemory(AppPaths::ApplicationName());
-    SingleInstance::ReleaseStaleSegment(AppPaths::ApplicationName());
-    if (segment->attach()) {
+        segment = new QSharedMemory(
+            SingleInstance::Key(AppPaths::ApplicationName(), SingleInstance::CurrentUserId()));
+    if (SingleInstance::AnotherInstanceRuns(segment)) {
         ExeIsRun notice;
         notice.exec();
         return 0;
     }
-    segment->create(1);
 
     DialogMain window;
     ScaleWindowFonts(&window, static_cast<double>(1.0f / static_cast<float>(dpi / 96.0)));

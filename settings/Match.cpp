@@ -98,6 +98,10 @@ Match::Match(QWidget* parent)
     pairTimer->setInterval(kPollMs);
     usbTimer->setInterval(kRefreshMs);
     textTimer->setInterval(kAnimationMs);
+    timeoutTimer = new QTimer(this);
+    timeoutTimer->setSingleShot(true);
+    timeoutTimer->setInterval(kPairTimeoutMs);
+    connect(timeoutTimer, &QTimer::timeout, this, &Match::onPairTimeout);
 
     PostMsg::Connect(SIGNAL(SigTimerStop()), this, SLOT(SlotStopTimer()));
     PostMsg::Connect(SIGNAL(SigButtonEnable(int)), this, SLOT(SlotButtonenable(int)));
@@ -289,6 +293,7 @@ void Match::StartPairing()
     qDebug("Enter");
     pairingActive = true;
     pairTimer->start();
+    timeoutTimer->start();
     const QByteArray path = pairDevicePath.toUtf8();
     UsbServerC_Start(path.constData(), path.constData(), &Match::OnPairStatus);
     UsbServer_EnterDonglePairOnlyCid(pairCid);
@@ -346,16 +351,32 @@ void Match::onPairTimeupDestroy()
             break;
         }
     }
-    if ((count == 0 || !found) && pairingActive) {
-        pairTimer->stop();
-        textTimer->stop();
-        pairingActive = false;
-        pairState = Failed;
-        SetButtonText(pairFailText);
-        StyleMatchButton(pairButtonColour, QStringLiteral("PairFail.png"));
-        // The attempt is over: the device pages may work again.
-        GiveBackDevicePage();
-    }
+    if ((count == 0 || !found) && pairingActive)
+        FailAttempt();
+}
+
+void Match::onPairTimeout()
+{
+    if (pairingActive)
+        FailAttempt();
+}
+
+void Match::FailAttempt()
+{
+    pairTimer->stop();
+    textTimer->stop();
+    timeoutTimer->stop();
+    pairingActive = false;
+    pairState = Failed;
+    SetButtonText(pairFailText);
+    StyleMatchButton(pairButtonColour, QStringLiteral("PairFail.png"));
+    // The attempt is over: the device pages may work again.
+    GiveBackDevicePage();
+}
+
+void Match::SetPairTimeout(int ms)
+{
+    timeoutTimer->setInterval(ms);
 }
 
 void Match::onTextTimeupDestroy()
@@ -399,6 +420,8 @@ void Match::onUSBTimeupDestroy()
         StyleMatchButton(QStringLiteral("rgb(0,0,0)"), QStringLiteral("Pair.png"));
 }
 
+// The time-out keeps running: it acts only on an attempt still outstanding,
+// and a late stop from an earlier attempt must not leave a new one unbounded.
 void Match::SlotStopTimer()
 {
     pairTimer->stop();
@@ -440,6 +463,7 @@ void Match::StopTimers()
     pairTimer->stop();
     usbTimer->stop();
     textTimer->stop();
+    timeoutTimer->stop();
 }
 
 void Match::WindowClosedSet()

@@ -23,6 +23,9 @@ class Match : public QDialog {
     Q_OBJECT
 public:
     enum PairState { Ready = 0, Pairing = 1, Paired = 2, Failed = 3 };
+    // A receiver that never reports a result must not keep the dialog in
+    // its attempt for ever: after this long the attempt counts as failed.
+    static constexpr int kPairTimeoutMs = 30000;
 
     explicit Match(QWidget* parent = nullptr);
     ~Match() override;
@@ -34,6 +37,9 @@ public:
 
     void StartPairing();
     void RestartPairing();
+
+    // How long an attempt waits for the receiver's result; tests shorten it.
+    void SetPairTimeout(int ms);
 
     // The report callback handed to the device library while pairing.
     static void OnPairStatus(const unsigned char* header, int headerLength, const unsigned char* payload,
@@ -48,6 +54,7 @@ public slots:
     void onPairTimeupDestroy();
     void onUSBTimeupDestroy();
     void onTextTimeupDestroy();
+    void onPairTimeout();
     void SlotStopTimer();
     void SlotButtonenable(int index);
     void SlotAllLanguage(int index);
@@ -73,6 +80,8 @@ private:
     void StyleMatchButton(const QString& colour, const QString& picture);
     void SetButtonText(const QString& text);
     void StopTimers();
+    // Ends the running attempt as failed when the dialog itself sees it fail.
+    void FailAttempt();
 
     Form* form;
     bool canPair = false;
@@ -87,10 +96,12 @@ private:
     QString pairFailText;
     QString pairSuccessText;
 
-    // The dialog's own timers: 100 ms refresh, 1 s poll, 500 ms animation.
+    // The dialog's own timers: 100 ms refresh, 1 s poll, 500 ms animation,
+    // and the limit of one attempt.
     QTimer* usbTimer = nullptr;
     QTimer* pairTimer = nullptr;
     QTimer* textTimer = nullptr;
+    QTimer* timeoutTimer = nullptr;
     QString matchButtonStyle;
     bool spaceShortcut = false;
 };

@@ -1,8 +1,12 @@
 // Starts the real program, as a user would, under a fresh home folder.
+#include "app/AppPaths.h"
+#include "platform/SingleInstance.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSharedMemory>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -142,6 +146,10 @@ private slots:
         QVERIFY(first.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(WindowUp(firstLog), 30000);
         QVERIFY(StillRunningAfter(first, 500));
+        // The instance is marked under this user's own key.
+        QSharedMemory marker(SingleInstance::Key(AppPaths::ApplicationName(), SingleInstance::CurrentUserId()));
+        QVERIFY(marker.attach(QSharedMemory::ReadOnly));
+        marker.detach();
 
         QProcess second;
         Configure(second, true);

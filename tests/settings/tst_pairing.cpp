@@ -245,6 +245,81 @@ private slots:
         QVERIFY(!m_dialog->isVisible());
     }
 
+    // A receiver that keeps its request pending: the attempt ends as failed
+    // at its time-out (after polls that found the receiver present), the
+    // pages get their flag back, the poll stops, and a click on the close
+    // button ends the modal run as after any failure.
+    void unansweredAttemptFailsAtItsTimeOut()
+    {
+        constexpr int timeoutMs = 1500;
+        Load(QStringLiteral("never"));
+        m_dialog.reset(new Match);
+        m_dialog->PreparePairing();
+        m_dialog->SetPairTimeout(timeoutMs);
+        auto* close = m_dialog->findChild<QToolButton*>(QStringLiteral("CloseButton"));
+        QElapsedTimer clock;
+        qint64 failedAfter = -1;
+        int pollsBeforeFailure = 0;
+        const bool answered = NoticeTest::ExecAndAnswer(m_dialog.get(), [&] {
+            QTest::mouseClick(Button(), Qt::LeftButton);
+            clock.start();
+            QCOMPARE(Button()->text(), Text("Pairing"));
+            QTRY_COMPARE_WITH_TIMEOUT(Button()->text(), Text("PairFail"), 6000);
+            failedAfter = clock.elapsed();
+            pollsBeforeFailure = SimulatedDeviceControl::calls("UsbServer_ReadDonglePairStatus").size();
+            QCOMPARE(Picture(Button()), QStringLiteral("PairFail.png"));
+            QVERIFY(Button()->isEnabled());
+            QVERIFY(!Match::PairingOutstanding());
+            QCOMPARE(devicePageShown.load(), 1);
+            QTest::qWait(1200);
+            QCOMPARE(SimulatedDeviceControl::calls("UsbServer_ReadDonglePairStatus").size(), pollsBeforeFailure);
+            QCOMPARE(Button()->text(), Text("PairFail"));
+            QTest::mouseClick(close, Qt::LeftButton);
+        });
+        QVERIFY(answered);
+        QVERIFY(!m_dialog->isVisible());
+        QVERIFY(failedAfter >= timeoutMs * 9 / 10);
+        QVERIFY(pollsBeforeFailure >= 1);
+        // The chooser's hot-plug watch is back, as after any closing.
+        QVERIFY(CallNames().contains(QStringLiteral("StartUsbChanged")));
+    }
+
+    // The time-out counts from the latest request: a click during an attempt
+    // gets a full one.
+    void aNewRequestGetsAFullTimeOut()
+    {
+        constexpr int timeoutMs = 2000;
+        Load(QStringLiteral("never"));
+        Open();
+        m_dialog->SetPairTimeout(timeoutMs);
+        QTest::mouseClick(Button(), Qt::LeftButton);
+        QTest::qWait(1200);
+        QElapsedTimer clock;
+        QTest::mouseClick(Button(), Qt::LeftButton);
+        clock.start();
+        QCOMPARE(SimulatedDeviceControl::calls("UsbServer_EnterDonglePairOnlyCid").size(), 2);
+        QTest::qWait(1300);
+        if (clock.elapsed() < timeoutMs) {
+            QVERIFY(Match::PairingOutstanding());
+            QVERIFY(Button()->text().startsWith(Text("Pairing")));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(Button()->text(), Text("PairFail"), 6000);
+        QVERIFY(clock.elapsed() >= timeoutMs * 9 / 10);
+    }
+
+    // A pairing that succeeds in time stays a success past the time-out.
+    void aSuccessInTimeStands()
+    {
+        Open();
+        m_dialog->SetPairTimeout(600);
+        QTest::mouseClick(Button(), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(Button()->text(), Text("PairSuccess"), 4000);
+        QTest::qWait(900);
+        QCOMPARE(Button()->text(), Text("PairSuccess"));
+        QCOMPARE(Picture(Button()), QStringLiteral("PairSuccess.png"));
+        QCOMPARE(SimulatedDeviceControl::pairedReceiver(QStringLiteral("candidate")), QStringLiteral("r4k"));
+    }
+
     void aCabledDeviceGetsTheNoteAndCannotPair()
     {
         CurrentDevice::SetInfo(Device(QStringLiteral("corded"), QStringLiteral("2001"), true));

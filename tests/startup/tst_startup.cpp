@@ -1,11 +1,13 @@
 #include "app/AppPaths.h"
 #include "app/Startup.h"
+#include "platform/SingleInstance.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QSharedMemory>
 #include <QTemporaryDir>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -156,6 +158,25 @@ private slots:
         QCOMPARE(QToolTip::font().pointSizeF(), 7.0);
     }
 
+    // One instance per user: the same user's second start is refused,
+    // another user's instance on the machine does not count.
+    void oneInstancePerUser()
+    {
+        // A name of this test's own, so that no running program counts.
+        const QString name = QStringLiteral("Nevrix Kazmo test %1").arg(QCoreApplication::applicationPid());
+        const unsigned user = SingleInstance::CurrentUserId();
+        const unsigned otherUser = user + 1;
+        QVERIFY(SingleInstance::Key(name, user) != SingleInstance::Key(name, otherUser));
+
+        QSharedMemory running(SingleInstance::Key(name, user));
+        QVERIFY(!SingleInstance::AnotherInstanceRuns(&running));
+        QSharedMemory others(SingleInstance::Key(name, otherUser));
+        QVERIFY(!SingleInstance::AnotherInstanceRuns(&others));
+        QSharedMemory repeat(SingleInstance::Key(name, user));
+        QVERIFY(SingleInstance::AnotherInstanceRuns(&repeat));
+        QSharedMemory othersRepeat(SingleInstance::Key(name, otherUser));
+        QVERIFY(SingleInstance::AnotherInstanceRuns(&othersRepeat));
+    }
 };
 
 QTEST_MAIN(TestStartup)
