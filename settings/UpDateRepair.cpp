@@ -417,8 +417,8 @@ bool UpDateRepair::CheckRepairReady()
             return Refuse(noReceiveText);
     }
     // Model, names and images, also on a direct start so that there is an
-    // image to count boot devices for and to write.
-    // Model and names come from this record alone, never from an earlier check.
+    // image to count boot devices for and to write; from this record alone,
+    // never from an earlier check.
     ConfigSettings* config = ConfigSettings::Instance();
     const int total = config->Value(kOption, QStringLiteral("DeviceTotal")).toInt();
     repair.modelGroup.clear();
