@@ -66,6 +66,9 @@ void FirmwareUpdateController::PlainLook()
 
 void FirmwareUpdateController::AttentionLook()
 {
+    // The button is how an offered update is started once its prompt was
+    // dismissed, so it shows whenever an update is marked.
+    w.updateButton->show();
     w.updateButton->setStyleSheet(
         QStringLiteral("QToolButton{color:") + buttonColour + QStringLiteral(";border:0px;background-image:url(") + pageDir
         + QStringLiteral("WaitUpdate.png);background-position:center;background-repeat:no-repeat;}"
@@ -107,6 +110,10 @@ void FirmwareUpdateController::SetVer(int index)
             mouseText = device.mouseVersion;
         }
         const int kind = present ? CurrentKindCode() : 0;
+        // The prompt's check below reads the labels: they show the versions
+        // just reported before it runs, not those of the device before.
+        w.receiverVersion->setText(receiverText);
+        w.mouseVersion->setText(mouseText);
         if (present && QDir(FirmwareFolder()).exists()) {
             mouseUpdateAvailable = FindModelFirmware(210, mouseText, kind);
             receiverUpdateAvailable = FindModelFirmware(211, receiverText, kind);
@@ -123,10 +130,9 @@ void FirmwareUpdateController::SetVer(int index)
             hub->EmitSigAddUpdate(0, false);
             hub->EmitSigAddUpdate(1, false);
             PlainLook();
+            w.updateButton->hide();
         }
-        w.receiverVersion->setText(receiverText);
         hub->EmitSigAddVer(1, receiverText);
-        w.mouseVersion->setText(mouseText);
         hub->EmitSigAddVer(0, mouseText);
     } else if (index == 1) {
         w.receiverMark->hide();
@@ -214,7 +220,7 @@ void FirmwareUpdateController::SlotCheckUpdate()
 bool FirmwareUpdateController::Stopped(const QString& text)
 {
     dialog->SetStatusText(text);
-    dialog->ShowStoppedState();
+    dialog->ShowStoppedState(text != t.newVersion); // nothing to update is no failure
     return false;
 }
 
@@ -401,7 +407,10 @@ void FirmwareUpdateController::OnMachineFinished(int target, int stage)
     if (target == 211) {
         if (stage == FirmwareUpdateMachine::NothingToWrite)
             receiverUpToDate = true;
-        if (mouseAfterReceiver == 1) {
+        if (stage == FirmwareUpdateMachine::Failed) {
+            // The update ends as failed: a mouse written now would remove the
+            // receiver's failure record and report the update complete.
+        } else if (mouseAfterReceiver == 1) {
             reportInDialog = true;
             StartMouse();
         } else {

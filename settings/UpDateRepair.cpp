@@ -41,6 +41,10 @@ struct RepairState {
     QString modelGroup;
     // The image being written, held until its stage ends.
     QByteArray writingBlock;
+    // The last receiver id copy: whether its receiver answered, and the
+    // five bytes sent to the mice.
+    bool idReceiverOnline = false;
+    QByteArray idRecord;
 };
 RepairState repair;
 
@@ -109,6 +113,11 @@ void HandleStatus(int kind, int value)
                 StageFailed(); // refused: no report will come
                 return;
             }
+        } else if (repair.finalStage == 1) {
+            // The mouse the record names still waits for its image: the
+            // repair failed, whatever the receiver's stage did.
+            StageFailed();
+            return;
         } else {
             RepairEnded(true);
         }
@@ -116,6 +125,38 @@ void HandleStatus(int kind, int value)
     pollAllowed = repair.running ? 0 : 1;
     repair.upgradeActive = false;
 }
+
+// Byte 4 of a receiver id record: the receiver class as the mouse knows it
+// (-1: none).
+int IdKindByte(int kindCode)
+{
+    switch (kindCode) {
+    case 1: return 0;
+    case 2:
+    case 4: return 1;
+    case 8: return 4;
+    default: return -1;
+    }
+}
+
+// True when there was a mouse on its cable and every one took the id.
+bool SendIdToWiredMice(const QList<DeviceAllInfo>& devices, const QByteArray& record)
+{
+    bool sent = false;
+    bool allTaken = true;
+    for (const DeviceAllInfo& entry : devices) {
+        if (!entry.wired)
+            continue;
+        sent = true;
+        const QByteArray path = entry.path.toUtf8();
+        allTaken = UsbFinderC_SetDongleIDToMouse(path.constData(), reinterpret_cast<const unsigned char*>(record.constData()))
+                       != 0
+                   && allTaken;
+    }
+    return sent && allTaken;
+}
+
+const QString kAlarmStyle = QStringLiteral("#ToolText_2{color: rgb(255,0,0);background-color:rgba(0,0,0,0);}");
 
 } // namespace
 
@@ -183,7 +224,7 @@ UpDateRepair::UpDateRepair(QWidget* parent)
                               + pictureDir + QStringLiteral("ok_nr.png);}QToolButton:hover{border-image: url(") + pictureDir
                               + QStringLiteral("ok_enter.png);}"));
     }
-    statusLine->setStyleSheet(QStringLiteral("#ToolText_2{color: rgb(255,0,0);background-color:rgba(0,0,0,0);}"));
+    statusLine->setStyleSheet(kAlarmStyle);
     progressBar->setStyleSheet(QStringLiteral(
         "QProgressBar {\n   border: 2px solid grey;\n   border-radius: 5px;\n   background-color: TRANSPARENT;\n"
         "\tcolor: rgb(255, 255, 255);\n}\nQProgressBar::chunk {\n   background-color: rgb(80, 240, 0);\n"
@@ -241,7 +282,7 @@ void UpDateRepair::ResetToStart()
     form->cancelButton->setText(cancelText);
     form->cancelButton->show();
     form->CloseButton->show();
-    statusLine->clear();
+    ShowStatus(QString(), false);
     statusLine->show();
     progressBar->setValue(0);
     progressBar->hide();
@@ -257,14 +298,15 @@ void UpDateRepair::ShowReadyState()
     form->cancelButton->setEnabled(true);
     form->CloseButton->show();
     form->CloseButton->setEnabled(true);
-    statusLine->setText(readyText);
+    ShowStatus(readyText, false);
     statusLine->show();
     progressBar->hide();
     GiveShortcuts();
 }
 
-void UpDateRepair::ShowStoppedState()
+void UpDateRepair::ShowStoppedState(bool alarm)
 {
+    ShowStatus(statusLine->text(), alarm);
     form->okButton->setText(okText);
     form->okButton->show();
     form->cancelButton->show();
@@ -283,7 +325,7 @@ void UpDateRepair::ShowRunningState()
     form->cancelButton->setEnabled(false);
     form->CloseButton->show();
     form->CloseButton->setEnabled(false);
-    statusLine->setText(warnUpdateText);
+    ShowStatus(warnUpdateText, false);
     statusLine->show();
     progressBar->show();
     GiveShortcuts();
@@ -294,6 +336,14 @@ void UpDateRepair::SetStatusText(const QString& text)
     statusLine->setText(text);
 }
 
+void UpDateRepair::ShowStatus(const QString& text, bool alarm)
+{
+    statusLine->setText(text);
+    statusLine->setStyleSheet(alarm ? kAlarmStyle
+                                    : QStringLiteral("#ToolText_2{color: ") + ThemeColor::Rgb(QStringLiteral("LabelColor"))
+                                          + QStringLiteral(";background-color:rgba(0,0,0,0);}"));
+}
+
 QString UpDateRepair::StatusText() const { return statusLine->text(); }
 QString UpDateRepair::StartButtonText() const { return form->okButton->isVisible() ? form->okButton->text() : QString(); }
 int UpDateRepair::ProgressValue() const { return progressBar->value(); }
@@ -302,7 +352,7 @@ bool UpDateRepair::ProgressShown() const { return !progressBar->isHidden(); }
 bool UpDateRepair::Refuse(const QString& text)
 {
     statusLine->setText(text);
-    ShowStoppedState();
+    ShowStoppedState(true);
     return false;
 }
 
@@ -367,15 +417,24 @@ bool UpDateRepair::CheckRepairReady()
             return Refuse(noReceiveText);
     }
     // Model, names and images, also on a direct start so that there is an
-    // image to count boot devices for and to write.
+    // image to count boot devices for and to write; from this record alone,
+    // never from an earlier check.
     ConfigSettings* config = ConfigSettings::Instance();
     const int total = config->Value(kOption, QStringLiteral("DeviceTotal")).toInt();
+    repair.modelGroup.clear();
+    repair.receiverImageName.clear();
     for (int n = 1; n <= total; ++n) {
         const QString group = QStringLiteral("Drive") + QString::number(n);
         if (config->Value(group, QStringLiteral("MID")).toInt() == record.mid) {
             repair.modelGroup = group;
             break;
         }
+    }
+    if (repair.modelGroup.isEmpty()) {
+        // A model the configuration does not know has no images to write.
+        repairReady = false;
+        repair.running = false;
+        return Refuse(errorFileText);
     }
     repair.mouseImageName = config->Value(repair.modelGroup, QStringLiteral("MM"));
     if (!ReceiverImageKey(record.kindCode).isEmpty() && (record.kindText == QString::number(record.kindCode))) {
@@ -427,7 +486,7 @@ void UpDateRepair::StartRepair()
             pollAllowed = 1;
             repairReady = false;
             statusLine->setText(errorFileText);
-            ShowStoppedState();
+            ShowStoppedState(true);
             return;
         }
     }
@@ -469,9 +528,45 @@ void UpDateRepair::StartDirectUpdate(int)
     directStart = false;
 }
 
+bool UpDateRepair::CopyDongleIdToMouse()
+{
+    const QList<DeviceAllInfo> devices = DeviceDiscovery::foundDeviceListCopy;
+    bool copied = false;
+    repair.idReceiverOnline = false;
+    repair.idRecord.clear();
+    for (const DeviceAllInfo& entry : devices) {
+        if (entry.wired)
+            continue;
+        unsigned char status[10] = {};
+        const QByteArray path = entry.path.toUtf8();
+        repair.idReceiverOnline = UsbFinderC_GetDeviceOnLineWithUsbAddress(path.constData(), status) != 0;
+        repair.idRecord.clear();
+        copied = false;
+        if (!repair.idReceiverOnline)
+            continue;
+        // The class the failed update named; else the receiver's own.
+        int kind = IdKindByte(repair.kindCode);
+        if (kind < 0)
+            kind = IdKindByte(ReceiverKindCode(static_cast<ConnectionKind>(status[1])));
+        if (kind < 0)
+            continue; // no class the mouse would know: nothing is sent
+        repair.idRecord = QByteArray() + static_cast<char>(status[9]) + static_cast<char>(status[8])
+                          + static_cast<char>(status[7]) + '\0' + static_cast<char>(kind);
+        copied = SendIdToWiredMice(devices, repair.idRecord);
+    }
+    return copied;
+}
+
+bool UpDateRepair::ResendDongleIdToMouse()
+{
+    if (!repair.idReceiverOnline || repair.idRecord.isEmpty())
+        return false;
+    return SendIdToWiredMice(DeviceDiscovery::foundDeviceListCopy, repair.idRecord);
+}
+
 void UpDateRepair::SlotAutoRepair(int index)
 {
-    statusLine->setText(index == 0 ? successText : failText);
+    ShowStatus(index == 0 ? successText : failText, index != 0);
     form->okButton->setText(okText);
     GiveShortcuts();
     form->cancelButton->show();
@@ -496,12 +591,12 @@ void UpDateRepair::SlotProgress(int schedue, int Discrib)
         form->okButton->setText(okText);
         form->cancelButton->show();
         form->okButton->show();
-        statusLine->setText(failText);
+        ShowStatus(failText, true);
         finished();
         break;
     case 2:
         form->okButton->setText(okText);
-        statusLine->setText(successText);
+        ShowStatus(successText, false);
         progressBar->setValue(100);
         form->okButton->show();
         finished();
@@ -514,12 +609,12 @@ void UpDateRepair::SlotProgress(int schedue, int Discrib)
     case 5:
         form->okButton->setText(okText);
         form->okButton->show();
-        statusLine->setText(failText);
+        ShowStatus(failText, true);
         finished();
         progressBar->setValue(50);
         break;
     case 6:
-        statusLine->setText(failText);
+        ShowStatus(failText, true);
         finished();
         break;
     default: break;

@@ -19,7 +19,9 @@ public:
 
     void ResetToStart();
     void ShowReadyState();
-    void ShowStoppedState();
+    // A stopped check's reason shows in the alarm colour unless alarm is
+    // false (nothing to do, which is no failure).
+    void ShowStoppedState(bool alarm = true);
     void ShowRunningState();
     void SetStatusText(const QString& text);
 
@@ -29,6 +31,13 @@ public:
     // Starts a repair without the device checks (the top-level window's
     // Space key, which made its own).
     void StartDirectUpdate(int unused);
+    // Copies the id of each receiver found into the mice found on their
+    // cables, so that they pair with it. True when the last receiver asked
+    // answered and every mouse took its id.
+    bool CopyDongleIdToMouse();
+    // Sends the id of the last copy once more; false when that receiver did
+    // not answer or a mouse refused the id.
+    bool ResendDongleIdToMouse();
 
     // Texts and values a test reads as the user sees them.
     QString StatusText() const;
@@ -52,6 +61,8 @@ public slots:
 
 private:
     bool Refuse(const QString& text);
+    // The status line's text, in the alarm colour for a failure only.
+    void ShowStatus(const QString& text, bool alarm);
     void GiveShortcuts();
     void FinishOrClose();
 

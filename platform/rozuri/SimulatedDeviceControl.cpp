@@ -133,9 +133,14 @@ void SimulatedDeviceControl::failNextExchanges(int count)
     devices().failNextExchanges(count);
 }
 
-void SimulatedDeviceControl::setUpgradeFailure(int percent)
+void SimulatedDeviceControl::setUpgradeFailure(int percent, int upgrades)
 {
-    devices().setUpgradeFailure(percent);
+    devices().setUpgradeFailure(percent, upgrades);
+}
+
+void SimulatedDeviceControl::setMiceRefuseReceiverId(bool refuse)
+{
+    devices().setMiceRefuseReceiverId(refuse);
 }
 
 void SimulatedDeviceControl::setUpgradeNeverEnds(bool never)

@@ -56,8 +56,9 @@ public:
     // The next count screen-device exchanges echo the packet with a wrong
     // checksum byte.
     static void failNextExchanges(int count);
-    // The next upgrades end with a failure once they reach percent (-1: never).
-    static void setUpgradeFailure(int percent);
+    // The next upgrades (all of them, or only the next count) end with a
+    // failure once they reach percent (-1: never).
+    static void setUpgradeFailure(int percent, int upgrades = -1);
     static void setUpgradeNeverEnds(bool never);
     // The library refuses to start the next upgrades (UsbUpgrade_Start 0).
     static void setUpgradeRefused(bool refused);
@@ -69,6 +70,8 @@ public:
     // device is seen in boot mode.
     static void setBootDeviceNeverAppears(bool never);
     static bool setReceiverRefusesLighting(const QString &receiver, bool refuse);
+    // Mice refuse a receiver's id (UsbFinderC_SetDongleIDToMouse 0).
+    static void setMiceRefuseReceiverId(bool refuse);
     // Delay of a pairing's answer and of each 10 % upgrade step.
     static void setTiming(int pairingMs, int upgradeStepMs);
 

@@ -144,8 +144,10 @@ SimulatedDevices::Options SimulatedDevices::optionsFromScenario(const QByteArray
     // "upgrade": how the next upgrades end; "upgradePercent": where.
     const QString upgrade = JsonFields::text(json, QStringLiteral("upgrade"), QStringLiteral("normal")).toLower();
     const int percent = qBound(0, JsonFields::number(json, QStringLiteral("upgradePercent"), 50), 100);
-    if (upgrade == QLatin1String("fail"))
+    if (upgrade == QLatin1String("fail")) {
         options.upgradeFailPercent = percent;
+        options.upgradeFailsLeft = qMax(-1, JsonFields::number(json, QStringLiteral("upgradeCount"), -1));
+    }
     else if (upgrade == QLatin1String("never"))
         options.upgradeNeverEnds = true;
     else if (upgrade == QLatin1String("refuse"))
@@ -430,7 +432,7 @@ bool SimulatedDevices::setDongleIdToMouse(const char *path, const unsigned char 
     return changeAndSave([&] {
         SimulatedWorld::Endpoint e = world_.endpoint(path);
         SimulatedMouse *m = e.mouse ? world_.answeringMouse(e) : nullptr;
-        if (!m || !id)
+        if (!m || !id || options_.miceRefuseReceiverId)
             return false;
         // The id comes as status bytes 9, 8, 7.
         const QByteArray address = QByteArray() + static_cast<char>(id[2]) + static_cast<char>(id[1])
@@ -750,7 +752,10 @@ bool SimulatedDevices::startUpgrade(const RozFirmwareImage *image, RozUpgradeSta
         job->device = candidates.first();
         job->versionWord = header.versionWord;
         job->callback = callback;
-        job->failPercent = options_.upgradeFailPercent;
+        if (options_.upgradeFailsLeft != 0)
+            job->failPercent = options_.upgradeFailPercent;
+        if (options_.upgradeFailsLeft > 0)
+            --options_.upgradeFailsLeft;
         job->neverEnds = options_.upgradeNeverEnds;
         job->stepMs = options_.upgradeStepMs;
         job->vanishPercent = options_.upgradeVanishPercent;
@@ -1070,10 +1075,17 @@ void SimulatedDevices::failNextExchanges(int count)
     options_.failExchanges = qMax(0, count);
 }
 
-void SimulatedDevices::setUpgradeFailure(int percent)
+void SimulatedDevices::setUpgradeFailure(int percent, int upgrades)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     options_.upgradeFailPercent = percent;
+    options_.upgradeFailsLeft = upgrades < 0 ? -1 : upgrades;
+}
+
+void SimulatedDevices::setMiceRefuseReceiverId(bool refuse)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    options_.miceRefuseReceiverId = refuse;
 }
 
 void SimulatedDevices::setUpgradeNeverEnds(bool never)

@@ -88,12 +88,13 @@ public:
     void failNextIdentifications(int count);
     void setPairingOutcome(PairingOutcome outcome);
     void failNextExchanges(int count);
-    void setUpgradeFailure(int percent);
+    void setUpgradeFailure(int percent, int upgrades);
     void setUpgradeNeverEnds(bool never);
     void setUpgradeRefused(bool refused);
     void setUpgradeVanishes(int percent);
     void setBootDeviceNeverAppears(bool never);
     bool setReceiverRefusesLighting(const QString &name, bool refuse);
+    void setMiceRefuseReceiverId(bool refuse);
     void setTiming(int pairingMs, int upgradeStepMs);
     QString pathOf(const QString &name);
     QByteArray flashImage(const QString &name, int profile);
@@ -127,11 +128,14 @@ private:
         int failIdentifications = 0;
         PairingOutcome pairing = PairingOutcome::Normal;
         int upgradeFailPercent = -1;
+        // How many upgrades still fail (-1: all of them).
+        int upgradeFailsLeft = -1;
         bool upgradeNeverEnds = false;
         bool upgradeRefused = false;
         int upgradeVanishPercent = -1;
         bool bootNeverAppears = false;
         QStringList refusingReceivers;
+        bool miceRefuseReceiverId = false;
         // Online queries a mouse still answers before it is switched off.
         QMap<QString, int> onlineAnswersLeft;
         int pairingMs = 1500;

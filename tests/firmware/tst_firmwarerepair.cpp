@@ -1,8 +1,10 @@
 // The repair of a failed firmware update against the simulated devices: the
 // update fails, the repair dialog checks the devices and writes the receiver
 // image and then the mouse image, and the failure record goes away.
+#include "CallLogNames.h"
 #include "FirmwareDevices.h"
 #include "FirmwareFixtures.h"
+#include "NoticeTestSupport.h"
 #include "app/ConfigSettings.h"
 #include "app/LanguageLoader.h"
 #include "app/LanguageTables.h"
@@ -16,12 +18,56 @@
 #include "settings/FirmwareUpdateMachine.h"
 #include "settings/UpDateRepair.h"
 
+#include <QImage>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace FirmwareDevices;
 using namespace FirmwareFixtures;
+
+namespace {
+
+void WriteRecord(const QString& record)
+{
+    const QStringList parts = record.split(QLatin1Char(','));
+    FirmwareState::WriteFailRecord(parts.at(0).toInt(), parts.at(1).toInt(), parts.at(2).toInt(), parts.at(3).toInt());
+}
+
+// The dialog as the chooser's repair button opens it: reset, shown, checked.
+void OpenAsTheChooserDoes(UpDateRepair& dialog)
+{
+    dialog.ResetToStart();
+    dialog.show();
+    PostMsg::Instance()->EmitSigRepairCheckUpdate();
+}
+
+// Whether the status line's text is drawn in the alarm colour (red).
+bool StatusDrawnInRed(UpDateRepair& dialog)
+{
+    QLabel* status = dialog.findChild<QLabel*>(QStringLiteral("ToolText_2"));
+    const QImage image = status->grab().toImage();
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 180 && c.green() < 90 && c.blue() < 90)
+                return true;
+        }
+    }
+    return false;
+}
+
+// The targets (210 mouse, 211 receiver) of the images handed to the library.
+QList<int> WrittenTargets()
+{
+    QList<int> targets;
+    for (const QJsonObject& call : SimulatedDeviceControl::calls(QStringLiteral("UsbUpgrade_Start")))
+        targets.append(QByteArray::fromHex(call.value(QStringLiteral("image")).toString().toLatin1()).at(0x14) & 0xFF);
+    return targets;
+}
+
+} // namespace
 
 class TestFirmwareRepair : public QObject {
     Q_OBJECT
@@ -227,6 +273,198 @@ private slots:
         const QString before = dialog.StatusText();
         QVERIFY(!dialog.CheckRepairReady());
         QCOMPARE(dialog.StatusText(), before);
+    }
+
+    // The mouse's image vanishes while the receiver is written: the mouse
+    // the record names is not repaired, and the repair says so.
+    void aMouseLeftWithoutItsImageIsNoSuccess()
+    {
+        FirmwareState::WriteFailRecord(210, 4, 5, 3);
+        QVERIFY(SimulatedDeviceControl::setBootMode(QStringLiteral("m"), true));
+        SimulatedDeviceControl::setTiming(20, 30);
+        DeviceDiscovery::foundDeviceList = {Entry(QStringLiteral("r4k"), false)};
+        UpDateRepair dialog;
+        OpenAsTheChooserDoes(dialog);
+        QCOMPARE(dialog.StatusText(), LanguageTables::Text(languageIndex, QStringLiteral("home"), QStringLiteral("ReadyUpdate")));
+        QSignalSpy button(PostMsg::Instance(), SIGNAL(SigUpDateButton(bool)));
+        NoticeTest::Answer(&dialog, QStringLiteral("NewHong_2"));
+        QVERIFY(QFile::remove(m_images.path() + QStringLiteral("/a.bin")));
+        QTRY_VERIFY_WITH_TIMEOUT(!UpDateRepair::RepairRunning(), 5000);
+        QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("r4k")), 0x0106);
+        QVERIFY(SimulatedDeviceControl::inBootMode(QStringLiteral("m")));
+        QCOMPARE(dialog.StatusText(), LanguageTables::Text(languageIndex, QStringLiteral("update"),
+                                                           QStringLiteral("DialogUpgradeFail")));
+        QCOMPARE(FirmwareState::UpdateFailInfo(), QStringLiteral("210,4,5,3"));
+        QCOMPARE(button.count(), 1);
+        QCOMPARE(button.at(0).at(0).toBool(), false);
+        dialog.close();
+    }
+
+    // Each check works from the record it reads, never from the model or
+    // the receiver class of an earlier check.
+    void theCheckUsesTheRecordItReads_data()
+    {
+        QTest::addColumn<QString>("earlier");
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<QString>("refusal"); // empty: ready
+        QTest::addColumn<QList<int>>("written");
+        QTest::newRow("a model not configured") << "210,4,5,3" << "210,4,5,9"
+                                                << "No firmware file for this device was found" << QList<int>();
+        QTest::newRow("no receiver class") << "210,8,5,3" << "210,0,5,3" << "" << QList<int>{210};
+    }
+
+    void theCheckUsesTheRecordItReads()
+    {
+        QFETCH(QString, earlier);
+        QFETCH(QString, record);
+        QFETCH(QString, refusal);
+        QFETCH(QList<int>, written);
+        QCOMPARE(WriteImages(m_images.path(), {QStringLiteral("c.bin 211 5 3 1.06 R8K-One.bin")}), QString());
+        QVERIFY(SimulatedDeviceControl::setBootMode(QStringLiteral("m"), true));
+        DeviceDiscovery::foundDeviceList = {Entry(QStringLiteral("r4k"), false)};
+        UpDateRepair dialog;
+        WriteRecord(earlier);
+        OpenAsTheChooserDoes(dialog);
+        QCOMPARE(dialog.StatusText(), LanguageTables::Text(languageIndex, QStringLiteral("home"), QStringLiteral("ReadyUpdate")));
+        dialog.close();
+
+        WriteRecord(record);
+        DeviceDiscovery::foundDeviceList.first().mid = record.section(QLatin1Char(','), 3).toInt(); // as identified
+        OpenAsTheChooserDoes(dialog);
+        if (refusal.isEmpty())
+            QCOMPARE(dialog.StatusText(), LanguageTables::Text(languageIndex, QStringLiteral("home"), QStringLiteral("ReadyUpdate")));
+        else
+            QCOMPARE(dialog.StatusText(), refusal);
+        NoticeTest::Answer(&dialog, QStringLiteral("NewHong_2"));
+        QTRY_VERIFY(!UpDateRepair::RepairRunning());
+        QTest::qWait(50);
+        QTRY_VERIFY(!UpDateRepair::RepairRunning());
+        QCOMPARE(WrittenTargets(), written);
+        QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("r4k")), 0x0105);
+        dialog.close();
+    }
+
+    // What the status line says when the repair cannot start.
+    void theRefusalSaysWhatIsTheCase_data()
+    {
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<QStringList>("waiting"); // devices in boot mode
+        QTest::addColumn<bool>("images");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no device waiting") << "210,4,5,3" << QStringList() << true
+                                           << "No device is waiting for a firmware repair";
+        QTest::newRow("two devices waiting") << "211,4,5,3" << QStringList{"r4k", "r2"} << true
+                                             << "More than one device could take the firmware: connect only one";
+        QTest::newRow("no firmware file") << "210,4,5,3" << QStringList{"m"} << false
+                                          << "No firmware file for this device was found";
+    }
+
+    void theRefusalSaysWhatIsTheCase()
+    {
+        QFETCH(QString, record);
+        QFETCH(QStringList, waiting);
+        QFETCH(bool, images);
+        QFETCH(QString, text);
+        QVERIFY(SimulatedDeviceControl::loadScenarioJson(R"({
+            "receivers": [{"name": "r4k", "kind": 1, "cid": 5, "mid": 3, "version": "0x0105"},
+                          {"name": "r2", "kind": 1, "cid": 5, "mid": 3, "version": "0x0105"}],
+            "mice": [{"name": "m", "cid": 5, "mid": 3, "receiver": "r4k", "cablePlugged": true, "version": "0x0102"}]
+        })"));
+        if (!images) {
+            QDir(m_images.path()).removeRecursively();
+            QDir().mkpath(m_images.path());
+        }
+        for (const QString& device : waiting)
+            QVERIFY(SimulatedDeviceControl::setBootMode(device, true));
+        WriteRecord(record);
+        DeviceDiscovery::foundDeviceList = {record.startsWith(QLatin1String("211")) ? Entry(QStringLiteral("m"), true)
+                                                                                    : Entry(QStringLiteral("r4k"), false)};
+        UpDateRepair dialog;
+        OpenAsTheChooserDoes(dialog);
+        QCOMPARE(dialog.StatusText(), text);
+        QVERIFY(SimulatedDeviceControl::calls(QStringLiteral("UsbUpgrade_Start")).isEmpty());
+    }
+
+    // The status line is red for a failure or a refusal only.
+    void theAlarmColourIsForFailuresOnly_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("red");
+        QTest::newRow("ready") << "ready" << false;
+        QTest::newRow("refused") << "refused" << true;
+        QTest::newRow("complete") << "complete" << false;
+        QTest::newRow("failed") << "failed" << true;
+    }
+
+    void theAlarmColourIsForFailuresOnly()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, red);
+        FirmwareState::WriteFailRecord(210, 4, 5, 3);
+        if (how != QLatin1String("refused"))
+            QVERIFY(SimulatedDeviceControl::setBootMode(QStringLiteral("m"), true));
+        if (how == QLatin1String("failed"))
+            SimulatedDeviceControl::setUpgradeFailure(40);
+        DeviceDiscovery::foundDeviceList = {Entry(QStringLiteral("r4k"), false)};
+        UpDateRepair dialog;
+        OpenAsTheChooserDoes(dialog);
+        if (how == QLatin1String("complete") || how == QLatin1String("failed")) {
+            NoticeTest::Answer(&dialog, QStringLiteral("NewHong_2"));
+            QTRY_VERIFY(!UpDateRepair::RepairRunning());
+            QTRY_COMPARE(dialog.StatusText(),
+                         LanguageTables::Text(languageIndex, QStringLiteral("update"),
+                                              how == QLatin1String("complete") ? QStringLiteral("DialogUpgradeSuccess")
+                                                                               : QStringLiteral("DialogUpgradeFail")));
+        }
+        QVERIFY(!dialog.StatusText().isEmpty());
+        QCOMPARE(StatusDrawnInRed(dialog), red);
+        SimulatedDeviceControl::setUpgradeFailure(-1);
+        dialog.close();
+    }
+
+    // The receiver's id copied into the mice on their cables: they pair
+    // with it.
+    void theReceiverIdIsCopiedToWiredMice_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("copied");
+        QTest::newRow("receiver answers") << "normal" << true;
+        QTest::newRow("receiver does not answer") << "offline" << false;
+        QTest::newRow("the mouse refuses the id") << "refuse" << false;
+    }
+
+    void theReceiverIdIsCopiedToWiredMice()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, copied);
+        QVERIFY(SimulatedDeviceControl::loadScenarioJson(R"({
+            "receivers": [{"name": "r4k", "kind": 1, "cid": 5, "mid": 3, "address": "a1b2c3"}],
+            "mice": [{"name": "w", "cid": 5, "mid": 3, "receiver": "r4k"},
+                     {"name": "c", "cid": 5, "mid": 3, "cablePlugged": true}]
+        })"));
+        if (how == QLatin1String("offline"))
+            QVERIFY(SimulatedDeviceControl::setOnline(QStringLiteral("w"), false));
+        SimulatedDeviceControl::setMiceRefuseReceiverId(how == QLatin1String("refuse"));
+        SimulatedDeviceControl::clearCalls();
+        DeviceDiscovery::foundDeviceListCopy = {Entry(QStringLiteral("r4k"), false), Entry(QStringLiteral("c"), true)};
+        UpDateRepair dialog;
+        QCOMPARE(dialog.CopyDongleIdToMouse(), copied);
+        const QList<QJsonObject> sent = SimulatedDeviceControl::calls(QStringLiteral("UsbFinderC_SetDongleIDToMouse"));
+        if (how == QLatin1String("offline")) {
+            QVERIFY(sent.isEmpty());
+        } else {
+            QCOMPARE(sent.size(), 1);
+            QCOMPARE(sent.at(0).value(QStringLiteral("path")).toString(), SimulatedDeviceControl::pathOf(QStringLiteral("c")));
+            QCOMPARE(sent.at(0).value(QStringLiteral("id")).toString(), QStringLiteral("c3b2a10001"));
+        }
+        QCOMPARE(SimulatedDeviceControl::pairedReceiver(QStringLiteral("c")), copied ? QStringLiteral("r4k") : QString());
+        // Sent again, as far as the first copy got.
+        SimulatedDeviceControl::clearCalls();
+        QCOMPARE(dialog.ResendDongleIdToMouse(), copied);
+        QCOMPARE(SimulatedDeviceControl::calls(QStringLiteral("UsbFinderC_SetDongleIDToMouse")).size(),
+                 how == QLatin1String("offline") ? 0 : 1);
+        SimulatedDeviceControl::setMiceRefuseReceiverId(false);
+        DeviceDiscovery::foundDeviceListCopy.clear();
     }
 };
 

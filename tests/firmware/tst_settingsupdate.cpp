@@ -3,6 +3,7 @@
 // mouse written, the versions shown and stored.
 #include "FirmwareDevices.h"
 #include "FirmwareFixtures.h"
+#include "NoticeTestSupport.h"
 #include "app/ConfigSettings.h"
 #include "app/LanguageLoader.h"
 #include "app/PostMsg.h"
@@ -16,8 +17,10 @@
 #include "settings/FormSetting.h"
 #include "settings/UpDateRepair.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -35,6 +38,44 @@ DeviceAllInfo Entry(const QString& device, bool wired, const QString& version)
     if (!wired)
         info.addressBytes = {1, 2, 3};
     return info;
+}
+
+QString Text(const char* section, const char* key)
+{
+    return LanguageTables::Text(languageIndex, QLatin1String(section), QLatin1String(key));
+}
+
+// The settings page's firmware update button.
+QToolButton* UpdateButton(FormSetting& page)
+{
+    return page.findChild<QToolButton*>(QStringLiteral("Receive_2"));
+}
+
+// The simulated devices of a scenario, quick to write, on the device pages.
+bool LoadDevices(const char* scenario)
+{
+    if (!SimulatedDeviceControl::loadScenarioJson(scenario))
+        return false;
+    SimulatedDeviceControl::setTiming(20, 2);
+    SimulatedDeviceControl::clearCalls();
+    devicePageShown = 1;
+    return true;
+}
+
+// The settings page on screen, its update machine ticking fast.
+void ShowPage(FormSetting& page)
+{
+    page.resize(800, 600);
+    page.show();
+    page.UpdateController()->Machine()->SetTiming(5, 3000);
+}
+
+// The receiver and its mouse on the cable, with the versions given; the
+// mouse is the current device.
+void UseMouseBesideReceiver(const QString& mouse, const QString& mouseVersion, const QString& receiverVersion)
+{
+    CurrentDevice::SetInfo(Entry(mouse, true, mouseVersion));
+    sessionDeviceList = {Entry(mouse, true, mouseVersion), Entry(QStringLiteral("r4k"), false, receiverVersion)};
 }
 
 } // namespace
@@ -196,6 +237,139 @@ private slots:
                                                                   QStringLiteral("DialogUpgradeSuccess")));
         QCOMPARE(SimulatedDeviceControl::calls(QStringLiteral("UsbUpgrade_Start")).size(), 1);
         repairDialog->close();
+        sessionDeviceList.clear();
+    }
+
+    // A receiver stage that fails ends the update as failed, even when the
+    // mouse the failed record names would be written after it.
+    void aFailedReceiverStageEndsTheUpdate()
+    {
+        QVERIFY(LoadDevices(R"({
+            "receivers": [{"name": "r4k", "kind": 1, "cid": 5, "mid": 3, "version": "0x0105"}],
+            "mice": [{"name": "m", "cid": 5, "mid": 3, "receiver": "r4k", "version": "0x0102", "bootMode": true}]
+        })"));
+        SimulatedDeviceControl::setUpgradeFailure(40, 1); // only the receiver's write
+        FirmwareState::WriteFailRecord(210, 4, 5, 3);
+        CurrentDevice::SetInfo(Entry(QStringLiteral("r4k"), false, QStringLiteral("v1.05")));
+        sessionDeviceList = {Entry(QStringLiteral("r4k"), false, QStringLiteral("v1.05"))};
+        FormSetting page;
+        ShowPage(page);
+        PostMsg::Instance()->EmitSigSetver(0);
+        QVERIFY(repairDialog->isVisible());
+        QCOMPARE(repairDialog->StatusText(), Text("home", "ReadyUpdate"));
+        NoticeTest::Answer(repairDialog, QStringLiteral("NewHong_2"));
+        QTRY_VERIFY_WITH_TIMEOUT(!SimulatedDeviceControl::calls(QStringLiteral("UsbUpgrade_Start")).isEmpty(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!page.UpdateController()->Machine()->Running(), 8000);
+        QTest::qWait(100); // a stage chained after it would start now
+        QVERIFY(!page.UpdateController()->Machine()->Running());
+        QCOMPARE(repairDialog->StatusText(), Text("update", "DialogUpgradeFail"));
+        QVERIFY(repairDialog->ProgressValue() < 100);
+        QCOMPARE(FirmwareState::UpdateFailInfo(), QStringLiteral("211,4,5,3"));
+        QCOMPARE(SimulatedDeviceControl::calls(QStringLiteral("UsbUpgrade_Start")).size(), 1);
+        QVERIFY(SimulatedDeviceControl::inBootMode(QStringLiteral("r4k")));
+        QVERIFY(SimulatedDeviceControl::inBootMode(QStringLiteral("m")));
+        QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("m")), 0x0102);
+        repairDialog->close();
+        FirmwareState::RemoveFailRecord();
+        sessionDeviceList.clear();
+    }
+
+    // A second mouse of the model, older than the first, is offered the
+    // image: the check compares with the versions it has just reported.
+    void anOlderSecondMouseIsOfferedTheImage()
+    {
+        QVERIFY(LoadDevices(R"({
+            "receivers": [{"name": "r4k", "kind": 1, "cid": 5, "mid": 3, "version": "0x0106"}],
+            "mice": [{"name": "m1", "cid": 5, "mid": 3, "receiver": "r4k", "cablePlugged": true, "version": "0x0103"},
+                     {"name": "m2", "cid": 5, "mid": 3, "version": "0x0102"}]
+        })"));
+        FirmwareState::RemoveFailRecord();
+        FormSetting page;
+        ShowPage(page);
+        UseMouseBesideReceiver(QStringLiteral("m1"), QStringLiteral("v1.03"), QStringLiteral("v1.06"));
+        PostMsg::Instance()->EmitSigSetver(0);
+        QVERIFY(!repairDialog->isVisible()); // nothing newer for the first mouse
+        // The first mouse's cable is pulled, the second one's plugged in.
+        QVERIFY(SimulatedDeviceControl::plug(QStringLiteral("m1"), false));
+        QVERIFY(SimulatedDeviceControl::plug(QStringLiteral("m2"), true));
+        PostMsg::Instance()->EmitSigSetver(4);
+        UseMouseBesideReceiver(QStringLiteral("m2"), QStringLiteral("v1.02"), QStringLiteral("v1.06"));
+        PostMsg::Instance()->EmitSigSetver(0);
+        QVERIFY(repairDialog->isVisible());
+        QCOMPARE(repairDialog->StatusText(), Text("home", "ReadyUpdate"));
+        NoticeTest::Answer(repairDialog, QStringLiteral("NewHong_2"));
+        QTRY_COMPARE_WITH_TIMEOUT(SimulatedDeviceControl::firmwareVersion(QStringLiteral("m2")), 0x0103, 8000);
+        QTRY_VERIFY(!page.UpdateController()->Machine()->Running());
+        QCOMPARE(page.findChild<QLabel*>(QStringLiteral("label_7"))->text(), QStringLiteral("v1.03"));
+        repairDialog->close();
+        sessionDeviceList.clear();
+    }
+
+    // The prompt the version report opens is dismissed; the update the
+    // overview still marks is started with the page's update button.
+    void aDismissedOfferIsStartedFromThePage()
+    {
+        QVERIFY(LoadDevices(FirmwareDevices::kScenario));
+        FirmwareState::RemoveFailRecord();
+        UseMouseBesideReceiver(QStringLiteral("m"), QStringLiteral("v1.02"), QStringLiteral("v1.05"));
+        FormSetting page;
+        ShowPage(page);
+        QSignalSpy markers(PostMsg::Instance(), SIGNAL(SigAddUpdate(int,bool)));
+        PostMsg::Instance()->EmitSigSetver(0);
+        QVERIFY(repairDialog->isVisible());
+        NoticeTest::Answer(repairDialog, QStringLiteral("NewHong")); // Cancel
+        QVERIFY(!repairDialog->isVisible());
+        QVERIFY(markers.contains({0, true}));
+        QToolButton* button = UpdateButton(page);
+        QVERIFY(button->isVisible());
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(repairDialog->isVisible());
+        QCOMPARE(repairDialog->StatusText(), Text("home", "ReadyUpdate"));
+        NoticeTest::Answer(repairDialog, QStringLiteral("NewHong_2"));
+        QTRY_COMPARE_WITH_TIMEOUT(SimulatedDeviceControl::firmwareVersion(QStringLiteral("m")), 0x0103, 8000);
+        QTRY_VERIFY(!page.UpdateController()->Machine()->Running());
+        QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("r4k")), 0x0106);
+        repairDialog->close();
+        sessionDeviceList.clear();
+    }
+
+    // What the update button says once there is nothing to update: after a
+    // completed update, and when the user asks while nothing is newer.
+    void theUpdateButtonSaysItIsUpToDate_data()
+    {
+        QTest::addColumn<bool>("update");
+        QTest::newRow("after a completed update") << true;
+        QTest::newRow("nothing newer") << false;
+    }
+
+    void theUpdateButtonSaysItIsUpToDate()
+    {
+        QFETCH(bool, update);
+        QVERIFY(LoadDevices(FirmwareDevices::kScenario));
+        FirmwareState::RemoveFailRecord();
+        UseMouseBesideReceiver(QStringLiteral("m"), QStringLiteral("v1.02"), QStringLiteral("v1.05"));
+        FormSetting page;
+        ShowPage(page);
+        PostMsg::Instance()->EmitSigSetver(0);
+        QVERIFY(repairDialog->isVisible());
+        QToolButton* button = UpdateButton(page);
+        if (update) {
+            NoticeTest::Answer(repairDialog, QStringLiteral("NewHong_2"));
+            QTRY_COMPARE_WITH_TIMEOUT(repairDialog->ProgressValue(), 100, 8000);
+            QTRY_VERIFY(!page.UpdateController()->Machine()->Running());
+            NoticeTest::Answer(repairDialog, QStringLiteral("NewHong_2")); // OK
+        } else {
+            NoticeTest::Answer(repairDialog, QStringLiteral("NewHong")); // Cancel
+            // Both were brought up to date meanwhile; the user asks again.
+            UseMouseBesideReceiver(QStringLiteral("m"), QStringLiteral("v1.03"), QStringLiteral("v1.06"));
+            PostMsg::Instance()->EmitSigSetver(0);
+            QVERIFY(button->isVisible());
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+        QVERIFY(!repairDialog->isVisible());
+        QVERIFY(button->isVisible());
+        QCOMPARE(button->text(), QStringLiteral("Up to date"));
+        QVERIFY(QFontMetrics(button->font()).horizontalAdvance(button->text()) <= button->width());
         sessionDeviceList.clear();
     }
 };
