@@ -55,10 +55,23 @@ void MouseHoldsStartLevels()
     UsbFinderC_SetDongleRGBBarMode(CurrentDevice::Path().constData(), receiverBar);
 }
 
+// Both designs of the DPI indicator panel are shown and coded alike.
 template <typename Panel>
-QSlider* SliderOf(Panel* panel, const QString& name)
+void ShowDpiIndicatorRow(LevelRow* row, Panel* panel, bool brightness)
 {
-    return panel->template findChild<QSlider*>(name);
+    row->panel.reset(panel);
+    sensorPageFilling = true;
+    panel->SetSlidersEnabled(true);
+    panel->SetMode(brightness ? 1 : 2);
+    panel->SetSpeed(kStart);
+    panel->SetBrightnessLevel(kStart);
+    sensorPageFilling = false;
+    row->slider = panel->template findChild<QSlider*>(brightness ? "LightH" : "SpeedH");
+    row->box = panel->template findChild<QSpinBox*>(brightness ? "LightSpinBox" : "SpeedSpinBox");
+    if (brightness)
+        row->held = [] { return SensorEffect::BrightnessLevel(MouseHolds(85)); };
+    else
+        row->held = [] { return MouseHolds(86); };
 }
 
 // Builds the panel and shows kStart in it as its host's fill does.
@@ -66,30 +79,9 @@ LevelRow MakeRow(const QString& panelName, bool brightness)
 {
     LevelRow row;
     if (panelName == QLatin1String("DPI indicator")) {
-        auto* panel = new SensorEffect;
-        row.panel.reset(panel);
-        sensorPageFilling = true;
-        panel->SetSlidersEnabled(true);
-        panel->UnblockSliders();
-        panel->SetMode(brightness ? 1 : 2);
-        panel->SetSpeed(kStart);
-        panel->SetBrightnessLevel(kStart);
-        sensorPageFilling = false;
-        row.slider = SliderOf(panel, brightness ? "LightH" : "SpeedH");
-        row.box = panel->findChild<QSpinBox*>(brightness ? "LightSpinBox" : "SpeedSpinBox");
-        row.held = brightness ? std::function<int()>([] { return SensorEffect::BrightnessLevel(MouseHolds(85)); })
-                              : std::function<int()>([] { return MouseHolds(86); });
+        ShowDpiIndicatorRow(&row, new SensorEffect, brightness);
     } else if (panelName == QLatin1String("DPI indicator, second design")) {
-        auto* panel = new SensorEffectB;
-        row.panel.reset(panel);
-        sensorPageFilling = true;
-        panel->SetSpeed(kStart);
-        panel->SetBrightnessLevel(kStart);
-        sensorPageFilling = false;
-        row.slider = SliderOf(panel, brightness ? "LightH" : "SpeedH");
-        row.box = panel->findChild<QSpinBox*>(brightness ? "LightSpinBox" : "SpeedSpinBox");
-        row.held = brightness ? std::function<int()>([] { return SensorEffect::BrightnessLevel(MouseHolds(85)); })
-                              : std::function<int()>([] { return MouseHolds(86); });
+        ShowDpiIndicatorRow(&row, new SensorEffectB, brightness);
     } else if (panelName == QLatin1String("mouse light bar")) {
         auto* panel = new MouseLight;
         row.panel.reset(panel);
@@ -104,7 +96,7 @@ LevelRow MakeRow(const QString& panelName, bool brightness)
         panel->SetComboIndex(1);
         lastMouseLightMode = 1;
         lightPageFilling = false;
-        row.slider = SliderOf(panel, brightness ? "horizontalLight" : "horizontalSpeed");
+        row.slider = panel->findChild<QSlider*>(brightness ? "horizontalLight" : "horizontalSpeed");
         row.box = panel->findChild<QSpinBox*>(brightness ? "LightSpinBox_2" : "SpeedSpinBox_2");
         const int byte = brightness ? 93 : 92;
         row.held = [byte] { return MouseHolds(byte) + 1; };
@@ -123,7 +115,7 @@ LevelRow MakeRow(const QString& panelName, bool brightness)
         lastReceiverBarBrightness = kStart;
         lastReceiverBarSpeed = kStart;
         lightPageFilling = false;
-        row.slider = SliderOf(panel, brightness ? "horizontalLight_2" : "horizontalSpeed_2");
+        row.slider = panel->findChild<QSlider*>(brightness ? "horizontalLight_2" : "horizontalSpeed_2");
         row.box = panel->findChild<QSpinBox*>(brightness ? "LightSpinBox_3" : "SpeedSpinBox_3");
         const int byte = brightness ? 5 : 4;
         row.held = [byte] { return ReceiverHolds(byte) + 1; };
@@ -160,10 +152,9 @@ private:
 private slots:
     void initTestCase()
     {
-        m_config = new ConfigSettings(QStringLiteral(LIGHTING_FIXTURES "/lighting.ini"));
-        ConfigSettings::ReplaceInstance(m_config);
+        m_config = UseLightingConfig();
         UseReceiverMouse();
-        m_offline = new QSignalSpy(PostMsg::Instance(), SIGNAL(SigMouseOffLineo(int)));
+        m_offline = OfflineNotices();
     }
 
     void cleanup() { ResetFlags(); }

@@ -14,9 +14,8 @@
 
 namespace SliderGestures {
 
-// The centre of the slider's handle if it stood at value; the option is
-// filled as the slider fills its own.
-inline QPoint HandleCentre(QSlider* slider, int value)
+// The style option the slider fills for itself, with its handle at position.
+inline QStyleOptionSlider Option(QSlider* slider, int position)
 {
     QStyleOptionSlider option;
     option.initFrom(slider);
@@ -28,13 +27,20 @@ inline QPoint HandleCentre(QSlider* slider, int value)
     option.tickPosition = slider->tickPosition();
     option.tickInterval = slider->tickInterval();
     option.upsideDown = slider->invertedAppearance() != (slider->layoutDirection() == Qt::RightToLeft);
-    option.direction = Qt::LeftToRight;
-    option.sliderPosition = value;
-    option.sliderValue = value;
+    option.direction = slider->layoutDirection();
+    option.sliderPosition = position;
+    option.sliderValue = position;
     option.singleStep = slider->singleStep();
     option.pageStep = slider->pageStep();
     if (slider->orientation() == Qt::Horizontal)
         option.state |= QStyle::State_Horizontal;
+    return option;
+}
+
+// The centre of the slider's handle if it stood at value.
+inline QPoint HandleCentre(QSlider* slider, int value)
+{
+    const QStyleOptionSlider option = Option(slider, value);
     return slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider).center();
 }
 
