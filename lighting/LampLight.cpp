@@ -140,7 +140,19 @@ void LampLight::BuildForm()
     verticalScrollBar->setPageStep(1);
 
     tabWidget->setCurrentIndex(0);
+    QMetaObject::connectSlotsByName(this);
 }
+
+char LampLight::ByteToQString(uchar value)
+{
+    return static_cast<char>(value);
+}
+
+void LampLight::on_LightSpinBox_2_valueChanged(int) {}
+void LampLight::on_SpeedSpinBox_2_valueChanged(int) {}
+void LampLight::on_LightMod_editTextChanged(const QString&) {}
+void LampLight::on_LightMod_activated(int) {}
+void LampLight::on_verticalScrollBar_valueChanged(int) {}
 
 void LampLight::wheelEvent(QWheelEvent* event)
 {

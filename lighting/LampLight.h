@@ -40,6 +40,17 @@ public slots:
     void SlotRGBValue(DongleRGB* Rgb);
     void SlotForm();
     void SlotFormB();
+    // Hands the byte back as it is; kept for callers that want a char.
+    char ByteToQString(uchar value);
+
+private slots:
+    // Bound by name to the hidden mouse light editor's controls and to the
+    // page's own scroll bar; they have nothing to do.
+    void on_LightSpinBox_2_valueChanged(int value);
+    void on_SpeedSpinBox_2_valueChanged(int value);
+    void on_LightMod_editTextChanged(const QString& text);
+    void on_LightMod_activated(int index);
+    void on_verticalScrollBar_valueChanged(int value);
 
 protected:
     // A wheel turn no child took ends here.

@@ -14,12 +14,21 @@ void DragCheck(QSlider* slider, QSpinBox* box, int position)
 {
     if (!slider->isEnabled())
         return;
-    slider->setEnabled(false);
-    if (!DeviceSettingSetters::IsDeviceOnline()) {
+    // Disabling a slider ends its press in Qt: the handle would jump back
+    // and the release would send nothing. So the slider stays enabled while
+    // the device is asked, and a move that arrives meanwhile (the offline
+    // notice runs its own event loop) is not asked again.
+    static bool asking = false;
+    if (asking)
+        return;
+    asking = true;
+    const bool online = DeviceSettingSetters::IsDeviceOnline();
+    asking = false;
+    if (!online) {
+        slider->setEnabled(false);
         slider->setValue(box->value());
         return;
     }
-    slider->setEnabled(true);
     box->setValue(position);
 }
 

@@ -12,8 +12,9 @@ class QSpinBox;
 // checks on a drag and on a released value, only the writer differs.
 namespace LightLevelSlider {
 
-// A drag asks whether the device answers; offline the slider goes back to
-// its number box and stays disabled. Online the box follows the drag.
+// A drag asks whether the device answers, without ending the user's press;
+// offline the slider goes back to its number box and stays disabled. Online
+// the box follows the drag and the release writes it.
 void DragCheck(QSlider* slider, QSpinBox* box, int position);
 // A released value: a disabled slider only goes back to its number box.
 // Otherwise, while sending is on and the page is not being filled, code is

@@ -8,7 +8,7 @@
 QString AutoStartEntry::Folder()
 {
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-    // The specification ignores a relative value.
+    // The XDG Base Directory rules ignore a relative value.
     if (config.isEmpty() || QDir::isRelativePath(config))
         config = QDir::homePath() + QStringLiteral("/.config");
     return config + QStringLiteral("/autostart");

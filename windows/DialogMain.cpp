@@ -106,6 +106,7 @@ DialogMain::DialogMain(QWidget* parent)
     PostMsg::Connect(SIGNAL(SigChangeMainDialog(int)), this, SLOT(SlotChangeMainDialog(int)));
     PostMsg::Connect(SIGNAL(SigChangeSize(int)), this, SLOT(SlotChangeSize(int)));
     PostMsg::Connect(SIGNAL(SigMouseOffLineo(int)), this, SLOT(SlotMouseOffLine(int)));
+    PostMsg::Connect(SIGNAL(SigUpPageLight()), this, SLOT(SlotUpPageLight()));
 
     trayIcon = new QSystemTrayIcon;
     trayIcon->setIcon(QIcon(pictureFolder + QStringLiteral("Logo.png")));
@@ -253,6 +254,10 @@ void DialogMain::slotActionExitApp()
     RegistryStore::Instance().Sync();
     std::fflush(nullptr);
     std::_Exit(0);
+}
+
+void DialogMain::SlotUpPageLight()
+{
 }
 
 void DialogMain::SlotAllLanguage(int index)

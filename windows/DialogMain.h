@@ -44,6 +44,9 @@ public slots:
     void slotActionMain();
     void slotActionExitApp();
     void SlotAllLanguage(int index);
+    // Bound to the hub's light-page signal, which nothing raises; there is
+    // nothing for the window to do on it.
+    void SlotUpPageLight();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

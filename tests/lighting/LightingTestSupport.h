@@ -45,6 +45,20 @@ inline void UseReceiverMouse(int modelIndex = 0, ConnectionKind kind = Connectio
     QVERIFY(UsbServerC_Start(info.path.toLatin1().constData(), info.path.toLatin1().constData(), &IgnoreReport));
 }
 
+// The lighting fixtures' configuration, in use from here on.
+inline ConfigSettings* UseLightingConfig()
+{
+    auto* config = new ConfigSettings(QStringLiteral(LIGHTING_FIXTURES "/lighting.ini"));
+    ConfigSettings::ReplaceInstance(config);
+    return config;
+}
+
+// Counts the offline notices asked for from here on.
+inline QSignalSpy* OfflineNotices()
+{
+    return new QSignalSpy(PostMsg::Instance(), SIGNAL(SigMouseOffLineo(int)));
+}
+
 inline void ResetFlags()
 {
     deviceSendEnabled = false;

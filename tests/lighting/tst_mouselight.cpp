@@ -67,10 +67,9 @@ private:
 private slots:
     void initTestCase()
     {
-        m_config = new ConfigSettings(QStringLiteral(LIGHTING_FIXTURES "/lighting.ini"));
-        ConfigSettings::ReplaceInstance(m_config);
+        m_config = UseLightingConfig();
         UseReceiverMouse();
-        m_offline = new QSignalSpy(PostMsg::Instance(), SIGNAL(SigMouseOffLineo(int)));
+        m_offline = OfflineNotices();
     }
 
     void init()

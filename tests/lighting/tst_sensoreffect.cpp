@@ -41,10 +41,9 @@ private:
 private slots:
     void initTestCase()
     {
-        m_config = new ConfigSettings(QStringLiteral(LIGHTING_FIXTURES "/lighting.ini"));
-        ConfigSettings::ReplaceInstance(m_config);
+        m_config = UseLightingConfig();
         UseReceiverMouse();
-        m_offline = new QSignalSpy(PostMsg::Instance(), SIGNAL(SigMouseOffLineo(int)));
+        m_offline = OfflineNotices();
     }
 
     void init()
@@ -251,8 +250,8 @@ private slots:
         QVERIFY(light->isEnabled());
         QCOMPARE(Box("LightSpinBox")->value(), 8);
         QCOMPARE(SendCount(), 0);
-        // The check's brief disabling ends the slider's press, as it does
-        // under the mouse; the handle still follows and its release counts.
+        // The check leaves the press alone: the box follows each step and
+        // the release writes where the handle was let go.
         light->setSliderPosition(9);
         light->setSliderDown(false);
         QCOMPARE(SendCount(), 1);

@@ -9,6 +9,7 @@
 #define QTEST_QPA_MOUSE_HANDLING
 
 #include "SensorPageTestSupport.h"
+#include "SliderGestures.h"
 
 #include "app/ConfigSettings.h"
 #include "app/PostMsg.h"
@@ -114,23 +115,7 @@ QString ColorOf(const DpiLevelEntry& entry)
 // The handle of a slider, as the slider itself finds it.
 QStyleOptionSlider SliderOption(QSlider* slider)
 {
-    QStyleOptionSlider option;
-    option.initFrom(slider);
-    option.subControls = QStyle::SC_None;
-    option.activeSubControls = QStyle::SC_None;
-    option.orientation = slider->orientation();
-    option.maximum = slider->maximum();
-    option.minimum = slider->minimum();
-    option.tickPosition = slider->tickPosition();
-    option.tickInterval = slider->tickInterval();
-    option.upsideDown = slider->invertedAppearance() != (option.direction == Qt::RightToLeft);
-    option.direction = slider->layoutDirection();
-    option.sliderPosition = slider->sliderPosition();
-    option.sliderValue = slider->value();
-    option.singleStep = slider->singleStep();
-    option.pageStep = slider->pageStep();
-    option.state |= QStyle::State_Horizontal;
-    return option;
+    return SliderGestures::Option(slider, slider->sliderPosition());
 }
 
 QRect HandleRect(QSlider* slider)

@@ -3,6 +3,7 @@
 // without writing, and each panel renders finished.
 
 #include "NoticeTestSupport.h"
+#include "SliderGestures.h"
 
 #include "app/PostMsg.h"
 #include "app/ThemeColor.h"
@@ -154,29 +155,7 @@ public slots:
     void OnReport(int hz) { events << QStringLiteral("report %1").arg(hz); }
 };
 
-// The centre of the slider's handle if it stood at value; the option is
-// filled as the slider fills its own.
-QPoint HandleCentre(QSlider* slider, int value)
-{
-    QStyleOptionSlider option;
-    option.initFrom(slider);
-    option.subControls = QStyle::SC_None;
-    option.activeSubControls = QStyle::SC_None;
-    option.orientation = slider->orientation();
-    option.minimum = slider->minimum();
-    option.maximum = slider->maximum();
-    option.tickPosition = slider->tickPosition();
-    option.tickInterval = slider->tickInterval();
-    option.upsideDown = slider->invertedAppearance() != (slider->layoutDirection() == Qt::RightToLeft);
-    option.direction = Qt::LeftToRight;
-    option.sliderPosition = value;
-    option.sliderValue = value;
-    option.singleStep = slider->singleStep();
-    option.pageStep = slider->pageStep();
-    if (slider->orientation() == Qt::Horizontal)
-        option.state |= QStyle::State_Horizontal;
-    return slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider).center();
-}
+using SliderGestures::HandleCentre;
 
 void SendMouse(QWidget* widget, QEvent::Type type, const QPoint& at, Qt::MouseButtons buttons)
 {
