@@ -1,11 +1,13 @@
 #include "sensor/DpiValueCoding.h"
 
 #include "app/ConfigSettings.h"
+#include "app/UserFileWriter.h"
 #include "device/CurrentDevice.h"
 #include "device/CurrentFlashMap.h"
 #include "device/DeviceSettingSetters.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -133,7 +135,12 @@ int DpiValueCoding::ModelLevelCount(int modelIndex)
 
 int DpiValueCoding::readDpiLevelCountFile(const QString& folder)
 {
-    QFile file(folder + QStringLiteral("/Level.ini"));
+    const QString path = folder + QStringLiteral("/Level.ini");
+    // A folder or a FIFO in its place holds no count; opening a FIFO would
+    // wait for a writer and hold up the start.
+    if (!QFileInfo(path).isFile())
+        return 1;
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return 1;
     // Only the first line counts; a file without line ends is not read whole.
@@ -141,4 +148,9 @@ int DpiValueCoding::readDpiLevelCountFile(const QString& folder)
     if (line.isEmpty())
         return 1;
     return qBound(0, line.toInt(), kRecordDpiLevels);
+}
+
+bool DpiValueCoding::writeDpiLevelCountFile(const QString& folder, int count, QString* reason)
+{
+    return UserFileWriter::Replace(folder + QStringLiteral("/Level.ini"), QByteArray::number(count), reason);
 }

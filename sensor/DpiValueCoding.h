@@ -50,4 +50,8 @@ public:
     // first line as a decimal number, 1 when the file is missing or the line
     // empty, 0 when the line is no number; never more than a record holds.
     static int readDpiLevelCountFile(const QString& folder);
+    // Replaces "Level.ini" in folder with the count in decimal, without a
+    // line end. False when it could not be written whole; the earlier file
+    // is then as it was, and reason (when given) says why.
+    static bool writeDpiLevelCountFile(const QString& folder, int count, QString* reason = nullptr);
 };

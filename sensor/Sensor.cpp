@@ -21,13 +21,18 @@
 #include "widgets/PanelStyle.h"
 #include "sensor/StraightLine.h"
 #include "widgets/MyConmboBox.h"
+#include "widgets/PictureFile.h"
+#include "widgets/SlotsByName.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QEvent>
 #include <QFrame>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QListView>
+#include <QPixmap>
 #include <QToolButton>
 
 namespace {
@@ -56,7 +61,8 @@ Sensor::Sensor(QWidget* parent)
 {
     ui = new SensorForm(this);
     ui->frame_3->hide();
-    QMetaObject::connectSlotsByName(this);
+    SlotsByName::Connect(this, {"on_RippeControl_clicked(bool)", "on_StraightLine_clicked(bool)",
+                                "on_MotionSync_clicked(bool)", "on_pushButton_clicked()", "on_pushButton_2_clicked()"});
 
     pictureDir = PanelStyle::PictureFolder(QStringLiteral("Sensor"));
     sensorPageFolder = AppPaths::UserDataFolder() + QStringLiteral("/usersetting/SensorPage");
@@ -514,6 +520,49 @@ void Sensor::on_Performance_clicked(bool checked)
         }
     }
     PostMsg::Instance()->EmitSigtVis(0);
+}
+
+void Sensor::WriteSwitch(bool (*writer)(int on), SensorSwitchPanel* panel, bool checked)
+{
+    if (!deviceSendEnabled)
+        return;
+    if (writer(checked ? 1 : 0))
+        panel->setSwitchChecked(checked);
+}
+
+void Sensor::on_RippeControl_clicked(bool checked)
+{
+    WriteSwitch(&DeviceSettingSetters::SetRippleControl, ui->frame, checked);
+}
+
+void Sensor::on_StraightLine_clicked(bool checked)
+{
+    WriteSwitch(&DeviceSettingSetters::SetStraightLine, ui->frame_4, checked);
+}
+
+void Sensor::on_MotionSync_clicked(bool checked)
+{
+    WriteSwitch(&DeviceSettingSetters::SetMotionSync, ui->frame_3, checked);
+}
+
+void Sensor::on_pushButton_clicked()
+{
+    ui->frameLOD->addSubMillimetreItem();
+}
+
+void Sensor::on_pushButton_2_clicked()
+{
+    ui->frameLOD->removeSubMillimetreItem();
+}
+
+bool Sensor::setButtonPicture(QAbstractButton* button, const QString& file)
+{
+    const QImage picture = PictureFile::Read(file);
+    if (!button || picture.isNull())
+        return false;
+    button->setIcon(QIcon(QPixmap::fromImage(picture)));
+    button->setIconSize(button->size());
+    return true;
 }
 
 void Sensor::on_Performance_toggled(bool checked)

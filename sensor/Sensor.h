@@ -6,7 +6,9 @@
 #include <QString>
 #include <QWidget>
 
+class QAbstractButton;
 class QListView;
+class SensorSwitchPanel;
 class SensorForm;
 
 // The sensor page: the DPI level editor, the report rate, and the sensor
@@ -32,6 +34,11 @@ public:
     // The SUPPORT lists of the capability header.
     const SensorFeatureLists& featureLists() const { return sensorFeatures; }
 
+    // Gives the button the picture of the file as its icon, at the button's
+    // own size. False, and the button unchanged, when the file is no
+    // readable picture.
+    static bool setButtonPicture(QAbstractButton* button, const QString& file);
+
 public slots:
     void SlotHideModel(int index);
     void SlotUpDataSenSorUISensor(FlashDataMap DataMap);
@@ -46,6 +53,12 @@ private slots:
     void on_PerformanceOpen_currentIndexChanged(int index);
     void on_Performance_clicked(bool checked);
     void on_Performance_toggled(bool checked);
+    // No control of the page starts these; each does what its name says.
+    void on_RippeControl_clicked(bool checked);
+    void on_StraightLine_clicked(bool checked);
+    void on_MotionSync_clicked(bool checked);
+    void on_pushButton_clicked();
+    void on_pushButton_2_clicked();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -60,6 +73,8 @@ private:
     void ForceCordedSensorMode();
     void SetSubMillimetreItemBySensor();
     void SetModeIndexSilently(int index);
+    // Writes a switch; once the mouse took it, its panel shows it.
+    void WriteSwitch(bool (*writer)(int on), SensorSwitchPanel* panel, bool checked);
 
     SensorForm* ui = nullptr;
     QString sensorPageFolder;

@@ -14,12 +14,14 @@
 #include "widgets/PanelStyle.h"
 #include "widgets/MyConmboBox.h"
 #include "widgets/MySlider.h"
+#include "widgets/SlotsByName.h"
 
 #include <QButtonGroup>
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QSpinBox>
 #include <QToolButton>
 
@@ -124,7 +126,7 @@ SensorDPI::SensorDPI(QWidget* parent)
     }
     dragArea = QRect(0, 0, 728, 194);
     ui->horizontalSliderC->installEventFilter(this);
-    QMetaObject::connectSlotsByName(this);
+    SlotsByName::Connect(this, {"on_pushButton_clicked()"});
 }
 
 SensorDPI::~SensorDPI()
@@ -220,7 +222,13 @@ void SensorDPI::LevelButtonToggled(int level, bool checked)
         return;
     }
     ShrinkOtherSwatches(level);
-    ui->swatches[level]->setChecked(true);
+    // A swatch still checked from an earlier pick raises no toggle: the
+    // level's value is loaded all the same, so the slider, the number and
+    // plus and minus work on this level.
+    if (ui->swatches[level]->isChecked())
+        SwatchToggled(level, true);
+    else
+        ui->swatches[level]->setChecked(true);
     currentLevel = level;
     previousLevel = level;
     ui->label_8->move(markerPositions[level]);
@@ -468,8 +476,12 @@ void SensorDPI::SelectLevel(int level)
     if (!IsLevel(level))
         return;
     ui->levelButtons[level]->setChecked(true);
-    for (int i = 0; i < kLevels; ++i)
-        SwatchToggled(i, i == level);
+    // The swatch group follows the level shown, so that a colour or a later
+    // pick lands on it and not on a level picked before.
+    const bool wasBlocked = ui->swatches[level]->blockSignals(true);
+    ui->swatches[level]->setChecked(true);
+    ui->swatches[level]->blockSignals(wasBlocked);
+    RunSwatchToggled(level);
     PostMsg::Instance()->EmitSigAddSensor(LevelValue(level));
 }
 
@@ -503,6 +515,39 @@ void SensorDPI::BlockRowSignals(bool block)
     }
 }
 
+void SensorDPI::BlockRowAndValueSignals(bool block)
+{
+    BlockRowSignals(block);
+    ui->horizontalSliderC->blockSignals(block);
+    ui->spinBoxA->blockSignals(block);
+}
+
+void SensorDPI::BlockRowSliderAndCountSignals(bool block)
+{
+    ui->horizontalSliderC->blockSignals(block);
+    ui->ChooseEvent->blockSignals(block);
+    BlockRowSignals(block);
+}
+
+void SensorDPI::RunSwatchToggled(int level)
+{
+    for (int i = 0; i < kLevels; ++i)
+        SwatchToggled(i, i == level);
+}
+
+void SensorDPI::SetSpinVisible(bool visible)
+{
+    ui->spinBoxA->setVisible(visible);
+}
+
+void SensorDPI::EmptyOperation()
+{
+}
+
+void SensorDPI::on_pushButton_clicked()
+{
+}
+
 void SensorDPI::ShowSelectedLevel(int level)
 {
     BlockRowSignals(true);
@@ -527,13 +572,15 @@ void SensorDPI::ShowSelectedLevel(int level)
 
 void SensorDPI::LoadSliderValue(int level, int value)
 {
-    const bool armed = sliderSendArmed;
-    const int loadLevel = sliderLoadLevel;
-    sliderSendArmed = false;
-    sliderLoadLevel = level;
-    ui->horizontalSliderC->setValue(value);
-    sliderSendArmed = armed;
-    sliderLoadLevel = loadLevel;
+    QSlider* slider = ui->horizontalSliderC;
+    const int before = slider->value();
+    const QScopedValueRollback<int> loadLevel(sliderLoadLevel, level);
+    sliderLoad.Load(slider, value);
+    // No change reached the slot (the same value, or the slider's signals
+    // held): the number beside it still shows this level's value, never
+    // the one shown before, which plus and minus would step from.
+    if (slider->value() == before || slider->signalsBlocked())
+        ui->spinBoxA->setValue(value);
 }
 
 void SensorDPI::SendLevelValue(int level, int value)
@@ -559,7 +606,7 @@ void SensorDPI::PutSliderBack(int value)
 void SensorDPI::on_horizontalSliderC_valueChanged(int value)
 {
     // A load only shows a level's value; the user's change is written.
-    const bool userMove = sliderSendArmed;
+    const bool userMove = !sliderLoad.Loading();
     if (userMove && deviceSendEnabled && !sensorPageFilling && !MouseAnswers()) {
         PutSliderBack(sliderHeld ? heldStartValue : ui->spinBoxA->value());
         RaiseOfflineNotice();

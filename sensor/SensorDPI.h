@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "sensor/SliderValueLoad.h"
+
 class QButtonGroup;
 class QColor;
 class QColorDialog;
@@ -68,6 +70,18 @@ public:
     // level the mouse still holds.
     void ApplyDraggedLevel(int level);
 
+    // Hold or let through, together, the signals of the level buttons and
+    // swatches with those of the slider and the number beside it, or with
+    // those of the slider and the level-count list.
+    void BlockRowAndValueSignals(bool block);
+    void BlockRowSliderAndCountSignals(bool block);
+    // The swatch handling of every level, the given one's as checked: its
+    // swatch large, its button checked, its value on the slider.
+    void RunSwatchToggled(int level);
+    void SetSpinVisible(bool visible);
+    // Does nothing; the editor's callers may rely on it being there.
+    void EmptyOperation();
+
     int CurrentLevel() const { return currentLevel; }
     int LevelCount() const { return levelCount; }
     int LevelCountIndex() const { return levelCountIndex; }
@@ -122,6 +136,8 @@ private slots:
     void on_PurpleButtonA_toggled(bool checked);
     void on_LightBlueButtonA_toggled(bool checked);
     void on_LightYellowButtonA_toggled(bool checked);
+    // No control of the form has this name: it never runs.
+    void on_pushButton_clicked();
 
 private:
     void ApplyStyles();
@@ -140,8 +156,8 @@ private:
     int LevelValue(int level) const;
     int CheckedLevel() const;
     void BlockRowSignals(bool block);
-    // Sets the slider to a level's value for showing only: the value
-    // change this causes is never written.
+    // Shows a level's value on the slider and the number beside it; the
+    // value change this causes is never written.
     void LoadSliderValue(int level, int value);
     // The value the user gave the checked level, to the mouse.
     void SendLevelValue(int level, int value);
@@ -169,9 +185,9 @@ private:
     int currentLevel = 1;
     int levelCount = 1;
     QString levelColors[kLevels];
-    // Clear only while the editor loads a level's value into the slider:
-    // that one value change is shown, not written.
-    bool sliderSendArmed = true;
+    // While a level's value is loaded into the slider, its change is shown
+    // for that level and not written.
+    SliderValueLoad sliderLoad;
     int sliderLoadLevel = -1;
     // The mouse button is held on the slider; the value shown when it was
     // pressed is what the mouse holds.

@@ -149,12 +149,13 @@ void SensorDPIB::PaintSwatch(int row, const QString& colour)
 void SensorDPIB::SliderChanged(int row, int value)
 {
     Row& r = rows[row];
-    if (deviceSendEnabled && !DeviceOnline()) {
-        if (!sensorPageFilling) {
-            r.number->setValue(value);
-            RaiseOfflineNotice();
-            return;
-        }
+    const bool load = sliderLoad.Loading();
+    if (!load && deviceSendEnabled && !sensorPageFilling && !DeviceOnline()) {
+        // The mouse keeps the value it has: so does the row.
+        const QSignalBlocker blocker(r.slider);
+        r.slider->setValue(r.number->value());
+        RaiseOfflineNotice();
+        return;
     }
     const DpiRangeTable& table = DpiRangeTable::Current();
     if (TableCanSnap(table)) {
@@ -163,21 +164,25 @@ void SensorDPIB::SliderChanged(int row, int value)
         r.slider->setPageStep(pageStep);
     }
     r.number->setValue(value);
-    if (!sendArmed) {
-        // The first change after a selection only shows the value.
-        sendArmed = true;
+    if (load || noWaitDialog)
         return;
-    }
-    if (!noWaitDialog)
-        DpiValueCoding::sendDpiLevel(row, value);
+    DpiValueCoding::sendDpiLevel(row, value);
 }
 
 void SensorDPIB::LevelChosen(int row, bool checked)
 {
     if (!checked || !deviceSendEnabled || sensorPageFilling)
         return;
+    const int before = currentLevel;
     currentLevel = row;
-    DeviceSettingSetters::SetCurrentDpiLevel(row);
+    if (DeviceSettingSetters::SetCurrentDpiLevel(row))
+        return;
+    // The mouse keeps its level: so does the row of boxes.
+    currentLevel = before;
+    if (IsLevel(before)) {
+        const QSignalBlocker blocker(rows[before].level);
+        rows[before].level->setChecked(true);
+    }
 }
 
 void SensorDPIB::SwatchClicked(int row)
@@ -333,7 +338,7 @@ void SensorDPIB::SetSlidersMinimum(int value)
 void SensorDPIB::SetSliderValue(int value, int level)
 {
     if (IsLevel(level))
-        rows[level].slider->setValue(value);
+        sliderLoad.Load(rows[level].slider, value);
 }
 
 void SensorDPIB::SetSpinValue(int value, int level)
@@ -347,7 +352,7 @@ void SensorDPIB::SetLevelValueText(int level, const QString& text)
     if (!IsLevel(level))
         return;
     const int value = text.trimmed().toInt();
-    rows[level].slider->setValue(value);
+    sliderLoad.Load(rows[level].slider, value);
     rows[level].number->setValue(value);
 }
 
@@ -393,7 +398,6 @@ void SensorDPIB::SelectLevel(int level)
         RaiseOfflineNotice();
         return;
     }
-    sendArmed = false;
     CheckLevel(level);
 }
 

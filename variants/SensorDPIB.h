@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sensor/SliderValueLoad.h"
+
 #include <QFrame>
 #include <QString>
 
@@ -35,6 +37,7 @@ public:
     void SetSlidersEnabled(bool enabled);
     void SetSlidersMaximum(int value);
     void SetSlidersMinimum(int value);
+    // Show a value the mouse holds: the slider's change is shown, not written.
     void SetSliderValue(int value, int level);
     void SetSpinValue(int value, int level);
     void SetLevelValueText(int level, const QString& text);
@@ -47,8 +50,7 @@ public:
     void SetCurrentLevel(int level);
     // Checks the level's box; a newly checked box runs its level choice.
     void CheckLevel(int level);
-    // Checks the level's box after an online check; the next slider change
-    // is shown but not sent.
+    // Checks the level's box after an online check.
     void SelectLevel(int level);
     // Shows rows 0..lastLevel and hides the others.
     void ShowLevels(int lastLevel);
@@ -105,7 +107,9 @@ private:
     QButtonGroup* levelGroup = nullptr;
     int currentLevel = 1;
     QString levelColors[kLevels];
-    bool sendArmed = false;
+    // Set while the host shows a value on a slider; every other change of
+    // a slider is the user's and is written.
+    SliderValueLoad sliderLoad;
     int previousLevel = 0;
     int colorTarget = 0;
 };

@@ -15,6 +15,7 @@
 #include "app/PostMsg.h"
 #include "device/CurrentFlashMap.h"
 #include "device/DeviceLinkState.h"
+#include "device/DeviceReportHandler.h"
 #include "device/DeviceSettingSetters.h"
 #include "sensor/DpiRangeTable.h"
 #include "sensor/DpiValueCoding.h"
@@ -217,7 +218,8 @@ private:
         return record;
     }
 
-    void UseDevice(int index)
+    // With a report callback, what the mouse reports reaches the page as through the device link.
+    void UseDevice(int index, RozReportCallback callback = nullptr)
     {
         QVERIFY(UseFoundDevice(QLatin1String(kDevices[index].found)));
         device = index;
@@ -225,7 +227,7 @@ private:
         if (serverUp)
             UsbServer_Exit();
         const QByteArray path = CurrentDevice::Path();
-        UsbServerC_Start(path.constData(), path.constData(), nullptr);
+        UsbServerC_Start(path.constData(), path.constData(), callback);
         serverUp = true;
     }
 
@@ -246,9 +248,9 @@ private:
         offline.reset(new QSignalSpy(PostMsg::Instance(), SIGNAL(SigMouseOffLineo(int))));
     }
 
-    void StartWith(int index, const QList<int>& values, int count, int current)
+    void StartWith(int index, const QList<int>& values, int count, int current, RozReportCallback callback = nullptr)
     {
-        UseDevice(index);
+        UseDevice(index, callback);
         if (QTest::currentTestFailed())
             return;
         Start(RecordWith(values, count, current));
@@ -277,7 +279,7 @@ private:
             QCOMPARE(LevelButton(i)->text(), QString::number(Decoded(held.dpiLevels[i])));
             QCOMPARE(Editor()->LevelColor(i), ColorOf(held.dpiLevels[i]));
             QCOMPARE(SwatchColor(i), ColorOf(held.dpiLevels[i]));
-            // A fill draws the current swatch large without checking it.
+            // No swatch but the current level's is checked, whatever was picked before.
             if (Swatch(i)->isChecked())
                 QCOMPARE(i, current);
             QCOMPARE(Swatch(i)->styleSheet().contains(QStringLiteral("MaxB.png")), i == current);
@@ -325,6 +327,30 @@ private:
                 return true;
         }
         return false;
+    }
+
+    // The mouse's record names another current level, and the page hears of
+    // it: by the mouse's own DPI button, or by a fresh fill.
+    void MoveTheMousesLevel(bool byItsButton, int level)
+    {
+        if (byItsButton) {
+            SimulatedDeviceControl::clearCalls();
+            QVERIFY(SimulatedDeviceControl::pressDpiButton(mouse));
+            QTRY_COMPARE(Editor()->CurrentLevel(), level);
+            // The device link hands the record back once the page has followed.
+            QTRY_COMPARE(SentBytes(2), QList<int>{level});
+        } else {
+            FlashDataMap held = MouseRecord(mouse);
+            held.currentDpiLevel = uint8_t(level);
+            {
+                CurrentFlashMapLock lock;
+                lock.Map() = held;
+                QVERIFY(ProtocolDataUpdate(lock.Bytes()));
+            }
+            page->SlotUpDataSenSorUISensor(held);
+        }
+        QCOMPARE(int(MouseRecord(mouse).currentDpiLevel), level);
+        QCOMPARE(CheckedLevel(), level);
     }
 
 private slots:
@@ -420,6 +446,67 @@ private slots:
         CheckAgreement();
     }
 
+    // ---- the selected level's value, whatever was picked before ---------
+
+    void aLevelPickedAgainShowsAndStepsItsOwnValue_data()
+    {
+        QTest::addColumn<bool>("byTheMousesButton");
+        QTest::addColumn<bool>("byTheMarker");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<int>("afterPlus");
+        // 3950: 50 to 10000 by 50, 10100 to 20000 by 100, 20200 to 30000 by 200.
+        const int levels[3][2] = {{1, 850}, {4, 6450}, {7, 26200}};
+        for (bool button : {false, true}) {
+            for (bool marker : {false, true}) {
+                for (const auto& level : levels)
+                    QTest::addRow("%s, then %s level %d", button ? "the mouse's button" : "a fill",
+                                  marker ? "the marker dropped on" : "a click on", level[0])
+                        << button << marker << level[0] << level[1];
+            }
+        }
+    }
+
+    void aLevelPickedAgainShowsAndStepsItsOwnValue()
+    {
+        QFETCH(bool, byTheMousesButton);
+        QFETCH(bool, byTheMarker);
+        QFETCH(int, level);
+        QFETCH(int, afterPlus);
+        const QList<int> values{400, 800, 1600, 3200, 6400, 12000, 20000, 26000};
+        const int other = (level + 1) % 8;
+        StartWith(0, values, 8, other, DeviceReportHandler::OnDeviceData);
+        if (QTest::currentTestFailed())
+            return;
+        // The user picked the level before; then the mouse moved to the next one.
+        QTest::mouseClick(LevelButton(level), Qt::LeftButton);
+        QCOMPARE(int(MouseRecord(mouse).currentDpiLevel), level);
+        MoveTheMousesLevel(byTheMousesButton, other);
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(Spin()->value(), values[other]);
+
+        SimulatedDeviceControl::clearCalls();
+        if (byTheMarker)
+            DragMarker(kMarkers[level] + QPoint(10, 10));
+        else
+            QTest::mouseClick(LevelButton(level), Qt::LeftButton);
+        QCOMPARE(Sends(), 1);
+        CheckAgreement();
+        QCOMPARE(int(MouseRecord(mouse).currentDpiLevel), level);
+        QCOMPARE(Spin()->value(), values[level]);
+        QCOMPARE(Slider()->value(), values[level]);
+
+        // Plus steps from this level's value and writes it into this level alone.
+        SimulatedDeviceControl::clearCalls();
+        QTest::mouseClick(Plus(), Qt::LeftButton);
+        QCOMPARE(Sends(), 1);
+        CheckAgreement();
+        const FlashDataMap held = MouseRecord(mouse);
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(Decoded(held.dpiLevels[i]), i == level ? afterPlus : values[i]);
+        QCOMPARE(Spin()->value(), afterPlus);
+    }
+
     // ---- swatches and the colour dialog ---------------------------------
 
     void aSwatchSelectsItsLevelAndTheDialogColoursIt()
@@ -451,22 +538,38 @@ private slots:
         QVERIFY(Swatch(5)->styleSheet().contains(QStringLiteral("MaxB.png")));
     }
 
+    void theColourGoesToTheLevelCheckedWhenItArrives_data()
+    {
+        QTest::addColumn<bool>("byTheMousesButton");
+        QTest::addColumn<int>("level");
+        QTest::newRow("the user clicks level 2") << false << 2;
+        // The mouse's DPI button steps from level 5 (the last of six) to level 0.
+        QTest::newRow("the mouse's button goes to level 0") << true << 0;
+    }
+
     void theColourGoesToTheLevelCheckedWhenItArrives()
     {
-        StartWith(0, {400, 800, 1600, 3200, 6400, 12000}, 6, 2);
+        QFETCH(bool, byTheMousesButton);
+        QFETCH(int, level);
+        StartWith(0, {400, 800, 1600, 3200, 6400, 12000}, 6, 2, DeviceReportHandler::OnDeviceData);
         if (QTest::currentTestFailed())
             return;
         auto* dialog = Editor()->findChild<QColorDialog*>();
         QTest::mouseClick(Swatch(5), Qt::LeftButton);
         QVERIFY(dialog->isVisible());
-        QTest::mouseClick(LevelButton(2), Qt::LeftButton);
+        if (byTheMousesButton)
+            MoveTheMousesLevel(true, level);
+        else
+            QTest::mouseClick(LevelButton(level), Qt::LeftButton);
+        if (QTest::currentTestFailed())
+            return;
         SimulatedDeviceControl::clearCalls();
         dialog->setCurrentColor(QColor(0, 128, 255));
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
         QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
         QCOMPARE(Sends(), 1);
         CheckAgreement();
-        QCOMPARE(ColorOf(MouseRecord(mouse).dpiLevels[2]), QStringLiteral("0,128,255"));
+        QCOMPARE(ColorOf(MouseRecord(mouse).dpiLevels[level]), QStringLiteral("0,128,255"));
         QCOMPARE(ColorOf(MouseRecord(mouse).dpiLevels[5]), ColorOf(PlainRecord().dpiLevels[5]));
     }
 

@@ -424,6 +424,87 @@ private slots:
         QCOMPARE(editor.findChild<MySlider*>(QStringLiteral("horizontalSliderC"))->value(), 50);
     }
 
+    void holdingTheSignalsOfTheRowTogether_data()
+    {
+        QTest::addColumn<bool>("withCountList");
+        QTest::newRow("row, slider and number") << false;
+        QTest::newRow("row, slider and level-count list") << true;
+    }
+
+    void holdingTheSignalsOfTheRowTogether()
+    {
+        QFETCH(bool, withCountList);
+        SensorDPI editor;
+        auto hold = [&](bool block) {
+            if (withCountList)
+                editor.BlockRowSliderAndCountSignals(block);
+            else
+                editor.BlockRowAndValueSignals(block);
+        };
+        auto* slider = editor.findChild<MySlider*>(QStringLiteral("horizontalSliderC"));
+        auto* number = editor.findChild<QSpinBox*>(QStringLiteral("spinBoxA"));
+        auto* counts = editor.findChild<MyConmboBox*>(QStringLiteral("ChooseEvent"));
+        for (bool block : {true, false}) {
+            hold(block);
+            for (int i = 0; i < 8; ++i) {
+                QCOMPARE(LevelButton(editor, i)->signalsBlocked(), block);
+                QCOMPARE(Swatch(editor, i)->signalsBlocked(), block);
+            }
+            QCOMPARE(slider->signalsBlocked(), block);
+            QCOMPARE(number->signalsBlocked(), block && !withCountList);
+            QCOMPARE(counts->signalsBlocked(), block && withCountList);
+        }
+        // Held, a level checked from outside runs none of its slots: it stays small.
+        hold(true);
+        LevelButton(editor, 4)->setChecked(true);
+        QCOMPARE(LevelButton(editor, 4)->geometry(), kButtonRects[4]);
+        hold(false);
+        LevelButton(editor, 5)->setChecked(true);
+        QCOMPARE(LevelButton(editor, 5)->geometry(), kButtonRects[5].adjusted(-7, -7, 7, 7));
+    }
+
+    void theSwatchHandlingForOneLevel_data()
+    {
+        QTest::addColumn<int>("level");
+        for (int level : {0, 3, 7, -1, 8})
+            QTest::addRow("%d", level) << level;
+    }
+
+    void theSwatchHandlingForOneLevel()
+    {
+        QFETCH(int, level);
+        sensorPageFilling = true;
+        SensorDPI editor;
+        for (int i = 0; i < 8; ++i)
+            editor.SetLevelText(i, QString::number(1000 + 100 * i));
+        editor.SelectLevel(2);
+        QSignalSpy announced(PostMsg::Instance(), SIGNAL(SigAddSensor(int)));
+        editor.RunSwatchToggled(level);
+        const bool isLevel = level >= 0 && level < 8;
+        for (int i = 0; i < 8; ++i) {
+            QCOMPARE(SwatchIsLarge(editor, i), i == level);
+            QCOMPARE(LevelButton(editor, i)->isChecked(), isLevel ? i == level : i == 2);
+        }
+        QCOMPARE(editor.findChild<MySlider*>(QStringLiteral("horizontalSliderC"))->value(),
+                 isLevel ? 1000 + 100 * level : 1200);
+        QCOMPARE(editor.findChild<QSpinBox*>(QStringLiteral("spinBoxA"))->value(), isLevel ? 1000 + 100 * level : 1200);
+        QVERIFY(announced.isEmpty());
+    }
+
+    void theNumberCanBeHidden()
+    {
+        SensorDPI editor;
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        auto* number = editor.findChild<QSpinBox*>(QStringLiteral("spinBoxA"));
+        const QRect place = number->geometry();
+        editor.SetSpinVisible(false);
+        QVERIFY(!number->isVisible());
+        editor.SetSpinVisible(true);
+        QVERIFY(number->isVisible());
+        QCOMPARE(number->geometry(), place);
+    }
+
     void theLevelCountList()
     {
         SensorDPI editor;

@@ -4,6 +4,7 @@
 // report rate reports move the page, and the reset shows the model's
 // defaults.
 
+#include "FileSizeLimit.h"
 #include "SensorPageTestSupport.h"
 
 #include "app/AppPaths.h"
@@ -23,13 +24,18 @@
 #include "widgets/MyConmboBox.h"
 #include "widgets/MySlider.h"
 
+#include <QBuffer>
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QListView>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QToolButton>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace SensorPageTest;
 
@@ -52,6 +58,18 @@ template <typename T>
 T* Child(QWidget* page, const char* name)
 {
     return page->findChild<T*>(QLatin1String(name));
+}
+
+// The CRC of a PNG chunk, over its type and data.
+quint32 Crc32(const QByteArray& bytes)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
 }
 
 QToolButton* LevelButton(QWidget* page, int level)
@@ -584,6 +602,209 @@ private slots:
         Sensor page;
         QCOMPARE(Child<SensorDPI>(&page, "frameDpi")->LevelCount(), count);
         file.remove();
+    }
+
+    void aLevelCountPathThatIsNoFileGivesOneLevel_data()
+    {
+        QTest::addColumn<bool>("fifo");
+        QTest::newRow("a FIFO") << true;
+        QTest::newRow("a folder") << false;
+    }
+
+    void aLevelCountPathThatIsNoFileGivesOneLevel()
+    {
+        QFETCH(bool, fifo);
+        const QString folder = AppPaths::UserDataFolder() + QStringLiteral("/usersetting/SensorPage");
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + QStringLiteral("/Level.ini");
+        QFile::remove(path);
+        if (fifo)
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else
+            QVERIFY(QDir().mkpath(path));
+        // Nothing ever writes into the FIFO: a read of it would never return.
+        {
+            Sensor page;
+            QCOMPARE(Child<SensorDPI>(&page, "frameDpi")->LevelCount(), 1);
+        }
+        if (fifo)
+            QVERIFY(QFile::remove(path));
+        else
+            QVERIFY(QDir(path).removeRecursively());
+    }
+
+    void theLevelCountWriterReplacesTheFileWhole()
+    {
+        const QString folder = AppPaths::UserDataFolder() + QStringLiteral("/usersetting/SensorPage");
+        QVERIFY(QDir().mkpath(folder));
+        QFile file(folder + QStringLiteral("/Level.ini"));
+        file.remove();
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("7\n");
+        file.close();
+
+        QString reason;
+        QVERIFY(DpiValueCoding::writeDpiLevelCountFile(folder, 5, &reason));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("5"));
+        file.close();
+        {
+            Sensor page;
+            QCOMPARE(Child<SensorDPI>(&page, "frameDpi")->LevelCount(), 5);
+        }
+
+        // A full disk: the earlier file stays whole and the failure is told.
+        {
+            const FileSizeLimit fullDisk(0);
+            QVERIFY(!DpiValueCoding::writeDpiLevelCountFile(folder, 3, &reason));
+        }
+        QVERIFY(!reason.isEmpty());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("5"));
+        file.close();
+
+        // A folder in the file's place is not replaced.
+        QVERIFY(file.remove());
+        QVERIFY(QDir().mkpath(file.fileName()));
+        reason.clear();
+        QVERIFY(!DpiValueCoding::writeDpiLevelCountFile(folder, 3, &reason));
+        QVERIFY(!reason.isEmpty());
+        QVERIFY(QFileInfo(file.fileName()).isDir());
+        QVERIFY(QDir(file.fileName()).removeRecursively());
+    }
+
+    void theSwitchSlotsWithoutAControlWriteTheirByte_data()
+    {
+        QTest::addColumn<QString>("slot");
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<int>("offset");
+        QTest::newRow("ripple control") << "on_RippeControl_clicked" << "frame" << 10;
+        QTest::newRow("straight line") << "on_StraightLine_clicked" << "frame_4" << 9;
+        QTest::newRow("motion sync") << "on_MotionSync_clicked" << "frame_3" << 7;
+    }
+
+    void theSwitchSlotsWithoutAControlWriteTheirByte()
+    {
+        QFETCH(QString, slot);
+        QFETCH(QString, panel);
+        QFETCH(int, offset);
+        UseDevice(0);
+        Sensor page;
+        Fill(page, PlainRecord());
+        const QByteArray name = slot.toLatin1();
+        auto* switchPanel = page.findChild<SensorSwitchPanel*>(panel);
+        QVERIFY(switchPanel);
+
+        QVERIFY(QMetaObject::invokeMethod(&page, name.constData(), Q_ARG(bool, true)));
+        QCOMPARE(SentBytes(offset), QList<int>{1});
+        QCOMPARE(StoredByte(mouse, offset), 1);
+        QVERIFY(switchPanel->isSwitchChecked());
+        QVERIFY(QMetaObject::invokeMethod(&page, name.constData(), Q_ARG(bool, false)));
+        QCOMPARE(SentBytes(offset), (QList<int>{1, 0}));
+        QCOMPARE(StoredByte(mouse, offset), 0);
+        QVERIFY(!switchPanel->isSwitchChecked());
+
+        // Offline: nothing written, the panel keeps what the mouse holds.
+        SimulatedDeviceControl::setOnline(mouse, false);
+        QSignalSpy offline(PostMsg::Instance(), SIGNAL(SigMouseOffLineo(int)));
+        QVERIFY(QMetaObject::invokeMethod(&page, name.constData(), Q_ARG(bool, true)));
+        QCOMPARE(offline.size(), 1);
+        QCOMPARE(SentBytes(offset), (QList<int>{1, 0}));
+        QVERIFY(!switchPanel->isSwitchChecked());
+
+        // Before the first page switch nothing is written.
+        SimulatedDeviceControl::setOnline(mouse, true);
+        deviceSendEnabled = false;
+        QVERIFY(QMetaObject::invokeMethod(&page, name.constData(), Q_ARG(bool, true)));
+        QCOMPARE(SentBytes(offset), (QList<int>{1, 0}));
+        QVERIFY(!switchPanel->isSwitchChecked());
+    }
+
+    void theSubMillimetreSlotsWithoutAControl()
+    {
+        UseDevice(1);
+        Sensor page;
+        Fill(page, PlainRecord());
+        {
+            CurrentFlashMapLock lock;
+            QVERIFY(ProtocolDataUpdate(lock.Bytes()));
+        }
+        auto* lod = Child<MyConmboBox>(&page, "LOD");
+        QStringList before;
+        for (int i = 0; i < lod->count(); ++i)
+            before << lod->itemText(i);
+        QVERIFY(!before.contains(QStringLiteral("0.7mm")));
+        const QString shown = lod->currentText();
+        // The distance chosen stays, on the page and in the mouse.
+        QVERIFY(QMetaObject::invokeMethod(&page, "on_pushButton_clicked"));
+        QCOMPARE(lod->count(), before.size() + 1);
+        QVERIFY(lod->findText(QStringLiteral("0.7mm")) >= 0);
+        QCOMPARE(lod->currentText(), shown);
+        QCOMPARE(StoredByte(mouse, 5), int(PlainRecord().liftOffDistance));
+        QVERIFY(QMetaObject::invokeMethod(&page, "on_pushButton_2_clicked"));
+        QCOMPARE(lod->count(), before.size());
+        QCOMPARE(lod->findText(QStringLiteral("0.7mm")), -1);
+        QCOMPARE(lod->currentText(), shown);
+        QCOMPARE(StoredByte(mouse, 5), int(PlainRecord().liftOffDistance));
+    }
+
+    void aButtonTakesAPictureAtItsOwnSize_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("a picture") << "picture" << true;
+        QTest::newRow("no file") << "missing" << false;
+        QTest::newRow("a folder") << "folder" << false;
+        QTest::newRow("a FIFO") << "fifo" << false;
+        QTest::newRow("not a picture") << "text" << false;
+        QTest::newRow("a picture too large to decode") << "huge" << false;
+    }
+
+    void aButtonTakesAPictureAtItsOwnSize()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, taken);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Picture.png"));
+        if (kind == QLatin1String("picture")) {
+            QImage picture(8, 8, QImage::Format_ARGB32);
+            picture.fill(Qt::red);
+            QVERIFY(picture.save(path, "PNG"));
+        } else if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkpath(path));
+        } else if (kind == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind == QLatin1String("text")) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("not a picture");
+        } else if (kind == QLatin1String("huge")) {
+            // A small file whose header claims 60000 x 60000 pixels.
+            QImage picture(1, 1, QImage::Format_Mono);
+            picture.fill(0);
+            QBuffer buffer;
+            buffer.open(QIODevice::WriteOnly);
+            QVERIFY(picture.save(&buffer, "PNG"));
+            QByteArray bytes = buffer.data();
+            // The IHDR's width and height follow the 8-byte signature and its length and type.
+            const char side[4] = {0, 0, char(0xEA), char(0x60)};
+            bytes.replace(16, 4, side, 4);
+            bytes.replace(20, 4, side, 4);
+            const quint32 crc = Crc32(bytes.mid(12, 17));
+            const char crcBytes[4] = {char(crc >> 24), char(crc >> 16), char(crc >> 8), char(crc)};
+            bytes.replace(29, 4, crcBytes, 4);
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
+        QToolButton button;
+        button.resize(30, 20);
+        QCOMPARE(Sensor::setButtonPicture(&button, path), taken);
+        QCOMPARE(button.icon().isNull(), !taken);
+        if (taken) {
+            QCOMPARE(button.iconSize(), QSize(30, 20));
+            QCOMPARE(button.icon().pixmap(8, 8).toImage().pixelColor(4, 4), QColor(Qt::red));
+        }
     }
 
     void theLanguageTextsAndTipPlaces_data()

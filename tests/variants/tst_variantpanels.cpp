@@ -39,6 +39,7 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionSlider>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include <cstring>
@@ -265,6 +266,16 @@ void FillDpiEditor(SensorDPIB* editor)
     editor->ApplyAllLevelColors();
     editor->ShowLevels(7);
     editor->SetCurrentLevel(1);
+}
+
+// One notch of the user's mouse wheel over the slider: one change of its
+// value, by its page step at most.
+void WheelNotch(QSlider* slider, int notches)
+{
+    const QPoint at = slider->rect().center();
+    QWheelEvent notch(at, slider->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(slider, &notch);
 }
 
 using SwitchFactory = std::function<SwitchPanelB*()>;
@@ -1061,21 +1072,23 @@ private slots:
     void dpiSliderSnapsShowsAndSends_data()
     {
         QTest::addColumn<QStringList>("ranges");
-        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("shown");  // the value the host shows first
+        QTest::addColumn<int>("value");  // the slider after one notch of the user's wheel
         QTest::addColumn<int>("sent");
         QTest::addColumn<int>("pageStep");
         const QStringList one{"50", "10000", "50", "0x00"};
         const QStringList two{"50", "3200", "50", "3400", "10000", "100", "0x22"};
-        QTest::newRow("on the step") << one << 1200 << 1200 << 50;
-        QTest::newRow("between steps") << one << 1234 << 1200 << 50;
-        QTest::newRow("in the gap") << two << 3300 << 3400 << 100;
-        QTest::newRow("second range") << two << 5050 << 5000 << 100;
-        QTest::newRow("first range of two") << two << 3175 << 3150 << 50;
+        QTest::newRow("on the step") << one << 1150 << 1200 << 1200 << 50;
+        QTest::newRow("between steps") << one << 1184 << 1234 << 1200 << 50;
+        QTest::newRow("into the gap") << two << 3200 << 3250 << 3400 << 100;
+        QTest::newRow("second range") << two << 4950 << 5050 << 5000 << 100;
+        QTest::newRow("first range of two") << two << 3125 << 3175 << 3150 << 50;
     }
 
     void dpiSliderSnapsShowsAndSends()
     {
         QFETCH(QStringList, ranges);
+        QFETCH(int, shown);
         QFETCH(int, value);
         QFETCH(int, sent);
         QFETCH(int, pageStep);
@@ -1087,11 +1100,11 @@ private slots:
         QCOMPARE(SentBytes(2), QList<int>{3});
         auto* slider = editor.findChild<QSlider*>(QStringLiteral("horizontalSliderD"));
         auto* number = editor.findChild<QSpinBox*>(QStringLiteral("spinBoxD"));
-        // The first change after a selection is shown, not sent.
-        editor.SetSliderValue(700, 3);
-        QCOMPARE(number->value(), 700);
+        // A value the host shows is shown, not sent.
+        editor.SetSliderValue(shown, 3);
+        QCOMPARE(slider->value(), shown);
         QCOMPARE(SentCount(), 1);
-        editor.SetSliderValue(value, 3);
+        WheelNotch(slider, 1);
         QCOMPARE(slider->value(), value);
         QCOMPARE(number->value(), sent);
         QCOMPARE(slider->pageStep(), pageStep);
@@ -1102,20 +1115,62 @@ private slots:
         DpiRangeTable::Current() = DpiRangeTable();
     }
 
+    void dpiTheUsersFirstSliderChangeIsWritten_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::newRow("after construction") << 0;
+        QTest::newRow("after a selection") << 1;
+        QTest::newRow("after the host showed the value already there") << 2;
+        QTest::newRow("after the host showed a value with the slider held") << 3;
+    }
+
+    void dpiTheUsersFirstSliderChangeIsWritten()
+    {
+        QFETCH(int, before);
+        DpiRangeTable::Current() = DpiRangeTable::FromItems({"50", "10000", "50", "0x00"});
+        SensorDPIB editor;
+        editor.show();
+        auto* slider = editor.findChild<QSlider*>(QStringLiteral("horizontalSliderC"));
+        if (before == 1)
+            editor.SelectLevel(2);
+        if (before == 2)
+            editor.SetSliderValue(slider->value(), 2);
+        if (before == 3) {
+            editor.BlockSliderSignals(true);
+            editor.SetLevelValueText(2, QStringLiteral("1200"));
+            editor.BlockSliderSignals(false);
+        }
+        SimulatedDeviceControl::clearCalls();
+        const int from = slider->value();
+        WheelNotch(slider, 1);
+        QCOMPARE(slider->value(), from + 50);
+        QCOMPARE(editor.findChild<QSpinBox*>(QStringLiteral("spinBoxC"))->value(), from + 50);
+        const QList<FlashDataMap> records = SentRecords();
+        QCOMPARE(records.size(), 1);
+        QCOMPARE(DpiValueCoding::DpiOfLevelEntry(records.first().dpiLevels[2]), from + 50);
+        DpiRangeTable::Current() = DpiRangeTable();
+    }
+
     void dpiSliderEdgeCases()
     {
         DpiRangeTable::Current() = DpiRangeTable::FromItems({"100", "10000", "100", "0x00"});
         SensorDPIB editor;
         editor.show();
-        editor.SetSliderValue(300, 0); // arms
-        editor.SetSliderValue(50, 0);  // below the first range: as it is
-        QCOMPARE(editor.findChild<QSpinBox*>(QStringLiteral("spinBoxA"))->value(), 50);
+        auto* slider = editor.findChild<QSlider*>(QStringLiteral("horizontalSliderA"));
+        auto* number = editor.findChild<QSpinBox*>(QStringLiteral("spinBoxA"));
+        editor.SetSliderValue(150, 0); // shown as 100, not sent
+        QCOMPARE(number->value(), 100);
+        QCOMPARE(SentRecords().size(), 0);
+        WheelNotch(slider, -1); // 50, below the first range: as it is
+        QCOMPARE(number->value(), 50);
         QCOMPARE(SentRecords().size(), 1);
+        QCOMPARE(DpiValueCoding::DpiOfLevelEntry(SentRecords().last().dpiLevels[0]), 50);
 
         // While the please-wait is off nothing goes out.
         noWaitDialog = 1;
-        editor.SetSliderValue(900, 0);
+        WheelNotch(slider, 1);
         noWaitDialog = 0;
+        QCOMPARE(number->value(), 100);
         QCOMPARE(SentRecords().size(), 1);
 
         // A table with a step of 0 cannot snap: the value stays, nothing hangs.
@@ -1125,16 +1180,21 @@ private slots:
         broken.dpiRangeMaxima = {10000};
         broken.dpiRangeSteps = {0};
         DpiRangeTable::Current() = broken;
-        editor.SetSliderValue(1234, 0);
-        QCOMPARE(editor.findChild<QSpinBox*>(QStringLiteral("spinBoxA"))->value(), 1234);
+        editor.SetSliderValue(1184, 0);
+        WheelNotch(slider, 1);
+        QCOMPARE(number->value(), slider->value());
+        QVERIFY(slider->value() > 1184 && slider->value() % 50 != 0);
         QCOMPARE(SentRecords().size(), 2);
 
-        // Offline: the number shows the plain value, the notice is asked for.
+        // Offline: the row keeps the value the mouse holds, the notice is asked for.
         DpiRangeTable::Current() = DpiRangeTable::FromItems({"100", "10000", "100", "0x00"});
+        const int held = number->value();
         SimulatedDeviceControl::setOnline(QStringLiteral("mouse"), false);
         HubEvents hub;
-        editor.SetSliderValue(4321, 0);
-        QCOMPARE(editor.findChild<QSpinBox*>(QStringLiteral("spinBoxA"))->value(), 4321);
+        WheelNotch(slider, 1);
+        QCOMPARE(number->value(), held);
+        QCOMPARE(slider->value(), held);
+        QVERIFY(slider->isEnabled());
         QCOMPARE(hub.events, QStringList{"offline 0"});
         QCOMPARE(SentRecords().size(), 2);
         DpiRangeTable::Current() = DpiRangeTable();
@@ -1146,7 +1206,8 @@ private slots:
         SensorDPIB editor;
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
-        editor.SetSliderValue(100, 1); // arms
+        editor.SetSliderValue(100, 1); // shown, not written
+        QCOMPARE(SentCount(), 0);
         auto* slider = editor.findChild<QSlider*>(QStringLiteral("horizontalSliderB"));
         QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier, QPoint(slider->width() / 2, slider->height() / 2));
         const int shown = editor.findChild<QSpinBox*>(QStringLiteral("spinBoxB"))->value();
@@ -1173,6 +1234,26 @@ private slots:
         editor.SelectLevel(2);
         QCOMPARE(hub.events, QStringList{"offline 0"});
         QVERIFY(editor.findChild<QCheckBox*>(QStringLiteral("MG"))->isChecked());
+    }
+
+    void dpiALevelTheMouseRefusesLeavesTheMousesLevelChecked()
+    {
+        SensorDPIB editor;
+        editor.show();
+        Click(editor.findChild<QCheckBox*>(QStringLiteral("MB")));
+        QCOMPARE(SentBytes(2), QList<int>{1});
+        SimulatedDeviceControl::setOnline(QStringLiteral("mouse"), false);
+        HubEvents hub;
+        Click(editor.findChild<QCheckBox*>(QStringLiteral("MD")));
+        QCOMPARE(hub.events, QStringList{"offline 0"});
+        QCOMPARE(SentBytes(2), QList<int>{1});
+        QVERIFY(editor.findChild<QCheckBox*>(QStringLiteral("MB"))->isChecked());
+        QVERIFY(!editor.findChild<QCheckBox*>(QStringLiteral("MD"))->isChecked());
+        // Back online, the next choice is written from the level the mouse holds.
+        SimulatedDeviceControl::setOnline(QStringLiteral("mouse"), true);
+        Click(editor.findChild<QCheckBox*>(QStringLiteral("MD")));
+        QCOMPARE(SentBytes(2), (QList<int>{1, 3}));
+        QVERIFY(editor.findChild<QCheckBox*>(QStringLiteral("MD"))->isChecked());
     }
 
     void dpiColourChoiceWritesTheLevelColour()
