@@ -193,10 +193,11 @@ void LightModeSet::BuildForm()
     f.labelPreView->setScaledContents(true);
     f.labelPreView->setAlignment(Qt::AlignCenter);
     f.labelPreView->setFont(QFont());
-    f.label_11 = label("label_11", QRect(470, 130, 16, 17), QStringLiteral("R:"));
-    f.label_10 = label("label_10", QRect(470, 160, 16, 17), QStringLiteral("G:"));
-    f.label_12 = label("label_12", QRect(470, 190, 15, 17), QStringLiteral("B:"));
-    f.label_12->setFixedSize(15, 17);
+    // The channel captions reach up to the minus buttons, so "G:" is not cut.
+    f.label_11 = label("label_11", QRect(470, 130, 20, 17), QStringLiteral("R:"));
+    f.label_10 = label("label_10", QRect(470, 160, 20, 17), QStringLiteral("G:"));
+    f.label_12 = label("label_12", QRect(470, 190, 20, 17), QStringLiteral("B:"));
+    f.label_12->setFixedSize(20, 17);
     f.ReduceR = smallButton("ReduceR", QRect(491, 138, 14, 4), false, QStringLiteral("..."));
     f.ReduceG = smallButton("ReduceG", QRect(491, 168, 14, 4), false, QStringLiteral("..."));
     f.ReduceB = smallButton("ReduceB", QRect(491, 198, 14, 4), false, QStringLiteral("..."));
