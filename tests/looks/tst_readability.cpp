@@ -11,6 +11,7 @@
 #include "WindowTestSupport.h"
 
 #include "app/Startup.h"
+#include "lighting/LightModeSet.h"
 #include "macro/AddDelayTime.h"
 #include "macro/FireKey.h"
 #include "windows/Dialog.h"
@@ -367,21 +368,25 @@ private slots:
         QVERIFY2(findings.lines.isEmpty(), qPrintable(findings.lines.join('\n')));
     }
 
-    void valueDialogsAreReadable_data()
+    void dialogsAreReadable_data()
     {
         QTest::addColumn<QString>("dialog");
         QTest::newRow("rapid fire") << "FireKey";
         QTest::newRow("delay") << "AddDelayTime";
+        // Kept by the settings page, shown by none.
+        QTest::newRow("light mode") << "LightModeSet";
     }
 
-    void valueDialogsAreReadable()
+    void dialogsAreReadable()
     {
         QFETCH(QString, dialog);
         std::unique_ptr<QDialog> shown;
         if (dialog == "FireKey")
             shown.reset(new FireKey);
-        else
+        else if (dialog == "AddDelayTime")
             shown.reset(new AddDelayTime);
+        else
+            shown.reset(new LightModeSet);
         shown->show();
         QVERIFY(QTest::qWaitForWindowExposed(shown.get()));
         Findings findings;
