@@ -2,6 +2,7 @@
 
 #include "app/ConfigSettings.h"
 
+#include <QColor>
 #include <QStringList>
 
 QString ThemeColor::Rgb(const QString& key)
@@ -36,6 +37,31 @@ QString ThemeColor::Components(ConfigSettings* settings, const QString& key)
         parts.append(QString::number(component));
     }
     return parts.join(QLatin1Char(','));
+}
+
+namespace {
+
+QColor ColorOf(const QString& key)
+{
+    const QStringList items = ThemeColor::Components(key).split(QLatin1Char(','));
+    return QColor(items.at(0).toInt(), items.at(1).toInt(), items.at(2).toInt());
+}
+
+QString RgbOf(const QColor& color)
+{
+    return QStringLiteral("rgb(%1,%2,%3)").arg(color.red()).arg(color.green()).arg(color.blue());
+}
+
+} // namespace
+
+QString ThemeColor::Darker(const QString& key, int factor)
+{
+    return RgbOf(ColorOf(key).darker(factor));
+}
+
+QString ThemeColor::Lighter(const QString& key, int factor)
+{
+    return RgbOf(ColorOf(key).lighter(factor));
 }
 
 QString ThemeColor::ToolTipStyle()

@@ -19,6 +19,11 @@ public:
     static QString Components(const QString& key);
     static QString Components(ConfigSettings* settings, const QString& key);
 
+    // Option/<key> as "rgb(r,g,b)" made darker or lighter by a QColor factor
+    // (darker(160) divides the brightness by 1.6).
+    static QString Darker(const QString& key, int factor);
+    static QString Lighter(const QString& key, int factor);
+
     static QString Fallback() { return QStringLiteral("rgb(255,255,255)"); }
 
     // Tool tips in the theme: Option/LabelColor text on the

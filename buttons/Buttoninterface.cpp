@@ -40,6 +40,7 @@
 #include "sensor/SensorCapabilityHeader.h"
 #include "widgets/MyConmboBox.h"
 #include "widgets/MyToolButton.h"
+#include "widgets/PanelStyle.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
@@ -50,7 +51,6 @@
 #include <QLabel>
 #include <QDialog>
 #include <QVBoxLayout>
-#include <QListView>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScrollArea>
@@ -231,8 +231,13 @@ void Buttoninterface::ApplyStyleSheets()
         Url(pf, "CMenuTitle.png") + QStringLiteral(";}QToolButton:checked{") + text + QStringLiteral("border-image:") +
         Url(pf, "CMenuTitleChecked.png") + QStringLiteral(";}");
     for (QWidget* optionPage : {form->page_3, form->page_9, form->page_4, form->page_6, form->page_7, form->page_10,
-                                form->page_8})
+                                form->page_8}) {
+        // A sheet set on a page that was never shown is not passed on to its
+        // buttons, which the form's layouts have polished already: the hidden
+        // category pages kept plain black text and a white scroll bar.
+        optionPage->ensurePolished();
         optionPage->setStyleSheet(optionStyle);
+    }
     form->scrollAreaWidgetContents_11->setStyleSheet(
         QStringLiteral("#scrollAreaWidgetContents_11{background-color:transparent;border:none;}"
                        "QToolButton{border:none;") + centred + QStringLiteral("background-image:") +
@@ -246,24 +251,8 @@ void Buttoninterface::ApplyStyleSheets()
     form->groupBox_2->setStyleSheet(QStringLiteral("QGroupBox{border:none;}"));
 
     // The profile combo and its popup list.
-    const QString comboText = ThemeColor::Components(QStringLiteral("ComboxTextColor"));
-    const QString comboSelect = ThemeColor::Components(QStringLiteral("ComboxSelectColor"));
-    const QString comboBack = ThemeColor::Components(QStringLiteral("ComboxBackGroundColor"));
-    form->ProjectChoose->setStyleSheet(
-        QStringLiteral("QComboBox{border:1px solid gray;color:rgb(") + comboText + QStringLiteral(");border-image:") +
-        Url(pf, "ComboboxBack.png") + QStringLiteral(";}QComboBox::drop-down{border-radius:5px;background:rgb(") +
-        comboBack + QStringLiteral(");}QComboBox::down-arrow{image:") + Url(pf, "Menu.png") +
-        QStringLiteral(";right:8px;}QComboBox::down-arrow:on{image:") + Url(pf, "MenuClicked.png") +
-        QStringLiteral(";}QComboBox QAbstractItemView::item{height:25px;}"
-                       "QComboBox QAbstractItemView{outline:0px;border:1px solid gray;color:rgb(") +
-        comboText + QStringLiteral(");border-image:") + Url(pf, "ComboboxTextBack.png") +
-        QStringLiteral(";selection-background-color:rgb(") + comboSelect +
-        QStringLiteral(");}QComboBox:disabled{color:rgb(0, 0, 0);}"));
-    auto* popup = new QListView();
-    popup->setStyleSheet(QStringLiteral("QListView::item:selected{background:rgb(") + comboSelect +
-                         QStringLiteral(");}QListView::item:hover{background:rgb(") + comboSelect +
-                         QStringLiteral(");}"));
-    form->ProjectChoose->setView(popup);
+    form->ProjectChoose->setStyleSheet(PanelStyle::ComboBoxStyle(pf));
+    PanelStyle::InstallComboList(form->ProjectChoose, form->ProjectChoose->maxVisibleItems());
 
     form->label_3->setStyleSheet(QStringLiteral("QLabel{color:rgb(") +
                                  ThemeColor::Components(QStringLiteral("LabelColor")) + QStringLiteral(");}"));

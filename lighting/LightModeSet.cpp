@@ -9,12 +9,12 @@
 #include "platform/ScreenGrab.h"
 #include "widgets/MyConmboBox.h"
 #include "widgets/PanelForm.h"
+#include "widgets/PanelStyle.h"
 
 #include <QAbstractSpinBox>
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
-#include <QListView>
 #include <QMouseEvent>
 #include <QSlider>
 #include <QSpinBox>
@@ -74,13 +74,7 @@ LightModeSet::LightModeSet(QWidget* parent)
     ApplyStyles();
     on_LightMod_currentIndexChanged(form->LightMod->currentIndex());
 
-    auto* listView = new QListView;
-    const QString select = ThemeColor::Rgb(QStringLiteral("ComboxSelectColor"));
-    listView->setStyleSheet(QStringLiteral("QListView::item:selected{background-color: ") + select
-                            + QStringLiteral(";}QListView::item:hover{background-color: ") + select
-                            + QStringLiteral(";}"));
-    form->LightMod->setView(listView);
-    form->LightMod->setMaxVisibleItems(5);
+    PanelStyle::InstallComboList(form->LightMod, 5);
 
     // A window of its own: no main window scales it.
     ScaleWidgetFonts(this, ScreenFontFactor());
@@ -199,10 +193,11 @@ void LightModeSet::BuildForm()
     f.labelPreView->setScaledContents(true);
     f.labelPreView->setAlignment(Qt::AlignCenter);
     f.labelPreView->setFont(QFont());
-    f.label_11 = label("label_11", QRect(470, 130, 16, 17), QStringLiteral("R:"));
-    f.label_10 = label("label_10", QRect(470, 160, 16, 17), QStringLiteral("G:"));
-    f.label_12 = label("label_12", QRect(470, 190, 15, 17), QStringLiteral("B:"));
-    f.label_12->setFixedSize(15, 17);
+    // The channel captions reach up to the minus buttons, so "G:" is not cut.
+    f.label_11 = label("label_11", QRect(470, 130, 20, 17), QStringLiteral("R:"));
+    f.label_10 = label("label_10", QRect(470, 160, 20, 17), QStringLiteral("G:"));
+    f.label_12 = label("label_12", QRect(470, 190, 20, 17), QStringLiteral("B:"));
+    f.label_12->setFixedSize(20, 17);
     f.ReduceR = smallButton("ReduceR", QRect(491, 138, 14, 4), false, QStringLiteral("..."));
     f.ReduceG = smallButton("ReduceG", QRect(491, 168, 14, 4), false, QStringLiteral("..."));
     f.ReduceB = smallButton("ReduceB", QRect(491, 198, 14, 4), false, QStringLiteral("..."));
@@ -238,10 +233,6 @@ void LightModeSet::ApplyStyles()
     Form& f = *form;
     const QString labelColour = ThemeColor::Rgb(QStringLiteral("LabelColor"));
     const QString sliderColour = ThemeColor::Rgb(QStringLiteral("SliderColor"));
-    const QString entryColour = ThemeColor::Rgb(QStringLiteral("LinEditColorSecond"));
-    const QString comboText = ThemeColor::Rgb(QStringLiteral("ComboxTextColor"));
-    const QString comboSelect = ThemeColor::Rgb(QStringLiteral("ComboxSelectColor"));
-    const QString comboBack = ThemeColor::Rgb(QStringLiteral("ComboxBackGroundColor"));
     const QString& dir = pictureFolder;
     const QString centred = QStringLiteral(";background-position:center;background-repeat:no-repeat;}");
 
@@ -261,17 +252,8 @@ void LightModeSet::ApplyStyles()
                                  + QStringLiteral("CloseHover.png);}QToolButton:pressed{background-image:url(") + dir
                                  + QStringLiteral("CloseClick.png);}"));
     for (QSpinBox* box : {f.RSpinBox, f.GSpinBox, f.BSpinBox})
-        box->setStyleSheet(QStringLiteral("QSpinBox{color:") + entryColour
-                           + QStringLiteral(";background:rgb(0,0,0);border:1px solid gray;}QSpinBox:hover{background:transparent;}"));
-    f.LightMod->setStyleSheet(
-        QStringLiteral("QComboBox{border: 1px solid gray; color: ") + comboText + QStringLiteral("; border-image: url(")
-        + dir + QStringLiteral("ComboboxBack.png);}QComboBox::drop-down:button{border-radius:5px; background:")
-        + comboBack + QStringLiteral(";} QComboBox::down-arrow{image: url(") + dir
-        + QStringLiteral("Menu.png); right: 8px; }QComboBox::down-arrow:on{ image: url(") + dir
-        + QStringLiteral("MenuClicked.png);}QComboBox QAbstractItemView::item{height:25px;}"
-                         "QComboBox QAbstractItemView {outline: 0px solid gray; border: 1px  solid gray;color: ")
-        + comboText + QStringLiteral("; border-image: url(") + dir
-        + QStringLiteral("ComboboxTextBack.png);selection-background-color: ") + comboSelect + QStringLiteral("; }"));
+        box->setStyleSheet(PanelStyle::ChannelBoxStyle());
+    f.LightMod->setStyleSheet(PanelStyle::ComboBoxStyle(dir));
     const QString sliderStyle
         = QStringLiteral("QSlider::groove:horizontal{height:5px;border-radius:2px;background:#ffffff;}"
                          "QSlider::handle:horizontal{width:6px;height:18px;margin:-9px -1px -9px -1px;border-image:url(")

@@ -66,12 +66,13 @@ FireKey::FireKey(QWidget* parent)
     form->frame->setGeometry(0, 0, 406, 170);
     form->CloseButton->setGeometry(380, 5, 20, 20);
 
-    // The frame's text label is the count caption here.
-    form->label->setGeometry(60, 30, 101, 16);
+    // The frame's text label is the count caption here. Both captions reach
+    // as far as the next one, so a longer translation is not cut off.
+    form->label->setGeometry(60, 30, 175, 16);
     form->label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     form->label->setWordWrap(false);
     form->label->setText(QStringLiteral("次数 (0-3)"));
-    label_2 = Caption(form->frame, QStringLiteral("label_2"), QRect(250, 30, 121, 16), QStringLiteral("间隔 (10-255)"));
+    label_2 = Caption(form->frame, QStringLiteral("label_2"), QRect(240, 30, 160, 16), QStringLiteral("间隔 (10-255)"));
     label_3 = Caption(form->frame, QStringLiteral("label_3"), QRect(0, 79, 401, 61),
                       QStringLiteral("次数设置为0时, 按下按键一直发, 松开按键结束"));
     label_3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

@@ -37,7 +37,6 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
@@ -47,6 +46,7 @@
 #include <QToolButton>
 
 #include "widgets/MyConmboBox.h"
+#include "widgets/PanelStyle.h"
 
 #include "dialogs/KeyNumberLimit.h"
 #include "macro/KeyboardHook.h"
@@ -88,10 +88,7 @@ Macro::Macro(QWidget* parent)
     repeatModeGroup->addButton(form->ReUntil);
 
     form->ChooseEvent->setStyleSheet(MacroPageStyle::ComboBoxStyle(pictureFolder));
-    auto* chooseList = new QListView(form->ChooseEvent);
-    chooseList->setStyleSheet(MacroPageStyle::ComboListStyle());
-    form->ChooseEvent->setView(chooseList);
-    form->ChooseEvent->setMaxVisibleItems(5);
+    PanelStyle::InstallComboList(form->ChooseEvent, 5);
     form->StopRecord->hide();
     form->AutoInsertDelay->setChecked(true);
 

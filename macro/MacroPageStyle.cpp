@@ -2,6 +2,7 @@
 
 #include "app/AppPaths.h"
 #include "app/ThemeColor.h"
+#include "widgets/PanelStyle.h"
 
 namespace MacroPageStyle {
 
@@ -91,24 +92,17 @@ QString SpinBoxStyle()
 
 QString ComboBoxStyle(const QString& pictureFolder)
 {
+    // The face picture is stretched over the whole box, the drop-down part
+    // included, so the arrow sits inside the frame.
     return QStringLiteral("QComboBox{color: ") + Color("ComboxTextColor")
-        + QStringLiteral(";border:0px;background-position:center;background-repeat:no-repeat;background-image: ")
-        + Url(pictureFolder, "ComboboxTextBack.png")
-        + QStringLiteral(";}QComboBox::drop-down{border:0px;width:30px;background: ") + Color("ComboxBackGroundColor")
-        + QStringLiteral(";}QComboBox::down-arrow{width:30px;height:30px;image: ") + Url(pictureFolder, "Menu.png")
-        + QStringLiteral(";}QComboBox::down-arrow:on{image: ") + Url(pictureFolder, "MenuClicked.png")
+        + QStringLiteral(";border:0px;combobox-popup:0;border-image: ") + Url(pictureFolder, "ComboboxTextBack.png")
+        + QStringLiteral(";}QComboBox::drop-down{border:0px;width:30px;background: transparent;}"
+                         "QComboBox::down-arrow{width:30px;height:30px;image: ")
+        + Url(pictureFolder, "Menu.png") + QStringLiteral(";}QComboBox::down-arrow:on{image: ")
+        + Url(pictureFolder, "MenuClicked.png")
         + QStringLiteral(";}QComboBox QAbstractItemView{border:0px;outline:0px;background-image: ")
         + Url(pictureFolder, "ComboboxBack.png") + QStringLiteral(";selection-background-color: ")
-        + Color("ComboxSelectColor") + QStringLiteral(";}");
-}
-
-QString ComboListStyle()
-{
-    const QString select = Color("ComboxSelectColor");
-    return QStringLiteral("QListView{color: ") + Color("ComboxTextColor") + QStringLiteral(";background: ")
-        + Color("ComboxBackGroundColor") + QStringLiteral(";border:0px;outline:0px;}QListView::item{height:25px;}")
-        + QStringLiteral("QListView::item:selected{background: ") + select
-        + QStringLiteral(";}QListView::item:hover{background: ") + select + QStringLiteral(";}");
+        + Color("ComboxSelectColor") + QStringLiteral(";}") + PanelStyle::DisabledTextStyle(QStringLiteral("QComboBox"));
 }
 
 QString SaveEnabledStyle(const QString& pictureFolder, const QString& buttonColorText)

@@ -20,7 +20,6 @@ QString StartRecordStyle(const QString& pictureFolder);
 QString StopRecordStyle(const QString& pictureFolder);
 QString SpinBoxStyle();
 QString ComboBoxStyle(const QString& pictureFolder);
-QString ComboListStyle();
 // Save while there is something to save, and greyed.
 QString SaveEnabledStyle(const QString& pictureFolder, const QString& buttonColorText);
 QString SaveGreyStyle(const QString& pictureFolder);

@@ -90,8 +90,7 @@ Sensor::~Sensor()
 
 void Sensor::ApplyStyles()
 {
-    const QString comboStyle =
-        PanelStyle::ComboBoxStyle(pictureDir) + QStringLiteral("QComboBox:disabled{color:black;}");
+    const QString comboStyle = PanelStyle::ComboBoxStyle(pictureDir);
     for (MyConmboBox* list : {ui->ModelChoose, ui->PerformanceOpen}) {
         list->setStyleSheet(comboStyle);
         PanelStyle::InstallComboList(list, 10);

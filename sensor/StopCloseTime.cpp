@@ -39,7 +39,7 @@ StopCloseTime::StopCloseTime(QWidget* parent)
 
     pictureDir = PanelStyle::PictureFolder(QStringLiteral("Light"));
     StopClose->setStyleSheet(PanelStyle::ComboBoxStyle(pictureDir));
-    StopClose->setMaxVisibleItems(15);
+    PanelStyle::InstallComboList(StopClose, 15);
 
     QMetaObject::connectSlotsByName(this);
 }

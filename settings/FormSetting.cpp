@@ -23,13 +23,13 @@
 #include "settings/UpDateWarning.h"
 #include "widgets/MyButton.h"
 #include "widgets/MyConmboBox.h"
+#include "widgets/PanelStyle.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
-#include <QListView>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
@@ -158,13 +158,7 @@ FormSetting::FormSetting(QWidget* parent)
     form->toolButton_2->hide();
     form->toolButton_3->hide();
 
-    auto* listView = new QListView(form->comboBox);
-    const QString select = ThemeColor::Rgb(QStringLiteral("ComboxSelectColor"));
-    listView->setStyleSheet(QStringLiteral("QListView::item:selected{background-color: ") + select
-                            + QStringLiteral(";}QListView::item:hover{background-color: ") + select
-                            + QStringLiteral(";}"));
-    form->comboBox->setView(listView);
-    form->comboBox->setMaxVisibleItems(5);
+    PanelStyle::InstallComboList(form->comboBox, 5);
 
     versionLabelHome = form->label->pos();
     const bool autoStart
@@ -361,9 +355,6 @@ void FormSetting::ApplyStyles()
     Form& f = *form;
     const QString labelColour = ThemeColor::Rgb(QStringLiteral("LabelColor"));
     buttonColour = ThemeColor::Rgb(QStringLiteral("ButtonColor"));
-    const QString comboText = ThemeColor::Rgb(QStringLiteral("ComboxTextColor"));
-    const QString comboSelect = ThemeColor::Rgb(QStringLiteral("ComboxSelectColor"));
-    const QString comboBack = ThemeColor::Rgb(QStringLiteral("ComboxBackGroundColor"));
 
     const QString labelStyle = QStringLiteral("QLabel{color:") + labelColour + QStringLiteral(";}");
     for (QLabel* l : {f.label, f.label_2, f.label_3, f.label_4, f.label_5, f.label_6, f.label_7, f.label_8, f.label_9,
@@ -389,16 +380,7 @@ void FormSetting::ApplyStyles()
     f.toolButton->setStyleSheet(QStringLiteral("QToolButton{border-image:url(") + pageDir
                                 + QStringLiteral("Mouse.png);}"));
 
-    f.comboBox->setStyleSheet(
-        QStringLiteral("QComboBox{border: 1px solid gray; color: ") + comboText + QStringLiteral("; border-image: url(")
-        + pageDir + QStringLiteral("ComboboxBack.png);}QComboBox::drop-down:button{border-radius:5px; background:")
-        + comboBack + QStringLiteral(";} QComboBox::down-arrow{image: url(") + pageDir
-        + QStringLiteral("Menu.png); right: 8px; }QComboBox::down-arrow:on{ image: url(") + pageDir
-        + QStringLiteral("MenuClicked.png);}QComboBox QAbstractItemView::item{height:25px;}"
-                         "QComboBox QAbstractItemView {outline: 0px solid gray; border: 1px  solid gray;color: ")
-        + comboText + QStringLiteral("; border-image: url(") + pageDir
-        + QStringLiteral("ComboboxTextBack.png);selection-background-color: ") + comboSelect
-        + QStringLiteral("; }QComboBox:disabled{color:rgb(63,63,63);}"));
+    f.comboBox->setStyleSheet(PanelStyle::ComboBoxStyle(pageDir));
 
     f.checkBox->setStyleSheet(QStringLiteral("QCheckBox{color:rgb(255,255,255);}QCheckBox::indicator:unchecked{image:url(")
                               + pageDir + QStringLiteral("CheckBox.png);}QCheckBox::indicator:checked{image:url(") + pageDir

@@ -41,7 +41,10 @@ QString TitleMarkerStyle(const QString& objectName, const QString& pictureFolder
 QString ComboBoxStyle(const QString& pictureFolder)
 {
     const QString text = Color("ComboxTextColor");
-    return QStringLiteral("QComboBox{border: 1px solid gray; color: ") + text + QStringLiteral("; border-image: ")
+    // combobox-popup:0 drops the list below the box, at most the box's
+    // visible item count, instead of scrolling it to put the current row over the box.
+    return QStringLiteral("QComboBox{border: 1px solid gray; combobox-popup: 0; color: ") + text
+        + QStringLiteral("; border-image: ")
         + Url(pictureFolder, "ComboboxBack.png")
         + QStringLiteral(";}QComboBox::drop-down:button{border-radius:5px; background: ")
         + Color("ComboxBackGroundColor") + QStringLiteral(";}QComboBox::down-arrow{image: ")
@@ -50,17 +53,34 @@ QString ComboBoxStyle(const QString& pictureFolder)
         + QStringLiteral(";}QComboBox QAbstractItemView::item{height:25px;}"
                          "QComboBox QAbstractItemView{outline: 0px solid gray; border: 1px solid gray; color: ")
         + text + QStringLiteral("; border-image: ") + Url(pictureFolder, "ComboboxTextBack.png")
-        + QStringLiteral(";selection-background-color: ") + Color("ComboxSelectColor") + QStringLiteral(";}");
+        + QStringLiteral(";selection-background-color: ") + Color("ComboxSelectColor") + QStringLiteral(";}")
+        + DisabledTextStyle(QStringLiteral("QComboBox"));
+}
+
+QString DisabledTextStyle(const QString& selector)
+{
+    return selector + QStringLiteral(":disabled{color: ") + ThemeColor::Darker(QStringLiteral("ComboxTextColor"), 160)
+        + QStringLiteral(";}");
+}
+
+QString PopupListStyle()
+{
+    const QString text = Color("ComboxTextColor");
+    // The accent itself is too light under the theme's pale text.
+    const QString highlight = ThemeColor::Darker(QStringLiteral("ComboxSelectColor"), 135);
+    return QStringLiteral("QListView{color: ") + text + QStringLiteral("; background-color: ")
+        + Color("ComboxBackGroundColor") + QStringLiteral("; border: 1px solid ")
+        + ThemeColor::Lighter(QStringLiteral("ComboxBackGroundColor"), 170)
+        + QStringLiteral("; outline: 0px;}QListView::item{min-height: 25px; color: ") + text
+        + QStringLiteral(";}QListView::item:selected,QListView::item:hover{background-color: ") + highlight
+        + QStringLiteral("; color: ") + text + QStringLiteral(";}");
 }
 
 void InstallComboList(QComboBox* box, int maxVisible)
 {
-    const QString select = Color("ComboxSelectColor");
     // The box takes the view over.
     auto* view = new QListView;
-    view->setStyleSheet(QStringLiteral("QListView::item:selected{background-color: ") + select
-                        + QStringLiteral(";}QListView::item:hover{background-color: ") + select
-                        + QStringLiteral(";}"));
+    view->setStyleSheet(PopupListStyle());
     box->setView(view);
     box->setMaxVisibleItems(maxVisible);
 }

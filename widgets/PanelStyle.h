@@ -17,9 +17,16 @@ QString Url(const QString& pictureFolder, const char* picture);
 // Text in LabelColor.
 QString LabelStyle();
 QString TitleMarkerStyle(const QString& objectName, const QString& pictureFolder);
+// A combo box's face and, while it is disabled, dimmed but legible text.
 QString ComboBoxStyle(const QString& pictureFolder);
-// Gives the box a list view of its own for its popup, styled with the
-// selection colour, and shows at most maxVisible items.
+// The text of a disabled control of the given selector ("QComboBox",
+// "#StopClose"): the theme's combo text dimmed, legible on the dark panels.
+QString DisabledTextStyle(const QString& selector);
+// The open list of every combo box: theme text on the theme panel, whole
+// rows, the highlighted row in a deep accent that keeps its text legible.
+QString PopupListStyle();
+// Gives the box a list view of its own with the popup list style for its
+// popup and shows at most maxVisible items.
 void InstallComboList(QComboBox* box, int maxVisible);
 QString SliderStyle(const QString& pictureFolder);
 // Read-only value boxes beside the sliders.

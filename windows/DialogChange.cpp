@@ -22,6 +22,7 @@
 #include "settings/RePair.h"
 #include "settings/UpDateWarning.h"
 #include "widgets/MyConmboBox.h"
+#include "widgets/PanelStyle.h"
 #include "windows/mytoolButtonEnter.h"
 
 #include <QCheckBox>
@@ -29,7 +30,6 @@
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QListView>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QThread>
@@ -147,12 +147,7 @@ DialogChange::DialogChange(QWidget* parent)
 
     ApplyStyles();
 
-    auto* listView = new QListView(comboBox);
-    const QString select = ThemeColor::Rgb(QStringLiteral("ComboxSelectColor"));
-    listView->setStyleSheet(QStringLiteral("QListView::item:selected{background-color: ") + select
-                            + QStringLiteral(";}QListView::item:hover{background-color: ") + select + QStringLiteral(";}"));
-    comboBox->setView(listView);
-    comboBox->setMaxVisibleItems(5);
+    PanelStyle::InstallComboList(comboBox, 5);
 
     label_2->show();
     label_3->show();
@@ -300,9 +295,6 @@ void DialogChange::RetranslateForm()
 void DialogChange::ApplyStyles()
 {
     const QString folder = chooserPictureFolder;
-    const QString text = ThemeColor::Rgb(QStringLiteral("ComboxTextColor"));
-    const QString select = ThemeColor::Rgb(QStringLiteral("ComboxSelectColor"));
-    const QString back = ThemeColor::Rgb(QStringLiteral("ComboxBackGroundColor"));
 
     frameChange->setStyleSheet(QStringLiteral("#frameChange{border-image: url(") + folder + QStringLiteral("MainBack.png);}"));
     auto buttonStyle = [&folder](const QString& picture, const QString& hover, const QString& pressed) {
@@ -321,14 +313,7 @@ void DialogChange::ApplyStyles()
     LeftButton->setStyleSheet(QStringLiteral("QToolButton{border-image: url(") + folder
                               + QStringLiteral("Left.png);}QToolButton:hover{border-image: url(") + folder
                               + QStringLiteral("LeftClick.png);}"));
-    comboBox->setStyleSheet(
-        QStringLiteral("QComboBox{border: 1px solid gray; color: ") + text + QStringLiteral("; border-image: url(") + folder
-        + QStringLiteral("ComboboxBack.png);}QComboBox::drop-down:button{border-radius:5px; background:") + back
-        + QStringLiteral(";} QComboBox::down-arrow{image: url(") + folder
-        + QStringLiteral("Menu.png); right: 8px; }QComboBox::down-arrow:on{ image: url(") + folder
-        + QStringLiteral("MenuClicked.png);}QComboBox QAbstractItemView::item{height:25px;}QComboBox QAbstractItemView {outline: 0px solid gray; border: 1px  solid gray;color: ")
-        + text + QStringLiteral("; border-image: url(") + folder
-        + QStringLiteral("ComboboxTextBack.png);selection-background-color: ") + select + QStringLiteral("; }"));
+    comboBox->setStyleSheet(PanelStyle::ComboBoxStyle(folder));
 
     const QString warningFolder = NoticeFrame::PictureFolder();
     FindVer->setStyleSheet(NoticeFrame::BackgroundStyle(QStringLiteral("FindVer"), warningFolder));

@@ -321,7 +321,10 @@ private:
         // opening; on a loaded machine that can still happen, and the user clicks again.
         for (int attempt = 0; attempt < 3; ++attempt) {
             QTest::qWait(QApplication::doubleClickInterval() + 10);
-            const QRect item = view->visualRect(view->model()->index(count - 1, 0));
+            // The list shows five rows at a time: scroll the wanted one into view.
+            const QModelIndex wanted = view->model()->index(count - 1, 0);
+            view->scrollTo(wanted);
+            const QRect item = view->visualRect(wanted);
             QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
             if (QTest::qWaitFor([&]() { return !view->window()->isVisible(); }, 2000))
                 return true;
