@@ -952,15 +952,17 @@ void Buttoninterface::on_ProjectChoose_activated(int index)
 {
     MyConmboBox* combo = form->ProjectChoose;
     const QByteArray path = CurrentDevice::Path();
-    if (UsbFinderC_GetDeviceOnLine(path.constData()) || buttonPageFilling) {
-        // The mouse answers with its configuration and fresh data, which
-        // the pages then follow.
-        UsbServer_SetCurrentConfig(index & 0xFF);
+    // The mouse answers with its configuration and fresh data, which the
+    // pages then follow. One that stopped answering in between stays on its
+    // profile, and so does the combo.
+    if ((UsbFinderC_GetDeviceOnLine(path.constData()) || buttonPageFilling)
+        && UsbServer_SetCurrentConfig(index & 0xFF)) {
         PostMsg::Instance()->EmitSigAddConfig(combo->currentText());
         return;
     }
     combo->setCurrentIndex(combo->PressedIndex());
-    PostMsg::Instance()->EmitSigMouseOffLineo(0);
+    if (!buttonPageFilling)
+        PostMsg::Instance()->EmitSigMouseOffLineo(0);
 }
 
 void Buttoninterface::on_Reset_clicked()
