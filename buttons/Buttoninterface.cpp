@@ -93,6 +93,7 @@ Buttoninterface::Buttoninterface(QWidget* parent)
              form->label_21, form->Button7, form->Button8, form->Button9, form->Button10, form->Button11,
              form->Button12})
         hidden->hide();
+    PlaceSixthRow();
 
     PostMsg::Connect(SIGNAL(SigMouseIndex(int)), this, SLOT(SlotMouseIndex(int)));
 
@@ -185,6 +186,20 @@ Buttoninterface::~Buttoninterface()
     StopUsbChanged();
     delete form;
     form = nullptr;
+}
+
+void Buttoninterface::PlaceSixthRow()
+{
+    // The form leaves the sixth row, which stays shown, below the list's
+    // contents where no scrolling reaches it: it follows the fifth row at
+    // the same spacing, and the contents grow to hold it with the same
+    // margin as above the first row.
+    const int step = form->TopMusic->y() - form->StartPause->y();
+    form->label_13->move(form->label_13->x(), form->label_12->y() + step);
+    form->BackMusic->move(form->BackMusic->x(), form->TopMusic->y() + step);
+    QWidget* contents = form->scrollAreaWidgetContents_11;
+    const int height = form->BackMusic->geometry().bottom() + 1 + form->FireKey->y();
+    contents->setFixedSize(contents->width(), height);
 }
 
 void Buttoninterface::InitButtonGroups()

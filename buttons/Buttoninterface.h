@@ -252,6 +252,8 @@ private:
     void ScrollList(QScrollArea* area, int position);
 
     void InitButtonGroups();
+    // Brings the sixth row into the row list's reach.
+    void PlaceSixthRow();
     void BuildSensorDefineTable();
     void ApplyStyleSheets();
     // Unchecks every button of an exclusive group.
