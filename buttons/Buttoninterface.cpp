@@ -331,6 +331,11 @@ void Buttoninterface::ReturnToIdleView()
     form->stackedWidget_2->setCurrentWidget(form->page_9);
 }
 
+void Buttoninterface::WaitWithEvents(int milliseconds)
+{
+    WaitProcessingEvents(milliseconds);
+}
+
 void Buttoninterface::UncheckGroup(QButtonGroup* group)
 {
     group->setExclusive(false);
@@ -1549,7 +1554,7 @@ void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
     if (index == 0) {
         // The macro page sends the block itself, from its event list.
         QPointer<Buttoninterface> self(this);
-        WaitProcessingEvents(1500);
+        WaitWithEvents(1500);
         if (!self)
             return;
         for (const DeviceButtonIndex::Row& entry : DeviceButtonIndex::Rows()) {
