@@ -93,6 +93,7 @@ Buttoninterface::Buttoninterface(QWidget* parent)
              form->label_21, form->Button7, form->Button8, form->Button9, form->Button10, form->Button11,
              form->Button12})
         hidden->hide();
+    PlaceSixthRow();
 
     PostMsg::Connect(SIGNAL(SigMouseIndex(int)), this, SLOT(SlotMouseIndex(int)));
 
@@ -185,6 +186,20 @@ Buttoninterface::~Buttoninterface()
     StopUsbChanged();
     delete form;
     form = nullptr;
+}
+
+void Buttoninterface::PlaceSixthRow()
+{
+    // The form leaves the sixth row, which stays shown, below the list's
+    // contents where no scrolling reaches it: it follows the fifth row at
+    // the same spacing, and the contents grow to hold it with the same
+    // margin as above the first row.
+    const int step = form->TopMusic->y() - form->StartPause->y();
+    form->label_13->move(form->label_13->x(), form->label_12->y() + step);
+    form->BackMusic->move(form->BackMusic->x(), form->TopMusic->y() + step);
+    QWidget* contents = form->scrollAreaWidgetContents_11;
+    const int height = form->BackMusic->geometry().bottom() + 1 + form->FireKey->y();
+    contents->setFixedSize(contents->width(), height);
 }
 
 void Buttoninterface::InitButtonGroups()
@@ -303,6 +318,11 @@ void Buttoninterface::ReturnToIdleView()
     form->stackedWidget->setCurrentWidget(form->page);
     form->scrollArea_11->verticalScrollBar()->setStyleSheet(QStringLiteral("QScrollBar {width:10px;}"));
     form->stackedWidget_2->setCurrentWidget(form->page_9);
+}
+
+void Buttoninterface::WaitWithEvents(int milliseconds)
+{
+    WaitProcessingEvents(milliseconds);
 }
 
 void Buttoninterface::UncheckGroup(QButtonGroup* group)
@@ -941,15 +961,17 @@ void Buttoninterface::on_ProjectChoose_activated(int index)
 {
     MyConmboBox* combo = form->ProjectChoose;
     const QByteArray path = CurrentDevice::Path();
-    if (UsbFinderC_GetDeviceOnLine(path.constData()) || buttonPageFilling) {
-        // The mouse answers with its configuration and fresh data, which
-        // the pages then follow.
-        UsbServer_SetCurrentConfig(index & 0xFF);
+    // The mouse answers with its configuration and fresh data, which the
+    // pages then follow. One that stopped answering in between stays on its
+    // profile, and so does the combo.
+    if ((UsbFinderC_GetDeviceOnLine(path.constData()) || buttonPageFilling)
+        && UsbServer_SetCurrentConfig(index & 0xFF)) {
         PostMsg::Instance()->EmitSigAddConfig(combo->currentText());
         return;
     }
     combo->setCurrentIndex(combo->PressedIndex());
-    PostMsg::Instance()->EmitSigMouseOffLineo(0);
+    if (!buttonPageFilling)
+        PostMsg::Instance()->EmitSigMouseOffLineo(0);
 }
 
 void Buttoninterface::on_Reset_clicked()
@@ -1521,7 +1543,7 @@ void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
     if (index == 0) {
         // The macro page sends the block itself, from its event list.
         QPointer<Buttoninterface> self(this);
-        WaitProcessingEvents(1500);
+        WaitWithEvents(1500);
         if (!self)
             return;
         for (const DeviceButtonIndex::Row& entry : DeviceButtonIndex::Rows()) {

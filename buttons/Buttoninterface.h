@@ -43,6 +43,10 @@ public:
     // debounce panel in the category area, the row list on top.
     void ReturnToIdleView();
 
+    // Returns after the given milliseconds, running the GUI thread's events
+    // meanwhile: a saved macro is sent again only after this pause.
+    void WaitWithEvents(int milliseconds);
+
     // Gives a mouse button (0 to 11) the media key of a code without a click
     // and without changing the view; a code of no media key changes nothing.
     void AssignMediaKey(int button, int code);
@@ -252,6 +256,8 @@ private:
     void ScrollList(QScrollArea* area, int position);
 
     void InitButtonGroups();
+    // Brings the sixth row into the row list's reach.
+    void PlaceSixthRow();
     void BuildSensorDefineTable();
     void ApplyStyleSheets();
     // Unchecks every button of an exclusive group.

@@ -71,4 +71,9 @@ KeyBlock MediaKeyBlock(int usage)
     return block;
 }
 
+KeyBlock MediaKeyBlockOfBytes(int usageLow, int usageHigh)
+{
+    return MediaKeyBlock(((usageHigh & 0xFF) << 8) | (usageLow & 0xFF));
+}
+
 } // namespace ConsumerKeyTable

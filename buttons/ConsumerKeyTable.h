@@ -26,5 +26,8 @@ const Row* RowOfCode(int code);
 // The key block of one consumer key: a press and a release of the usage,
 // kind 2, 10 ms each; the rest of the block zero.
 KeyBlock MediaKeyBlock(int usage);
+// The same block from the usage's low and high byte given apart; only the
+// low byte of each argument counts.
+KeyBlock MediaKeyBlockOfBytes(int usageLow, int usageHigh);
 
 } // namespace ConsumerKeyTable

@@ -92,8 +92,13 @@ MacroBlock LoadBlock(const QString& name, bool* loaded)
     }
     *loaded = true;
     // The macro page reads the same lines the same way, and builds the same
-    // block from them when it sends a macro itself.
-    return MacroBlockCodec::Encode(name, MacroTextFile::Parse(content).events);
+    // block from them when it sends a macro itself. A binding always counts
+    // the event after the last pause, so a file of its mode line alone binds
+    // one empty event, where the macro page's own download sends none.
+    MacroBlock block = MacroBlockCodec::Encode(name, MacroTextFile::Parse(content).events);
+    if (block.eventCount == 0)
+        block.eventCount = 1;
+    return block;
 }
 
 } // namespace MacroFolder

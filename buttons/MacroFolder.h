@@ -31,8 +31,8 @@ bool WriteHeader(const QString& name, const QString& text);
 QString ReadHeader(const QString& name);
 
 // The device block of a macro's file: the name (whole characters, at most 30
-// bytes) and its key events with the pause after each. *loaded is false, and
-// the block all zero, when the file cannot be read.
+// bytes) and its key events with the pause after each, at least one event.
+// *loaded is false, and the block all zero, when the file cannot be read.
 MacroBlock LoadBlock(const QString& name, bool* loaded);
 
 } // namespace MacroFolder

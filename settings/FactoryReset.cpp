@@ -35,12 +35,21 @@ void RunFactoryReset(QWidget* caller)
     noWaitDialog = 1;
     if (deviceWorker)
         deviceWorker->StopCheckTimer();
-    UsbServer_SetBatteryOptimizeEnable(0);
-    {
+    // A mouse that stops answering now keeps its settings: the pages keep
+    // showing them, and no reset wait may fill them from the cache instead.
+    bool reset = UsbServer_SetBatteryOptimizeEnable(0) != 0;
+    if (reset) {
         CurrentFlashMapLock lock;
-        ProtocolDataUpdate(lock.Bytes());
+        reset = ProtocolDataUpdate(lock.Bytes()) != 0;
     }
-    UsbServer_SetClearSetting();
+    reset = reset && UsbServer_SetClearSetting() != 0;
+    if (!reset) {
+        noWaitDialog = 0;
+        if (deviceWorker)
+            deviceWorker->StartCheckTimer();
+        PostMsg::Instance()->EmitSigMouseOffLineo(0);
+        return;
+    }
 
     UpDataParam wait;
     wait.StartTimer();

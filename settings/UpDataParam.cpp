@@ -168,10 +168,20 @@ void UpDataParam::RunProfileApply()
         if (!self)
             return;
     } else {
+        bool sent = false;
         {
+            // The record becomes the page's only once the mouse took it: a
+            // mouse that stopped answering keeps its own, and so do the pages.
             CurrentFlashMapLock lock;
-            lock.Map() = buffer;
-            ProtocolDataUpdate(reinterpret_cast<const unsigned char*>(&buffer));
+            sent = ProtocolDataUpdate(reinterpret_cast<const unsigned char*>(&buffer)) != 0;
+            if (sent)
+                lock.Map() = buffer;
+        }
+        if (!sent) {
+            importMode = false;
+            close();
+            PostMsg::Instance()->EmitSigMouseOffLineo(0);
+            return;
         }
         PostMsg* hub = PostMsg::Instance();
         hub->EmitSigUpDataLightUIA(buffer);

@@ -70,6 +70,11 @@ bool SimulatedDeviceControl::switchOffAfterOnlineAnswers(const QString &mouse, i
     return devices().switchOffAfterOnlineAnswers(mouse, answers);
 }
 
+bool SimulatedDeviceControl::dropAfterOnlineAnswers(const QString &mouse, int answers)
+{
+    return devices().dropAfterOnlineAnswers(mouse, answers);
+}
+
 bool SimulatedDeviceControl::setPairingMode(const QString &mouse, bool on)
 {
     return devices().setPairingMode(mouse, on);

@@ -41,6 +41,10 @@ public:
     // many more times, then is switched off, as by setOnline(false). Lets a
     // test drop the mouse between two writes of one user action.
     static bool switchOffAfterOnlineAnswers(const QString &mouse, int answers);
+    // The mouse answers the online query this many more times and is
+    // switched off right after the last answer, before any other call: the
+    // call that follows an online check finds it gone.
+    static bool dropAfterOnlineAnswers(const QString &mouse, int answers);
     static bool setPairingMode(const QString &mouse, bool on);
     static bool setBattery(const QString &mouse, int level, bool charging);
     static bool setBootMode(const QString &name, bool on);

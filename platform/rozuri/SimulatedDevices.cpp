@@ -328,6 +328,13 @@ bool SimulatedDevices::online(const char *path)
         }
         --left;
     }
+    if (m && options_.dropAfterAnswers.contains(m->name)) {
+        if (--options_.dropAfterAnswers[m->name] <= 0) {
+            options_.dropAfterAnswers.remove(m->name);
+            m->powered = false;
+        }
+        return true;
+    }
     return m != nullptr;
 }
 
@@ -982,6 +989,7 @@ bool SimulatedDevices::setMouseOnline(const QString &name, bool online)
         return false;
     m->powered = online;
     options_.onlineAnswersLeft.remove(name);
+    options_.dropAfterAnswers.remove(name);
     return true;
 }
 
@@ -991,6 +999,21 @@ bool SimulatedDevices::switchOffAfterOnlineAnswers(const QString &name, int answ
     if (!world_.mouse(name))
         return false;
     options_.onlineAnswersLeft.insert(name, qMax(0, answers));
+    return true;
+}
+
+bool SimulatedDevices::dropAfterOnlineAnswers(const QString &name, int answers)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    SimulatedMouse *m = world_.mouse(name);
+    if (!m)
+        return false;
+    if (answers <= 0) {
+        m->powered = false;
+        options_.dropAfterAnswers.remove(name);
+    } else {
+        options_.dropAfterAnswers.insert(name, answers);
+    }
     return true;
 }
 

@@ -80,6 +80,7 @@ public:
     bool plug(const QString &name, bool plugged);
     bool setMouseOnline(const QString &name, bool online);
     bool switchOffAfterOnlineAnswers(const QString &name, int answers);
+    bool dropAfterOnlineAnswers(const QString &name, int answers);
     bool setPairingMode(const QString &name, bool on);
     bool setBattery(const QString &name, int level, bool charging);
     bool setBootMode(const QString &name, bool on);
@@ -138,6 +139,9 @@ private:
         bool miceRefuseReceiverId = false;
         // Online queries a mouse still answers before it is switched off.
         QMap<QString, int> onlineAnswersLeft;
+        // Online queries a mouse still answers; it is switched off right
+        // after the last of them.
+        QMap<QString, int> dropAfterAnswers;
         int pairingMs = 1500;
         int upgradeStepMs = 150;
         int failExchanges = 0;

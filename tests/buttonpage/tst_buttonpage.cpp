@@ -31,6 +31,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -519,6 +520,35 @@ private slots:
         QVERIFY(QMetaObject::invokeMethod(m_page, slot.toLatin1().constData()));
         QCOMPARE(f->stackedWidget_2->currentWidget()->objectName(), shows);
         QCOMPARE(SimulatedDeviceControl::calls().size(), 0);
+    }
+
+    // The page's pause keeps the window alive: queued work runs during it,
+    // and it lasts as long as asked.
+    void waitRunsEventsForItsWholeLength_data()
+    {
+        QTest::addColumn<int>("ms");
+        QTest::newRow("none") << 0;
+        QTest::newRow("shorter than a slice") << 60;
+        QTest::newRow("several slices") << 350;
+    }
+    void waitRunsEventsForItsWholeLength()
+    {
+        QFETCH(int, ms);
+        QElapsedTimer clock;
+        clock.start();
+        qint64 ranAt = -1;
+        QObject scope; // a timer left over dies with the test's locals
+        QTimer::singleShot(0, &scope, [&] { ranAt = clock.elapsed(); });
+        m_page->WaitWithEvents(ms);
+        const qint64 waited = clock.elapsed();
+        QVERIFY2(waited >= ms, qPrintable(QString::number(waited)));
+        QVERIFY2(waited < ms + 5000, qPrintable(QString::number(waited)));
+        // Set before the wait returned: the queued work ran inside it.
+        if (ms > 0) {
+            QVERIFY(ranAt >= 0);
+        } else {
+            QCOMPARE(ranAt, qint64(-1));
+        }
     }
 
     void untriggeredLedSlotSendsTheReceiverRecord()

@@ -12,6 +12,7 @@
 #include "app/Startup.h"
 #include "buttons/Buttoninterface.h"
 #include "device/CurrentFlashMap.h"
+#include "device/DeviceCacheFile.h"
 #include "device/DeviceLinkState.h"
 #include "device/FlashDataMap.h"
 #include "dialogs/ContainReset.h"
@@ -25,6 +26,7 @@
 #include "windows/DialogChange.h"
 #include "windows/DialogMain.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -398,6 +400,34 @@ private slots:
         QVERIFY(recorder.Named("SigUpDataButtonUIC").isEmpty());
     }
 
+    // The mouse stops answering while the please-wait dialog stands: it
+    // keeps its record, so the page keeps it too and the user is told.
+    void importIntoAMouseThatStoppedAnsweringKeepsItsRecord()
+    {
+        const FlashDataMap exported = OtherSetUp(m_factory);
+        const QString path = WriteFile(QStringLiteral("other.bin"), ProfileFixture("3950", Bytes(exported)));
+        OpenButtonPage();
+        QCOMPARE(Shown(), ShownFor(m_factory));
+
+        HubRecorder recorder;
+        {
+            UiScript script;
+            script.Dialog<QFileDialog>([&](QFileDialog* d) { ChooseFile(d, path); })
+                .Dialog<UpDataParam>([](UpDataParam*) { SimulatedDeviceControl::setOnline(kMouse, false); })
+                .Dialog<MouseOffLine>([](MouseOffLine* d) { d->close(); });
+            QTest::mouseClick(PageButton("ImportData"), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(script.Done(), 10000);
+            QCOMPARE(script.Seen(), QStringList({"QFileDialog", "UpDataParam", "MouseOffLine"}));
+        }
+        QCOMPARE(Calls({"ProtocolDataUpdate"}), QStringList({"ProtocolDataUpdate"}));
+        QCOMPARE(Bytes(MouseRecord()), Bytes(m_factory));
+        QCOMPARE(Bytes(CurrentFlashMapLock::Snapshot()), Bytes(m_factory));
+        QCOMPARE(Shown(), ShownFor(m_factory));
+        QCOMPARE(recorder.Named("SigMouseOffLineo").size(), 1);
+        QVERIFY(recorder.Named("SigUpDataButtonUIC").isEmpty());
+        QCOMPARE(noWaitDialog.load(), 0);
+    }
+
     void importNeedsTheMouse()
     {
         OpenButtonPage();
@@ -443,6 +473,70 @@ private slots:
         QVERIFY(script.Done());
         QCOMPARE(Combo()->currentIndex(), 0);
         QVERIFY(Calls({"UsbServer_SetCurrentConfig"}).isEmpty());
+    }
+
+    // The mouse answers the online check, then stops answering before the
+    // switch reaches it: it stays on its profile, and so do the combo and
+    // the pages; the user is told.
+    void profileSwitchToAMouseThatStoppedAnsweringKeepsTheProfile()
+    {
+        GiveMouse(OtherSetUp(m_factory));
+        OpenButtonPage();
+        QCOMPARE(Combo()->currentIndex(), 0);
+        const QString before = Combo()->currentText();
+
+        HubRecorder recorder;
+        QTest::mouseClick(Combo(), Qt::LeftButton);
+        QAbstractItemView* list = Combo()->view();
+        QTRY_VERIFY(list->isVisible());
+        UiScript script;
+        script.Dialog<MouseOffLine>([](MouseOffLine* d) { d->close(); });
+        // The third profile, chosen with the keys on the open list.
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->currentIndex().row(), 2);
+        SimulatedDeviceControl::dropAfterOnlineAnswers(kMouse, 1);
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_VERIFY(script.Done());
+        QCOMPARE(script.Seen(), QStringList({"MouseOffLine"}));
+
+        QCOMPARE(Calls({"UsbServer_SetCurrentConfig"}), QStringList({"UsbServer_SetCurrentConfig 2"}));
+        QCOMPARE(Combo()->currentIndex(), 0);
+        QCOMPARE(Combo()->currentText(), before);
+        QVERIFY(recorder.Named("SigAddConfig").isEmpty());
+        QCOMPARE(recorder.Named("SigMouseOffLineo").size(), 1);
+        QCOMPARE(Shown(), ShownFor(OtherSetUp(m_factory)));
+    }
+
+    // The mouse answers the online check, then stops answering before the
+    // reset reaches it: it keeps its settings, and the pages keep showing
+    // them instead of an older cache; the user is told at once.
+    void factoryResetOfAMouseThatStoppedAnsweringKeepsItsSettings()
+    {
+        const FlashDataMap changed = OtherSetUp(m_factory);
+        GiveMouse(changed);
+        OpenButtonPage();
+        QCOMPARE(Shown(), ShownFor(changed));
+        DeviceCacheFile::WriteFlashCache(DeviceCacheFile::SelectionCacheName(), m_factory);
+
+        HubRecorder recorder;
+        UiScript script;
+        // The mouse goes out of reach while the user reads the question.
+        script.Dialog<ContainReset>([](ContainReset* d) {
+            SimulatedDeviceControl::setOnline(kMouse, false);
+            ClickButton(d, "OK");
+        })
+            .Dialog<MouseOffLine>([](MouseOffLine* d) { d->close(); });
+        QMetaObject::invokeMethod(Page(), "on_Reset_clicked");
+        QTRY_VERIFY(script.Done());
+        QCOMPARE(script.Seen(), QStringList({"ContainReset", "MouseOffLine"}));
+
+        QCOMPARE(Bytes(MouseRecord()), Bytes(changed));
+        QCOMPARE(Bytes(CurrentFlashMapLock::Snapshot()), Bytes(changed));
+        QTest::qWait(1500);
+        QCOMPARE(Shown(), ShownFor(changed));
+        QCOMPARE(recorder.Named("SigMouseOffLineo").size(), 1);
+        QCOMPARE(noWaitDialog.load(), 0);
     }
 
     // The reset in the order the mouse needs, and the pages end on the

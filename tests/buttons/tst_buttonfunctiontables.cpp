@@ -75,6 +75,9 @@ private slots:
                                                         "010283010a000000")
             + QByteArray(32, '\0');
         QCOMPARE(Bytes(ConsumerKeyTable::MediaKeyBlock(0x0183)), expected);
+        QCOMPARE(Bytes(ConsumerKeyTable::MediaKeyBlockOfBytes(0x83, 0x01)), expected);
+        // Each byte given apart keeps only its own low byte.
+        QCOMPARE(Bytes(ConsumerKeyTable::MediaKeyBlockOfBytes(0x183, 0x201)), expected);
     }
 
     void mediaButtonsSendTheTablesUsages_data()
@@ -119,6 +122,7 @@ private slots:
             expected[8 + 8 * e] = 10;
         }
         QCOMPARE(block, expected);
+        QCOMPARE(Bytes(ConsumerKeyTable::MediaKeyBlockOfBytes(usage & 0xFF, usage >> 8)), expected);
     }
 
     void mediaCodesAreDistinctAndWholeUsagesNameNone()

@@ -38,6 +38,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include <array>
@@ -684,6 +685,58 @@ private slots:
             QCOMPARE(F()->scrollArea_11->verticalScrollBar()->styleSheet(),
                      wide ? QStringLiteral("QScrollBar {width:10px;}") : QStringLiteral("QScrollBar {width:0px;}"));
         }
+    }
+
+    // A six-button mouse: every row the page shows can be scrolled to with
+    // the wheel and clicked where the user sees it, and it is selected.
+    void everyShownRowCanBeReachedAndSelected()
+    {
+        FlashDataMap record = BaseRecord();
+        record.buttons[0] = {1, 1, 0};
+        record.buttons[5] = {1, 1, 0}; // so the first row is not the last left click
+        page->SlotUpDataButtonUIButton(record);
+        QCOMPARE(page->MirrorTypes().size(), 6);
+        QWidget* viewport = F()->scrollArea_11->viewport();
+        QScrollBar* bar = F()->scrollArea_11->verticalScrollBar();
+        bar->setValue(0);
+
+        QStringList shown;
+        for (int b = 0; b < DeviceButtonIndex::RowCount; ++b) {
+            if (!Row(b)->isHidden())
+                shown << Row(b)->objectName();
+        }
+        QCOMPARE(shown, QStringList({"FireKey", "RightKey", "BackKey", "TopMusic", "StartPause", "BackMusic"}));
+
+        // Top to bottom, as the user reads them.
+        const QStringList inListOrder{"FireKey", "RightKey", "BackKey", "StartPause", "TopMusic", "BackMusic"};
+        for (const QString& name : inListOrder) {
+            QAbstractButton* row = Child(name);
+            ClearChecks();
+            // Where the user would point: the row's centre, if the list
+            // shows it there.
+            auto pointed = [&]() -> QWidget* {
+                const QPoint centre = row->mapTo(page.get(), row->rect().center());
+                const QPoint inViewport = viewport->mapFrom(page.get(), centre);
+                if (!viewport->rect().contains(inViewport))
+                    return nullptr;
+                return page->childAt(centre);
+            };
+            for (int turn = 0; turn < 10 && pointed() != row; ++turn) {
+                const QPoint at = viewport->rect().center();
+                QWheelEvent wheel(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                                  Qt::NoModifier, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(viewport, &wheel);
+            }
+            QVERIFY2(pointed() == row, qPrintable(name + " cannot be reached"));
+            QTest::mouseClick(pointed(), Qt::LeftButton);
+            QVERIFY2(row->isChecked(), qPrintable(name));
+            QCOMPARE(CheckedIn("rowButtonGroup"), name);
+            QCOMPARE(F()->stackedWidget->currentWidget(), F()->page_2);
+        }
+        // The last row is whole in view once the list is scrolled to its end.
+        bar->setValue(bar->maximum());
+        QVERIFY(viewport->rect().contains(
+            QRect(F()->BackMusic->mapTo(viewport, QPoint(0, 0)), F()->BackMusic->size())));
     }
 
     void unknownTypeLeavesTheViewAlone()

@@ -378,7 +378,8 @@ private slots:
                                   << QList<QByteArray>{Event(0, 1, 6, 1000), Event(1, 1, 6, 0)};
         QTest::newRow("code without a name") << "BackMusic" << QByteArray("7\r\n0x4 1 0\r\n") << 7 << 1
                                              << QList<QByteArray>{Event(0, 1, 0, 0)};
-        QTest::newRow("mode line only") << "FireKey" << QByteArray("2\r\n") << 2 << 0 << QList<QByteArray>{};
+        QTest::newRow("mode line only") << "FireKey" << QByteArray("2\r\n") << 2 << 1
+                                        << QList<QByteArray>{Event(0, 0, 0, 0)};
     }
     void bindingSendsTheMacroBlock()
     {
