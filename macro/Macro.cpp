@@ -198,7 +198,8 @@ void Macro::CreateMewMacro()
         return;
     }
     QuestionDialog dialog;
-    dialog.SetPromptMode(0);
+    // Mode 0's text asks to choose a macro first; a new macro needs a name.
+    dialog.SetPromptMode(1);
     RunCentred(&dialog);
     const QString name = dialog.macroName;
     if (name.isEmpty() || !MacroName::IsSafe(name))

@@ -312,7 +312,7 @@ private slots:
         });
         Click(page.get(), "NewHong");
         QVERIFY(script.Done());
-        QCOMPARE(prompt, Text("macro", "DialogSelectMacroFirst"));
+        QCOMPARE(prompt, Text("macro", "DialogInputMacroName"));
         QCOMPARE(Entries(), (QStringList{"Old", "Game1"}));
         QCOMPARE(Current(), QStringLiteral("Game1"));
         QCOMPARE(EventTexts(), QString());
@@ -546,6 +546,36 @@ private slots:
         QVERIFY(script.Done());
         QCOMPARE(Entries(), QStringList{"Game1"});
         QVERIFY(QFile::exists(MacroPath("Game1")));
+    }
+
+    // However a new macro is started, its dialog asks for the name, as the
+    // rename dialog does, and not to choose a macro first.
+    void newMacroDialogAsksForAName_data()
+    {
+        QTest::addColumn<bool>("fromMenu");
+        QTest::newRow("new button") << false;
+        QTest::newRow("menu on an empty place") << true;
+    }
+
+    void newMacroDialogAsksForAName()
+    {
+        QFETCH(bool, fromMenu);
+        OpenPage();
+        QString prompt;
+        UiScript script;
+        if (fromMenu)
+            script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "NewMacro")); });
+        script.Dialog<QuestionDialog>([&](QuestionDialog* d) {
+            prompt = d->findChild<QLabel*>(QStringLiteral("label"))->text();
+            EnterName(d, "Game1");
+        });
+        if (fromMenu)
+            RightClick(EmptyListPoint());
+        else
+            Click(page.get(), "NewHong");
+        QVERIFY2(script.Done(), qPrintable(script.Seen().join(", ")));
+        QCOMPARE(prompt, QStringLiteral("Enter a macro name"));
+        QCOMPARE(Entries(), QStringList{"Game1"});
     }
 
     void deleteAfterConfirmation()
