@@ -173,6 +173,25 @@ private:
 
     QPoint EmptyListPoint() const { return QPoint(10, Macros()->viewport()->height() - 5); }
 
+    // Export of an entry, and import, through the list's menu and the file dialog.
+    void ExportThroughMenu(const QString& entry, const QString& file)
+    {
+        UiScript script;
+        script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "MacroExport")); })
+            .Dialog<QFileDialog>([&](QFileDialog* d) { ChooseFile(d, file); });
+        RightClick(EntryPoint(entry));
+        QVERIFY2(script.Done(), qPrintable(script.Seen().join(", ")));
+    }
+
+    void ImportThroughMenu(const QString& file)
+    {
+        UiScript script;
+        script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "MacroImport")); })
+            .Dialog<QFileDialog>([&](QFileDialog* d) { ChooseFile(d, file); });
+        RightClick(EmptyListPoint());
+        QVERIFY2(script.Done(), qPrintable(script.Seen().join(", ")));
+    }
+
     void ChooseEvent(int index)
     {
         auto* combo = page->findChild<QComboBox*>(QStringLiteral("ChooseEvent"));
@@ -1168,13 +1187,7 @@ private slots:
 
         // Each script plays one click; a finished one would close the next
         // click's windows as strays, so each lives in its own block.
-        {
-            UiScript script;
-            script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "MacroExport")); })
-                .Dialog<QFileDialog>([&](QFileDialog* d) { ChooseFile(d, exported); });
-            RightClick(EntryPoint("Game1"));
-            QVERIFY(script.Done());
-        }
+        ExportThroughMenu("Game1", exported);
         QVERIFY(QFileInfo(exported).size() > 0);
 
         // The macro goes, then comes back from the export file.
@@ -1191,13 +1204,7 @@ private slots:
         saves->clear();
         deletes->clear();
 
-        {
-            UiScript script;
-            script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "MacroImport")); })
-                .Dialog<QFileDialog>([&](QFileDialog* d) { ChooseFile(d, exported); });
-            RightClick(EmptyListPoint());
-            QVERIFY(script.Done());
-        }
+        ImportThroughMenu(exported);
         QCOMPARE(Entries(), QStringList{"Game1"});
         QCOMPARE(Current(), QStringLiteral("Game1"));
         QCOMPARE(EventTexts(), events);
@@ -1230,13 +1237,7 @@ private slots:
         }
         QTemporaryDir dir;
         const QString exported = dir.filePath("b1-export.ini");
-        {
-            UiScript script;
-            script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "MacroExport")); })
-                .Dialog<QFileDialog>([&](QFileDialog* d) { ChooseFile(d, exported); });
-            RightClick(EntryPoint("B1"));
-            QVERIFY2(script.Done(), qPrintable(script.Seen().join(", ")));
-        }
+        ExportThroughMenu("B1", exported);
         MacroExportFile::Content written;
         QCOMPARE(MacroExportFile::Read(ReadFile(exported), &written), MacroExportFile::ReadStatus::Ok);
         QCOMPARE(written.name, QStringLiteral("B1"));
@@ -1261,13 +1262,7 @@ private slots:
             QVERIFY2(script.Done(), qPrintable(script.Seen().join(", ")));
         }
         QVERIFY(!QFile::exists(MacroPath("B1")));
-        {
-            UiScript script;
-            script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "MacroImport")); })
-                .Dialog<QFileDialog>([&](QFileDialog* d) { ChooseFile(d, exported); });
-            RightClick(EmptyListPoint());
-            QVERIFY2(script.Done(), qPrintable(script.Seen().join(", ")));
-        }
+        ImportThroughMenu(exported);
         QCOMPARE(Entries(), (QStringList{"A1", "B1"}));
         QCOMPARE(Current(), QStringLiteral("B1"));
         QCOMPARE(ReadFile(MacroPath("B1")), content);
