@@ -4,7 +4,8 @@
 
 class QWidget;
 
-// The standard open and save dialogs for the user's own files (profiles).
+// The standard open and save dialogs for the user's own files (profiles,
+// exported macros).
 // Each starts in the folder the user last chose a file in, kept in the user
 // settings, or in the home folder when there is none or it is gone. They are
 // ordinary modal QFileDialogs, so tests answer them as they answer any other

@@ -11,6 +11,7 @@
 #include "dialogs/DeleteConfirm.h"
 #include "dialogs/ExeIsRun.h"
 #include "dialogs/NoticeFrame.h"
+#include "dialogs/RememberedFileDialog.h"
 #include "dialogs/SameMacro.h"
 #include "macro/AddDelayTime.h"
 #include "macro/KeyNameTable.h"
@@ -32,7 +33,6 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
@@ -119,6 +119,8 @@ Macro::Macro(QWidget* parent)
     connect(form->NewHong, &QToolButton::clicked, this, &Macro::on_NewHong_clicked);
     connect(form->DeleteHong, &QToolButton::clicked, this, &Macro::on_DeleteHong_clicked);
     connect(form->listWidgetHong, &QListWidget::clicked, this, &Macro::on_listWidgetHong_clicked);
+    connect(form->listWidgetHong, &QListWidget::currentItemChanged, this, &Macro::OnCurrentMacroChanged);
+    form->listWidgetHong->viewport()->installEventFilter(this);
     connect(form->listWidgetHong, &QListWidget::customContextMenuRequested, this,
             &Macro::on_listWidgetHong_customContextMenuRequested);
     connect(form->Save, &QToolButton::clicked, this, &Macro::on_Save_clicked);
@@ -195,7 +197,8 @@ void Macro::CreateMewMacro()
         return;
     }
     QuestionDialog dialog;
-    dialog.SetPromptMode(0);
+    // Mode 0's text asks to choose a macro first; a new macro needs a name.
+    dialog.SetPromptMode(1);
     RunCentred(&dialog);
     const QString name = dialog.macroName;
     if (name.isEmpty() || !MacroName::IsSafe(name))
@@ -206,8 +209,12 @@ void Macro::CreateMewMacro()
         ShowSameMacro();
         return;
     }
-    form->listWidgetHong->addItem(name);
-    form->listWidgetHong->setCurrentRow(form->listWidgetHong->count() - 1);
+    {
+        // The new macro is shown empty below, not loaded.
+        const QSignalBlocker quiet(form->listWidgetHong);
+        form->listWidgetHong->addItem(name);
+        form->listWidgetHong->setCurrentRow(form->listWidgetHong->count() - 1);
+    }
     CreateMacroFile();
     eventList->Clear();
     form->ReNumber->setChecked(true);
@@ -216,9 +223,12 @@ void Macro::CreateMewMacro()
 
 void Macro::RenameMacro()
 {
-    if (!HasSelectedMacro())
-        return;
-    const QString oldName = SelectedMacroName();
+    if (HasSelectedMacro())
+        RenameMacroOf(SelectedMacroName());
+}
+
+void Macro::RenameMacroOf(const QString& oldName)
+{
     QuestionDialog dialog;
     dialog.SetPromptMode(1);
     RunCentred(&dialog);
@@ -266,9 +276,12 @@ void Macro::DeleteMacro()
         ShowStopRecordFirst();
         return;
     }
-    if (!HasSelectedMacro())
-        return;
-    const QString name = SelectedMacroName();
+    if (HasSelectedMacro())
+        DeleteMacroOf(SelectedMacroName());
+}
+
+void Macro::DeleteMacroOf(const QString& name)
+{
     DeleteConfirm dialog;
     RunCentred(&dialog);
     if (!dialog.confirmed)
@@ -278,14 +291,44 @@ void Macro::DeleteMacro()
         return;
     QFile::remove(MacroFilePath(name));
     PostMsg::Instance()->EmitSigDeleteMacroButton(macroRowPrefix + name);
+    // Another macro on show keeps its events, unsaved edits included.
+    const bool shown = entries.first() == form->listWidgetHong->currentItem();
+    const QSignalBlocker quiet(form->listWidgetHong);
     delete form->listWidgetHong->takeItem(form->listWidgetHong->row(entries.first()));
-    eventList->Clear();
-    form->listWidgetHong->setCurrentRow(-1);
+    if (shown) {
+        eventList->Clear();
+        form->listWidgetHong->setCurrentRow(-1);
+    }
 }
 
 void Macro::on_listWidgetHong_clicked(const QModelIndex& index)
 {
     Q_UNUSED(index);
+    ShowCurrentMacro();
+}
+
+void Macro::OnCurrentMacroChanged(QListWidgetItem* current)
+{
+    // The page's own moves block the list's signals; this is the user's,
+    // and the event list must show the entry Save will write.
+    if (current)
+        ShowCurrentMacro();
+}
+
+bool Macro::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == form->listWidgetHong->viewport()) {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+             type == QEvent::MouseButtonDblClick) &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Macro::ShowCurrentMacro()
+{
     SetSaveEnabled(false);
     eventList->Clear();
     // Loading is not a change the user made.
@@ -303,10 +346,17 @@ void Macro::on_listWidgetHong_customContextMenuRequested(const QPoint& pos)
         action->setFont(font);
         connect(action, &QAction::triggered, this, slot);
     };
-    if (form->listWidgetHong->itemAt(pos)) {
-        add(exportMenuText, &Macro::ExPortMacro);
-        add(renameMenuText, &Macro::RenameMacro);
-        add(deleteMenuText, &Macro::DeleteMacro);
+    if (const QListWidgetItem* entry = form->listWidgetHong->itemAt(pos)) {
+        // The macro under the click, which need not be the one on show.
+        const QString name = entry->text();
+        auto addFor = [&](const QString& text, void (Macro::*action)(const QString&)) {
+            QAction* item = menu.addAction(text);
+            item->setFont(font);
+            connect(item, &QAction::triggered, this, [this, action, name] { (this->*action)(name); });
+        };
+        addFor(exportMenuText, &Macro::ExportMacroOf);
+        addFor(renameMenuText, &Macro::RenameMacroOf);
+        addFor(deleteMenuText, &Macro::DeleteMacroOf);
     } else {
         add(newMacroMenuText, &Macro::CreateMewMacro);
         add(importMenuText, &Macro::InPortMacro);
@@ -350,14 +400,25 @@ void Macro::AppendMacroEvents(const QString& macroName, const QList<MacroEvent>&
     currentFilePath = path;
 }
 
+bool Macro::ReadMacroFile(const QString& name, MacroTextFile::Parsed* parsed, QString* reason) const
+{
+    QFile file(MacroFilePath(name));
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (reason)
+            *reason = file.errorString();
+        return false;
+    }
+    *parsed = MacroTextFile::Parse(file.readAll());
+    return true;
+}
+
 void Macro::LoadMacroFile()
 {
     if (HasSelectedMacro()) {
         eventList->Clear();
         currentFilePath = MacroFilePath(SelectedMacroName());
-        QFile file(currentFilePath);
-        if (file.open(QIODevice::ReadOnly)) {
-            const MacroTextFile::Parsed parsed = MacroTextFile::Parse(file.readAll());
+        MacroTextFile::Parsed parsed;
+        if (ReadMacroFile(SelectedMacroName(), &parsed)) {
             if (parsed.hasModeLine)
                 SelectRepeatMode(parsed.repeatMode);
             for (const MacroEvent& event : parsed.events)
@@ -432,18 +493,41 @@ void Macro::on_Save_clicked()
 
 void Macro::ExPortMacro()
 {
-    if (!HasSelectedMacro())
-        return;
-    // The macro the user chose, taken before the dialog lets anything change it.
-    MacroExportFile::Content content;
-    content.name = SelectedMacroName();
-    content.modeText = QString::number(RepeatMode());
-    const QList<MacroEvent> events = eventList->Events();
-    for (int row = 0; row < events.size(); ++row)
-        content.items.append({events.at(row), eventList->IconAt(row)});
+    if (HasSelectedMacro())
+        ExportMacroOf(SelectedMacroName());
+}
 
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("FileSave"), QDir::homePath(),
-                                                      QStringLiteral("File(*.ini)"));
+void Macro::ExportMacroOf(const QString& name)
+{
+    // The macro the user chose, taken before the dialog lets anything change
+    // it: the one on show as it is shown, any other as saved.
+    MacroExportFile::Content content;
+    content.name = name;
+    QList<MacroEvent> events;
+    if (name == SelectedMacroName()) {
+        content.modeText = QString::number(RepeatMode());
+        events = eventList->Events();
+    } else {
+        MacroTextFile::Parsed parsed;
+        QString reason;
+        if (!ReadMacroFile(name, &parsed, &reason)) {
+            MacroFileNotice notice(MacroFileNotice::Failure::Export);
+            if (!QFileInfo::exists(MacroFilePath(name)))
+                notice.SetReasonKey(QStringLiteral("ReasonFileMissing"));
+            else
+                notice.SetSystemReason(reason);
+            RunCentred(&notice);
+            return;
+        }
+        content.modeText = QString::number(parsed.repeatMode);
+        events = parsed.events;
+    }
+    for (const MacroEvent& event : events)
+        content.items.append({event, eventList->IconFor(event)});
+
+    // The import lists only ".ini" files.
+    const QString path = RememberedFileDialog::SaveFile(this, QStringLiteral("FileSave"), QStringLiteral("File(*.ini)"),
+                                                        QStringLiteral("ini"));
     if (path.isEmpty())
         return;
     QString reason;
@@ -453,8 +537,7 @@ void Macro::ExPortMacro()
 
 void Macro::InPortMacro()
 {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("SelectFile"), QDir::homePath(),
-                                                      QStringLiteral("File(*.ini)"));
+    const QString path = RememberedFileDialog::OpenFile(this, QStringLiteral("SelectFile"), QStringLiteral("File(*.ini)"));
     if (path.isEmpty())
         return;
     QFile file(path);
@@ -501,8 +584,12 @@ void Macro::InPortMacro()
     }
     currentFilePath = macroPath;
 
-    form->listWidgetHong->addItem(content.name);
-    form->listWidgetHong->setCurrentRow(form->listWidgetHong->count() - 1);
+    {
+        // Shown from the file's content below, not loaded.
+        const QSignalBlocker quiet(form->listWidgetHong);
+        form->listWidgetHong->addItem(content.name);
+        form->listWidgetHong->setCurrentRow(form->listWidgetHong->count() - 1);
+    }
     eventList->Clear();
     for (const MacroExportFile::Item& item : content.items)
         eventList->Append(item.event);
@@ -538,6 +625,8 @@ void Macro::SlotButtonToMacro(const FlashDataMap& DataMap, int KeyNumer)
     const QString name = MacroBlockCodec::NameOf(block);
     if (name.isEmpty())
         return;
+    // The page places its entries itself; nothing is loaded here.
+    const QSignalBlocker quiet(form->listWidgetHong);
     if (!HasEntry(name)) {
         const int current = form->listWidgetHong->currentRow();
         form->listWidgetHong->insertItem(current >= 0 ? current + 1 : form->listWidgetHong->count(), name);

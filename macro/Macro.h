@@ -3,6 +3,7 @@
 #include "device/FlashDataMap.h"
 #include "macro/MacroEventList.h"
 #include "macro/MacroFileNotice.h"
+#include "macro/MacroTextFile.h"
 #include "platform/ElapsedTimer.h"
 #include "platform/HeldKeys.h"
 
@@ -96,8 +97,12 @@ private slots:
     void on_DelayTime_valueChanged(int value);
     void on_listWidgetKey_itemChanged(QListWidgetItem* item);
     void OnRepeatModeToggled(int id, bool checked);
+    // The user moved the macro list's current entry (by keyboard or mouse).
+    void OnCurrentMacroChanged(QListWidgetItem* current);
 
 protected:
+    // Keeps a right click on the macro list from moving its current entry.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -108,6 +113,14 @@ private:
     bool HasSelectedMacro() const;
     QString SelectedMacroName() const;
     bool HasEntry(const QString& name) const;
+    // Shows the current entry's macro: its events and repeat mode.
+    void ShowCurrentMacro();
+    // The actions of the context menu, on the macro it was opened on.
+    void ExportMacroOf(const QString& name);
+    void RenameMacroOf(const QString& name);
+    void DeleteMacroOf(const QString& name);
+    // A macro's file as saved; false when it cannot be read.
+    bool ReadMacroFile(const QString& name, MacroTextFile::Parsed* parsed, QString* reason = nullptr) const;
     void SelectRepeatMode(int mode);
     void SetSaveEnabled(bool enabled);
     void MarkEventsChanged();

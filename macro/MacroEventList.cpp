@@ -67,15 +67,29 @@ QIcon MacroEventList::IconAt(int row) const
     return item ? item->icon() : QIcon();
 }
 
+QIcon MacroEventList::IconFor(const MacroEvent& event) const
+{
+    return event.IsDelay() ? DelayIcon() : KeyIcon(!event.release);
+}
+
+QIcon MacroEventList::KeyIcon(bool press) const
+{
+    return QIcon(m_pictureFolder + (press ? QStringLiteral("MacroDown.png") : QStringLiteral("MacroUp.png")));
+}
+
+QIcon MacroEventList::DelayIcon() const
+{
+    return QIcon(m_pictureFolder + QStringLiteral("MacroTime.png"));
+}
+
 QListWidgetItem* MacroEventList::NewKeyItem(const QString& name, bool press) const
 {
-    return new QListWidgetItem(QIcon(m_pictureFolder + (press ? QStringLiteral("MacroDown.png") : QStringLiteral("MacroUp.png"))),
-                               name, nullptr, press ? PressType : ReleaseType);
+    return new QListWidgetItem(KeyIcon(press), name, nullptr, press ? PressType : ReleaseType);
 }
 
 QListWidgetItem* MacroEventList::NewDelayItem(const QString& text) const
 {
-    return new QListWidgetItem(QIcon(m_pictureFolder + QStringLiteral("MacroTime.png")), text, nullptr, PressType);
+    return new QListWidgetItem(DelayIcon(), text, nullptr, PressType);
 }
 
 void MacroEventList::InsertAt(int row, QListWidgetItem* item)

@@ -44,6 +44,8 @@ public:
     QList<MacroEvent> Events() const;
     // The icon an item of that row shows.
     QIcon IconAt(int row) const;
+    // The page's picture for an event: press, release or delay.
+    QIcon IconFor(const MacroEvent& event) const;
 
     // Appends with the page's own picture, without touching the current row.
     void Append(const MacroEvent& event);
@@ -65,6 +67,8 @@ public:
     bool DeleteCurrent();
 
 private:
+    QIcon KeyIcon(bool press) const;
+    QIcon DelayIcon() const;
     QListWidgetItem* NewKeyItem(const QString& name, bool press) const;
     QListWidgetItem* NewDelayItem(const QString& text) const;
     void InsertAt(int row, QListWidgetItem* item);

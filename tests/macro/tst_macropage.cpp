@@ -23,6 +23,7 @@
 #include "macro/MacroPageStyle.h"
 #include "macro/MacroImportFail.h"
 #include "macro/MacroRecording.h"
+#include "macro/MacroTextFile.h"
 #include "macro/QuestionDialog.h"
 
 #include <QCheckBox>
@@ -172,6 +173,25 @@ private:
 
     QPoint EmptyListPoint() const { return QPoint(10, Macros()->viewport()->height() - 5); }
 
+    // Export of an entry, and import, through the list's menu and the file dialog.
+    void ExportThroughMenu(const QString& entry, const QString& file)
+    {
+        UiScript script;
+        script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "MacroExport")); })
+            .Dialog<QFileDialog>([&](QFileDialog* d) { ChooseFile(d, file); });
+        RightClick(EntryPoint(entry));
+        QVERIFY2(script.Done(), qPrintable(script.Seen().join(", ")));
+    }
+
+    void ImportThroughMenu(const QString& file)
+    {
+        UiScript script;
+        script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "MacroImport")); })
+            .Dialog<QFileDialog>([&](QFileDialog* d) { ChooseFile(d, file); });
+        RightClick(EmptyListPoint());
+        QVERIFY2(script.Done(), qPrintable(script.Seen().join(", ")));
+    }
+
     void ChooseEvent(int index)
     {
         auto* combo = page->findChild<QComboBox*>(QStringLiteral("ChooseEvent"));
@@ -312,7 +332,7 @@ private slots:
         });
         Click(page.get(), "NewHong");
         QVERIFY(script.Done());
-        QCOMPARE(prompt, Text("macro", "DialogSelectMacroFirst"));
+        QCOMPARE(prompt, Text("macro", "DialogInputMacroName"));
         QCOMPARE(Entries(), (QStringList{"Old", "Game1"}));
         QCOMPARE(Current(), QStringLiteral("Game1"));
         QCOMPARE(EventTexts(), QString());
@@ -548,6 +568,36 @@ private slots:
         QVERIFY(QFile::exists(MacroPath("Game1")));
     }
 
+    // However a new macro is started, its dialog asks for the name, as the
+    // rename dialog does, and not to choose a macro first.
+    void newMacroDialogAsksForAName_data()
+    {
+        QTest::addColumn<bool>("fromMenu");
+        QTest::newRow("new button") << false;
+        QTest::newRow("menu on an empty place") << true;
+    }
+
+    void newMacroDialogAsksForAName()
+    {
+        QFETCH(bool, fromMenu);
+        OpenPage();
+        QString prompt;
+        UiScript script;
+        if (fromMenu)
+            script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "NewMacro")); });
+        script.Dialog<QuestionDialog>([&](QuestionDialog* d) {
+            prompt = d->findChild<QLabel*>(QStringLiteral("label"))->text();
+            EnterName(d, "Game1");
+        });
+        if (fromMenu)
+            RightClick(EmptyListPoint());
+        else
+            Click(page.get(), "NewHong");
+        QVERIFY2(script.Done(), qPrintable(script.Seen().join(", ")));
+        QCOMPARE(prompt, QStringLiteral("Enter a macro name"));
+        QCOMPARE(Entries(), QStringList{"Game1"});
+    }
+
     void deleteAfterConfirmation()
     {
         MakeMacro("Game1", "254\r\n0x04 1 0\r\n");
@@ -608,6 +658,112 @@ private slots:
         QVERIFY(script.Done());
         QCOMPARE(Entries(), QStringList());
         QCOMPARE(deletes->size(), 1);
+    }
+
+    // A right click on another macro opens the menu for that macro; the
+    // macro on show stays on show with its unsaved edits, and Save, the
+    // insert box and the delete buttons still work on it.
+    void rightClickLeavesTheMacroOnShow_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("otherFile");
+        QTest::newRow("menu dismissed") << "none" << QStringList{"A1", "B1"} << "B1";
+        QTest::newRow("other macro renamed") << "rename" << QStringList{"A1", "C1"} << "C1";
+        QTest::newRow("other macro deleted") << "delete" << QStringList{"A1"} << QString();
+    }
+
+    void rightClickLeavesTheMacroOnShow()
+    {
+        QFETCH(QString, action);
+        QFETCH(QStringList, entries);
+        QFETCH(QString, otherFile);
+        MakeMacro("A1", "1\r\n0x04 1 0\r\n10ms\r\n0x04 1 1\r\n");
+        MakeMacro("B1", "2\r\n0x05 1 0\r\n10ms\r\n0x05 1 1\r\n");
+        OpenPage();
+        ClickEntry("A1");
+        SelectEvent(2);
+        ChooseEvent(5);
+        const QString edited = EventTexts();
+        UiScript script;
+        if (action == QLatin1String("none")) {
+            script.Menu([](QMenu* m) { QTest::keyClick(m, Qt::Key_Escape); });
+        } else if (action == QLatin1String("rename")) {
+            script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "Rename")); })
+                .Dialog<QuestionDialog>([](QuestionDialog* d) { EnterName(d, "C1"); });
+        } else {
+            script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "Delete")); })
+                .Dialog<DeleteConfirm>([](DeleteConfirm* d) {
+                    QTest::mouseClick(d->findChild<QToolButton*>(QStringLiteral("NewHong")), Qt::LeftButton);
+                });
+        }
+        RightClick(EntryPoint("B1"));
+        QVERIFY2(script.Done(), qPrintable(script.Seen().join(", ")));
+        QCOMPARE(Entries(), entries);
+        QCOMPARE(Current(), QStringLiteral("A1"));
+        QCOMPARE(EventTexts(), edited);
+        QVERIFY(SaveEnabledAndStyled());
+
+        Click(page.get(), "Save");
+        QCOMPARE(ReadFile(MacroPath("A1")),
+                 QByteArray("1\r\n0x04 1 0\r\n10ms\r\n0x04 1 1\r\n10ms\r\n0x02 4 0\r\n10ms\r\n0x02 4 1\r\n"));
+        if (!otherFile.isEmpty())
+            QCOMPARE(ReadFile(MacroPath(otherFile)), QByteArray("2\r\n0x05 1 0\r\n10ms\r\n0x05 1 1\r\n"));
+        QCOMPARE(FolderContent().size(), entries.size());
+        QCOMPARE(saves->size(), 1);
+        QCOMPARE(saves->first(), (QVariantList{"A1", 0}));
+    }
+
+    // Whatever entry the list makes current when a menu closes (it picks
+    // one when it gets the focus back), the page shows that macro: a change
+    // of the repeat count and Save keep every macro's events.
+    void closedMenuLeavesNoMacroWithoutItsEvents_data()
+    {
+        QTest::addColumn<bool>("onEntry");
+        QTest::newRow("menu of an entry") << true;
+        QTest::newRow("menu of an empty place") << false;
+    }
+
+    void closedMenuLeavesNoMacroWithoutItsEvents()
+    {
+        QFETCH(bool, onEntry);
+        MakeMacro("A1", "1\r\n0x04 1 0\r\n10ms\r\n0x04 1 1\r\n");
+        MakeMacro("B1", "2\r\n0x05 1 0\r\n10ms\r\n0x05 1 1\r\n");
+        OpenPage();
+        UiScript script;
+        script.Menu([](QMenu* m) { QTest::keyClick(m, Qt::Key_Escape); });
+        RightClick(onEntry ? EntryPoint("B1") : EmptyListPoint());
+        QVERIFY2(script.Done(), qPrintable(script.Seen().join(", ")));
+        Spin("NumberEdit")->setValue(3);
+        Click(page.get(), "Save");
+        QCOMPARE(ReadFile(MacroPath("A1")).mid(1), QByteArray("\r\n0x04 1 0\r\n10ms\r\n0x04 1 1\r\n"));
+        QCOMPARE(ReadFile(MacroPath("B1")).mid(1), QByteArray("\r\n0x05 1 0\r\n10ms\r\n0x05 1 1\r\n"));
+    }
+
+    // Moving through the list by keyboard shows each macro it reaches, so
+    // what Save writes into a macro's file is that macro's events.
+    void keysMovingThroughTheListShowEachMacro()
+    {
+        MakeMacro("A1", "1\r\n0x04 1 0\r\n10ms\r\n0x04 1 1\r\n");
+        MakeMacro("B1", "254\r\n0x05 1 0\r\n10ms\r\n0x05 1 1\r\n");
+        OpenPage();
+        ClickEntry("A1");
+        QTest::keyClick(Macros(), Qt::Key_Down);
+        QCOMPARE(Current(), QStringLiteral("B1"));
+        QCOMPARE(EventTexts(), QStringLiteral("vB 10ms ^B"));
+        QVERIFY(Box("ReUntilLoose")->isChecked());
+        QVERIFY(SaveGreyed());
+        SelectEvent(2);
+        ChooseEvent(4);
+        Click(page.get(), "Save");
+        QCOMPARE(ReadFile(MacroPath("A1")), QByteArray("1\r\n0x04 1 0\r\n10ms\r\n0x04 1 1\r\n"));
+        QCOMPARE(ReadFile(MacroPath("B1")),
+                 QByteArray("254\r\n0x05 1 0\r\n10ms\r\n0x05 1 1\r\n10ms\r\n0x01 4 0\r\n10ms\r\n0x01 4 1\r\n"));
+
+        QTest::keyClick(Macros(), Qt::Key_Up);
+        QCOMPARE(Current(), QStringLiteral("A1"));
+        QCOMPARE(EventTexts(), QStringLiteral("vA 10ms ^A"));
+        QVERIFY(Box("ReNumber")->isChecked());
     }
 
     // While a recording runs, the editing buttons only ask to stop it first.
@@ -1031,13 +1187,7 @@ private slots:
 
         // Each script plays one click; a finished one would close the next
         // click's windows as strays, so each lives in its own block.
-        {
-            UiScript script;
-            script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "MacroExport")); })
-                .Dialog<QFileDialog>([&](QFileDialog* d) { ChooseFile(d, exported); });
-            RightClick(EntryPoint("Game1"));
-            QVERIFY(script.Done());
-        }
+        ExportThroughMenu("Game1", exported);
         QVERIFY(QFileInfo(exported).size() > 0);
 
         // The macro goes, then comes back from the export file.
@@ -1054,19 +1204,138 @@ private slots:
         saves->clear();
         deletes->clear();
 
-        {
-            UiScript script;
-            script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "MacroImport")); })
-                .Dialog<QFileDialog>([&](QFileDialog* d) { ChooseFile(d, exported); });
-            RightClick(EmptyListPoint());
-            QVERIFY(script.Done());
-        }
+        ImportThroughMenu(exported);
         QCOMPARE(Entries(), QStringList{"Game1"});
         QCOMPARE(Current(), QStringLiteral("Game1"));
         QCOMPARE(EventTexts(), events);
         QVERIFY(Box("ReUntilLoose")->isChecked());
         QCOMPARE(ReadFile(MacroPath("Game1")), content);
         QVERIFY(NoHubSignals());
+    }
+
+    // The export writes the macro under the right click, whichever macro is
+    // on show, and the file brings that macro back through the import.
+    void exportWritesTheMacroUnderTheRightClick_data()
+    {
+        QTest::addColumn<bool>("otherOnShow");
+        QTest::newRow("no macro on show") << false;
+        QTest::newRow("another macro on show, edited") << true;
+    }
+
+    void exportWritesTheMacroUnderTheRightClick()
+    {
+        QFETCH(bool, otherOnShow);
+        const QByteArray content("253\r\n0x05 1 0\r\n25ms\r\n0x10 4 0\r\n12ms\r\n0x10 4 1\r\n30ms\r\n0x05 1 1\r\n");
+        MakeMacro("A1", "1\r\n0x04 1 0\r\n10ms\r\n0x04 1 1\r\n");
+        MakeMacro("B1", content);
+        OpenPage();
+        QString shown;
+        if (otherOnShow) {
+            ClickEntry("A1");
+            ChooseEvent(4);
+            shown = EventTexts();
+        }
+        QTemporaryDir dir;
+        const QString exported = dir.filePath("b1-export.ini");
+        ExportThroughMenu("B1", exported);
+        MacroExportFile::Content written;
+        QCOMPARE(MacroExportFile::Read(ReadFile(exported), &written), MacroExportFile::ReadStatus::Ok);
+        QCOMPARE(written.name, QStringLiteral("B1"));
+        QCOMPARE(written.modeText, QStringLiteral("253"));
+        QList<MacroEvent> events;
+        for (const MacroExportFile::Item& item : written.items)
+            events.append(item.event);
+        QCOMPARE(events, MacroTextFile::Parse(content).events);
+        if (otherOnShow) {
+            QCOMPARE(Current(), QStringLiteral("A1"));
+            QCOMPARE(EventTexts(), shown);
+        }
+
+        // B1 goes, then comes back from the export file.
+        {
+            UiScript script;
+            script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "Delete")); })
+                .Dialog<DeleteConfirm>([](DeleteConfirm* d) {
+                    QTest::mouseClick(d->findChild<QToolButton*>(QStringLiteral("NewHong")), Qt::LeftButton);
+                });
+            RightClick(EntryPoint("B1"));
+            QVERIFY2(script.Done(), qPrintable(script.Seen().join(", ")));
+        }
+        QVERIFY(!QFile::exists(MacroPath("B1")));
+        ImportThroughMenu(exported);
+        QCOMPARE(Entries(), (QStringList{"A1", "B1"}));
+        QCOMPARE(Current(), QStringLiteral("B1"));
+        QCOMPARE(ReadFile(MacroPath("B1")), content);
+        QCOMPARE(ReadFile(MacroPath("A1")), QByteArray("1\r\n0x04 1 0\r\n10ms\r\n0x04 1 1\r\n"));
+    }
+
+    // A macro whose file went away cannot be exported: the notice says so
+    // and no file is asked for.
+    void exportOfAMacroWhoseFileIsGoneSaysSo()
+    {
+        MakeMacro("A1", "1\r\n");
+        MakeMacro("B1", "1\r\n0x05 1 0\r\n");
+        OpenPage();
+        ClickEntry("A1");
+        QVERIFY(QFile::remove(MacroPath("B1")));
+        QString notice;
+        UiScript script;
+        script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "MacroExport")); })
+            .Dialog<MacroFileNotice>([&](MacroFileNotice* d) {
+                notice = d->findChild<QLabel*>(QStringLiteral("label"))->text();
+                CloseNotice(d);
+            });
+        RightClick(EntryPoint("B1"));
+        QVERIFY2(script.Done(), qPrintable(script.Seen().join(", ")));
+        QCOMPARE(script.Seen(), (QStringList{"QMenu", "MacroFileNotice"}));
+        QCOMPARE(notice, Text("macro", "DialogExportFail") + "\n" + Text("macro", "ReasonFileMissing"));
+    }
+
+    // A name typed without a suffix gets ".ini", which the import's dialog
+    // lists; a file the user did not name is never replaced unasked. The
+    // folder's name has a dot, so the dialog adds no suffix itself (as some
+    // platforms' dialogs never do).
+    void exportFileNames_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("iniExists");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("no suffix") << "game" << false << "game.ini";
+        QTest::newRow(".ini") << "game.ini" << false << "game.ini";
+        QTest::newRow("another suffix") << "game.txt" << false << "game.txt";
+        QTest::newRow("game.ini beside a typed game") << "game" << true << "game";
+    }
+
+    void exportFileNames()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, iniExists);
+        QFETCH(QString, written);
+        MakeMacro("Game1", "254\r\n0x04 1 0\r\n10ms\r\n0x04 1 1\r\n");
+        OpenPage();
+        ClickEntry("Game1");
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("exports.d");
+        QVERIFY(QDir().mkpath(folder));
+        const QByteArray other("someone else's file");
+        if (iniExists)
+            QVERIFY(WriteFile(folder + "/game.ini", other));
+        UiScript script;
+        script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "MacroExport")); })
+            .Dialog<QFileDialog>([&](QFileDialog* d) { ChooseFile(d, folder + "/" + typed); });
+        RightClick(EntryPoint("Game1"));
+        QVERIFY2(script.Done(), qPrintable(script.Seen().join(", ")));
+        QCOMPARE(script.Seen(), (QStringList{"QMenu", "QFileDialog"}));
+        QStringList files{written};
+        if (iniExists) {
+            files << "game.ini";
+            QCOMPARE(ReadFile(folder + "/game.ini"), other);
+        }
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), files);
+        MacroExportFile::Content content;
+        QCOMPARE(MacroExportFile::Read(ReadFile(folder + "/" + written), &content), MacroExportFile::ReadStatus::Ok);
+        QCOMPARE(content.name, QStringLiteral("Game1"));
+        QCOMPARE(content.items.size(), 3);
     }
 
     void importOfATakenNameChangesNothing()
