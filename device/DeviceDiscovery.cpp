@@ -89,7 +89,10 @@ bool DeviceDiscovery::IdentifyDeviceModel(DeviceAllInfo& device, const std::func
         if (total <= 0)
             return false;
     }
-    // Listed all the same, as a model the configuration does not know.
+    // Listed all the same, as a model the configuration does not know. The
+    // kind is the device's own answer (a receiver without a mouse still says
+    // its class), so its tile and firmware checks name the right receiver.
+    device.connectionKind = kind;
     device.wired = wired;
     device.modelIndex = total;
     return true;

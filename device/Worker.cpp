@@ -107,6 +107,9 @@ void Worker::run()
             }
         } else {
             offlineWait = 1;
+            // When the mouse answers again the poll starts a pass that reads
+            // it: the pages must not keep showing the saved copy.
+            restartRequest = 1;
             CurrentDevice::SetOnline(false);
             // The cached record only goes to the pages, never into the
             // current record: the mouse has not confirmed it.

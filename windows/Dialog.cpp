@@ -2,9 +2,11 @@
 
 #include "app/AppPaths.h"
 #include "app/CrashDumpHandler.h"
+#include "app/LanguageTables.h"
 #include "app/PostMsg.h"
 #include "app/ThemeColor.h"
 #include "buttons/Buttoninterface.h"
+#include "device/CurrentDevice.h"
 #include "device/CurrentFlashMap.h"
 #include "device/DeviceCacheFile.h"
 #include "device/DeviceServer.h"
@@ -103,6 +105,12 @@ Dialog::Dialog(QWidget* parent)
     PostMsg::Connect(SIGNAL(SigUpDataParam(int)), this, SLOT(SlotUpDataParam(int)));
     PostMsg::Connect(SIGNAL(SigStartRecord(int)), this, SLOT(SlotStartRecord(int)));
     PostMsg::Connect(SIGNAL(SigBattery(bool, int, bool)), this, SLOT(SlotBattery(bool, int, bool)));
+    // Until the chosen mouse reports, the top bar claims no battery; a mouse
+    // the link finds silent is shown offline until it answers again.
+    PostMsg::Connect(SIGNAL(SigSelectMouseInfo(DeviceAllInfo)), this, SLOT(SlotSelectMouseInfo(DeviceAllInfo)));
+    PostMsg::Connect(SIGNAL(SigForm()), this, SLOT(SlotForm()));
+    PostMsg::Connect(SIGNAL(SigFormReset()), this, SLOT(SlotForm()));
+    PostMsg::Connect(SIGNAL(SigMouseOffLineo(int)), this, SLOT(SlotMouseOffLine(int)));
     label_3->hide();
 
     connect(CloseButton, &QToolButton::clicked, this, &Dialog::on_CloseButton_clicked);
@@ -364,8 +372,15 @@ void Dialog::SlotSecondDialog()
 void Dialog::SlotIsUsb(bool Usb, bool IsVs)
 {
     Q_UNUSED(IsVs);
-    const QString picture = Usb ? QStringLiteral("OnLineUsb.png") : QStringLiteral("OnLineWifi.png");
-    label_4->setStyleSheet(QStringLiteral("QLabel{border-image: url(") + pictureFolder + picture + QStringLiteral(");}"));
+    ShowConnectionPicture(Usb ? QStringLiteral("OnLineUsb.png") : QStringLiteral("OnLineWifi.png"), QString());
+}
+
+void Dialog::ShowConnectionPicture(const QString& picture, const QString& toolTip)
+{
+    // The tip is a label too: without its own rule it would wear the picture.
+    label_4->setStyleSheet(QStringLiteral("QLabel{border-image: url(") + pictureFolder + picture + QStringLiteral(");}")
+                           + (toolTip.isEmpty() ? QString() : ThemeColor::ToolTipStyle()));
+    label_4->setToolTip(toolTip);
 }
 
 void Dialog::SlotUpDataParam(int index)
@@ -397,6 +412,40 @@ void Dialog::SlotBattery(bool IsCharg, int Number, bool IsText)
     const QString fill = Number <= 15 ? QStringLiteral("rgb(152, 43, 34)") : QStringLiteral("rgb(0, 255, 153)");
     progressBar->setStyleSheet(QStringLiteral("#progressBar{border: none;background-color: transparent;}#progressBar::chunk {background-color: ")
                                + fill + QStringLiteral(";}"));
+}
+
+void Dialog::ShowBatteryUnknown()
+{
+    label->hide();
+    progressBar->setValue(0);
+    label_2->setText(QStringLiteral("\u2014"));
+}
+
+void Dialog::ShowOffline()
+{
+    ShowBatteryUnknown();
+    ShowConnectionPicture(QStringLiteral("DisOnline.png"),
+                          LanguageTables::Text(languageIndex, QStringLiteral("infoTips"), QStringLiteral("DialogOffline")));
+}
+
+void Dialog::SlotSelectMouseInfo(DeviceAllInfo SelectInfo)
+{
+    Q_UNUSED(SelectInfo);
+    ShowBatteryUnknown();
+}
+
+void Dialog::SlotForm()
+{
+    // The pages were filled from the saved copy, or reset: the link found
+    // the mouse silent. A full read comes with the mouse's own state.
+    if (!CurrentDevice::Info().online)
+        ShowOffline();
+}
+
+void Dialog::SlotMouseOffLine(int index)
+{
+    Q_UNUSED(index);
+    ShowOffline();
 }
 
 void Dialog::keyPressEvent(QKeyEvent* event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/DeviceAllInfo.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -45,6 +47,9 @@ public slots:
     void SlotUpDataParam(int index);
     void SlotStartRecord(int index);
     void SlotBattery(bool IsCharg, int Number, bool IsText);
+    void SlotSelectMouseInfo(DeviceAllInfo SelectInfo);
+    void SlotForm();
+    void SlotMouseOffLine(int index);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -54,6 +59,9 @@ private:
     void ApplyStyles();
     void SetTopBarPicture(const QString& picture);
     void WriteDeviceCache();
+    void ShowConnectionPicture(const QString& picture, const QString& toolTip);
+    void ShowBatteryUnknown();
+    void ShowOffline();
 
     QString pictureFolder;
 

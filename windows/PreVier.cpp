@@ -15,6 +15,13 @@ constexpr int kValueX = 703;
 constexpr int kValueWidth = 71;
 constexpr int kRowHeight = 31;
 
+// A value nobody knows (a silent mouse's profile or firmware) reads as a
+// dash, not as a blank row.
+void ShowValue(QLabel* label, const QString& value)
+{
+    label->setText(value.isEmpty() ? QStringLiteral("\u2014") : value);
+}
+
 QString MarkStyle(const QString& picture)
 {
     return QStringLiteral("QLabel{border:0px;background-position:center;background-repeat:no-repeat;background-image: url(")
@@ -81,6 +88,7 @@ PreVier::PreVier(QWidget* parent)
     PostMsg::Connect(SIGNAL(SigAddConfig(QString)), this, SLOT(SlotAddConfig(QString)));
     PostMsg::Connect(SIGNAL(SigAddVer(int, QString)), this, SLOT(SlotAddVer(int, QString)));
     PostMsg::Connect(SIGNAL(SigAddUpdate(int, bool)), this, SLOT(SlotAddUpdate(int, bool)));
+    PostMsg::Connect(SIGNAL(SigSelectMouseInfo(DeviceAllInfo)), this, SLOT(SlotSelectMouseInfo(DeviceAllInfo)));
     SlotAllLanguage(languageIndex);
 }
 
@@ -138,15 +146,15 @@ void PreVier::SlotDebnunce(QString Vlue)
 
 void PreVier::SlotAddConfig(QString Value)
 {
-    ConfigValue->setText(Value);
+    ShowValue(ConfigValue, Value);
 }
 
 void PreVier::SlotAddVer(int type, QString Ver)
 {
     if (type == 0)
-        MouseValue->setText(Ver);
+        ShowValue(MouseValue, Ver);
     else if (type == 1)
-        DongleValue->setText(Ver);
+        ShowValue(DongleValue, Ver);
 }
 
 void PreVier::SlotAddUpdate(int type, bool Ver)
@@ -155,4 +163,12 @@ void PreVier::SlotAddUpdate(int type, bool Ver)
         MouseUp->setVisible(Ver);
     else if (type == 1)
         DongleUp->setVisible(Ver);
+}
+
+void PreVier::SlotSelectMouseInfo(DeviceAllInfo SelectInfo)
+{
+    Q_UNUSED(SelectInfo);
+    // The profile is the mouse's own report; until the chosen mouse sends
+    // it, the last mouse's profile is not this one's.
+    ShowValue(ConfigValue, QString());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/DeviceAllInfo.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -25,6 +27,7 @@ public slots:
     void SlotAddConfig(QString Value);
     void SlotAddVer(int type, QString Ver);
     void SlotAddUpdate(int type, bool Ver);
+    void SlotSelectMouseInfo(DeviceAllInfo SelectInfo);
 
 private:
     QLabel* AddLabel(const QString& name, const QRect& geometry, const QString& text, Qt::Alignment alignment);

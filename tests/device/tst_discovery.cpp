@@ -74,9 +74,10 @@ private slots:
         QCOMPARE(DeviceDiscovery::productIdList, QStringList({"2001", "2101", "2102", "2104", "2108"}));
         // Cable first, then the receivers by class, all of the first vendor
         // before the second; the same MID twice picks the lower model; an
-        // unknown MID is listed as one past the last model.
+        // unknown MID is listed as one past the last model, with the kind it
+        // answered.
         const QStringList expected = {
-            "1A2B/2001 cid 0 mid 0 kind 0 model 3 wired 1 online 0 v1.05",
+            "1A2B/2001 cid 0 mid 0 kind 3 model 3 wired 1 online 0 v1.05",
             "1A2B/2101 cid 7 mid 1 kind 0 model 0 wired 0 online 0 v1.05",
             "1A2B/2108 cid 7 mid 2 kind 5 model 1 wired 0 online 1 v3.01",
             "3C4D/2001 cid 7 mid 2 kind 2 model 1 wired 1 online 1 v0.01",

@@ -260,6 +260,42 @@ private slots:
         QCOMPARE(Picture(Badges(pages->widget(1)).value(0)), QString("4KHz.png"));
     }
 
+    // The badge names the receiver's own class, whether a mouse is paired
+    // with it or not.
+    void aReceiverTileShowsItsOwnClass_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("paired");
+        QTest::addColumn<QString>("tile");
+        QTest::addColumn<QString>("badge");
+        const QList<QPair<int, QString>> classes = {{0, "1KHz.png"}, {4, "2KHz.png"}, {1, "4KHz.png"}, {5, "8KHz.png"}};
+        for (const auto& receiverClass : classes) {
+            const QString name = receiverClass.second.left(2);
+            QTest::newRow(qPrintable(name + " receiver alone")) << receiverClass.first << false << "Unknow.png"
+                                                                 << receiverClass.second;
+            QTest::newRow(qPrintable(name + " receiver with its mouse")) << receiverClass.first << true << "OnLine0.png"
+                                                                         << receiverClass.second;
+        }
+    }
+
+    void aReceiverTileShowsItsOwnClass()
+    {
+        QFETCH(int, kind);
+        QFETCH(bool, paired);
+        QFETCH(QString, tile);
+        QFETCH(QString, badge);
+        Scenario scenario;
+        scenario.Receiver("receiver", kind, "0a0b0c");
+        if (paired)
+            scenario.Mouse("mouse", 1, "receiver");
+        Start(scenario);
+        QCOMPARE(Tiles(m_chooser).size(), 1);
+        QCOMPARE(Picture(Tiles(m_chooser).first()), tile);
+        const QList<QLabel*> badges = Badges(TilePages(m_chooser)->widget(0));
+        QCOMPARE(badges.size(), 1);
+        QCOMPARE(Picture(badges.first()), badge);
+    }
+
     void arrowsWalkThePages()
     {
         Start(Devices(7));

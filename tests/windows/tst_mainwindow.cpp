@@ -318,7 +318,11 @@ private slots:
         QSize size;
         bool openWhileSilent = false;
         QElapsedTimer answered;
+        QString connectionWhileSilent;
+        QString batteryWhileSilent;
         user.AnswerNext("MouseOffLine", [&](QWidget* notice) {
+            connectionWhileSilent = Picture(OnPages<QLabel>("label_4"));
+            batteryWhileSilent = OnPages<QLabel>("label_2")->text();
             text = notice->findChild<QLabel*>("label")->text();
             place = notice->pos();
             size = notice->size();
@@ -342,6 +346,69 @@ private slots:
         // The link is opened again and read.
         QTRY_VERIFY_WITH_TIMEOUT(!ServerStarts().isEmpty(), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(user.seen.contains("UpDataParam"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), 10000);
+        // The top bar said so while the mouse was silent, and shows the
+        // mouse's own state again once it is read.
+        QCOMPARE(connectionWhileSilent, QString("DisOnline.png"));
+        QCOMPARE(batteryWhileSilent, QString::fromUtf8("\u2014"));
+        QTRY_COMPARE_WITH_TIMEOUT(OnPages<QLabel>("label_2")->text(), QString("85%"), 5000);
+        QCOMPARE(Picture(OnPages<QLabel>("label_4")), QString("OnLineWifi.png"));
+    }
+
+    // A mouse opened while it does not answer: the top bar says it is
+    // offline and claims no battery, the overview claims no profile or mouse
+    // firmware (the receiver answers for itself), also after an earlier visit
+    // while it answered. Once it answers, its own values replace them.
+    void anOfflineMouseIsShownOfflineUntilItAnswers_data()
+    {
+        QTest::addColumn<bool>("visitedOnline");
+        QTest::newRow("first opening") << false;
+        QTest::newRow("after a visit while it answered") << true;
+    }
+
+    void anOfflineMouseIsShownOfflineUntilItAnswers()
+    {
+        QFETCH(bool, visitedOnline);
+        Open();
+        auto overview = [this](const char* name) {
+            return Pages()->findChild<PreVier*>()->findChild<QLabel*>(QString::fromLatin1(name))->text();
+        };
+        if (visitedOnline) {
+            OpenPages();
+            QTRY_COMPARE(OnPages<QLabel>("label_2")->text(), QString("85%"));
+            QTRY_COMPARE(overview("ConfigValue"), QString("Profile 1"));
+            QTest::mouseClick(OnPages<QToolButton>("UpArrow"), Qt::LeftButton);
+            QCOMPARE(Current(), static_cast<QWidget*>(Chooser()));
+        }
+        SimulatedDeviceControl::setOnline("drive1", false);
+        ModalUser user;
+        // Filling the pages from the saved copy may tell that the mouse is
+        // offline; the user closes that notice.
+        user.AnswerNext("MouseOffLine", [](QWidget* notice) { ClickButton(notice, "CloseButton"); });
+        HubRecorder recorder;
+        QTest::mouseClick(Tiles(Chooser()).first(), Qt::LeftButton);
+        QCOMPARE(Current(), static_cast<QWidget*>(Pages()));
+        QTRY_VERIFY_WITH_TIMEOUT(recorder.Names().contains(visitedOnline ? "SigForm" : "SigFormReset"), 5000);
+
+        auto* connection = OnPages<QLabel>("label_4");
+        QCOMPARE(Picture(connection), QString("DisOnline.png"));
+        QCOMPARE(connection->toolTip(), Text("infoTips", "DialogOffline"));
+        QCOMPARE(OnPages<QLabel>("label_2")->text(), QString::fromUtf8("\u2014"));
+        QCOMPARE(OnPages<QProgressBar>("progressBar")->value(), 0);
+        QVERIFY(!OnPages<QLabel>("label")->isVisible());
+        QCOMPARE(overview("ConfigValue"), QString::fromUtf8("\u2014"));
+        QCOMPARE(overview("MouseValue"), QString::fromUtf8("\u2014"));
+        QCOMPARE(overview("DongleValue"), QString("v1.06"));
+        for (const QString& picture : NoticeTest::StyleSheetPictures(OnPages<QFrame>("frame_2")))
+            QVERIFY2(QFileInfo(picture).isFile(), qPrintable(picture));
+
+        SimulatedDeviceControl::setOnline("drive1", true);
+        QTRY_COMPARE_WITH_TIMEOUT(OnPages<QLabel>("label_2")->text(), QString("85%"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(Picture(connection), QString("OnLineWifi.png"), 5000);
+        QVERIFY(connection->toolTip().isEmpty());
+        QCOMPARE(OnPages<QProgressBar>("progressBar")->value(), 85);
+        QTRY_COMPARE_WITH_TIMEOUT(overview("ConfigValue"), QString("Profile 1"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(overview("MouseValue"), QString("v1.03"), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), 10000);
     }
 
