@@ -8,3 +8,5 @@ if command -v ccache >/dev/null 2>&1; then
   CCACHE_BASEDIR="$(pwd)"
   export CCACHE_BASEDIR
 fi
+# Precompiled headers are cacheable only with these relaxations.
+export CCACHE_SLOPPINESS="pch_defines,time_macros,include_file_mtime,include_file_ctime"

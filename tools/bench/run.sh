@@ -5,6 +5,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 bash scripts/install-deps.sh
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DNK_BUILD_TESTS=OFF >/dev/null
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DNK_BUILD_TESTS=OFF -DNK_BUILD_BENCH=ON >/dev/null
 cmake --build build-bench -j"$(nproc)" --target nk-bench >/dev/null
 exec build-bench/bin/nk-bench "$@"
