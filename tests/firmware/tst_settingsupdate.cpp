@@ -354,6 +354,37 @@ private slots:
         sessionDeviceList.clear();
     }
 
+    // Each check works from the record it reads: a record that names no
+    // receiver class finds no receiver image, whatever an earlier one named.
+    void theCheckUsesTheRecordItReads()
+    {
+        QVERIFY(LoadDevices(FirmwareDevices::kScenario));
+        QVERIFY(SimulatedDeviceControl::setBootMode(QStringLiteral("r4k"), true));
+        CurrentDevice::SetInfo(Entry(QStringLiteral("m"), true, QStringLiteral("v1.03")));
+        sessionDeviceList = {Entry(QStringLiteral("m"), true, QStringLiteral("v1.03"))};
+        FormSetting page;
+        ShowPage(page);
+        FirmwareState::WriteFailRecord(211, 4, 5, 3);
+        page.UpdateController()->UpdatePrompt();
+        QCOMPARE(repairDialog->StatusText(), Text("home", "ReadyUpdate"));
+        NoticeTest::Answer(repairDialog, QStringLiteral("NewHong")); // Cancel
+        QVERIFY(!repairDialog->isVisible());
+
+        FirmwareState::WriteFailRecord(211, 0, 5, 3);
+        page.UpdateController()->UpdatePrompt();
+        QVERIFY(repairDialog->isVisible());
+        QCOMPARE(repairDialog->StatusText(), Text("home", "NoDevice"));
+        QCOMPARE(repairDialog->StartButtonText(), Text("common", "OK"));
+        NoticeTest::Answer(repairDialog, QStringLiteral("NewHong_2"));
+        QTest::qWait(100);
+        QVERIFY(!page.UpdateController()->Machine()->Running());
+        QVERIFY(SimulatedDeviceControl::calls(QStringLiteral("UsbUpgrade_Start")).isEmpty());
+        QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("r4k")), 0x0105);
+        repairDialog->close();
+        FirmwareState::RemoveFailRecord();
+        sessionDeviceList.clear();
+    }
+
     // A second mouse of the model, older than the first, is offered the
     // image: the check compares with the versions it has just reported.
     void anOlderSecondMouseIsOfferedTheImage()
