@@ -216,15 +216,7 @@ private slots:
         UpDateRepair dialog;
         OpenAsTheChooserDoes(dialog);
         QCOMPARE(dialog.StatusText(), NoticeTest::Text("home", "ReadyUpdate"));
-        // Between the check and the start.
-        if (how == QLatin1String("unplug")) {
-            QVERIFY(SimulatedDeviceControl::plug(QStringLiteral("r4k"), false));
-        } else if (how == QLatin1String("second")) {
-            QVERIFY(SimulatedDeviceControl::plug(QStringLiteral("r4k2"), true));
-            QVERIFY(SimulatedDeviceControl::setBootMode(QStringLiteral("r4k2"), true));
-        } else {
-            SimulatedDeviceControl::setUpgradeRefused(true);
-        }
+        QVERIFY(RepairDialogTest::SpoilTheStart(how)); // between the check and the start
         SimulatedDeviceControl::clearCalls();
         NoticeTest::Answer(&dialog, QStringLiteral("NewHong_2"));
         QTRY_VERIFY(!UpDateRepair::RepairRunning());

@@ -321,18 +321,12 @@ private slots:
         QVERIFY(repairDialog->isVisible());
         QCOMPARE(repairDialog->StatusText(), Text("home", "ReadyUpdate"));
         // Between the check and the start, or while the receiver is written.
-        if (how == QLatin1String("unplug")) {
-            QVERIFY(SimulatedDeviceControl::plug(QStringLiteral("r4k"), false));
-        } else if (how == QLatin1String("second")) {
-            QVERIFY(SimulatedDeviceControl::plug(QStringLiteral("r4k2"), true));
-            QVERIFY(SimulatedDeviceControl::setBootMode(QStringLiteral("r4k2"), true));
-        } else if (how == QLatin1String("refuse")) {
-            SimulatedDeviceControl::setUpgradeRefused(true);
-        } else if (how == QLatin1String("no mouse")) {
+        if (how == QLatin1String("no mouse"))
             sessionDeviceList = {Entry(QStringLiteral("r4k"), false, QStringLiteral("v1.05"))};
-        } else {
+        else if (how == QLatin1String("two mice"))
             sessionDeviceList.append(Entry(QStringLiteral("m"), true, QStringLiteral("v1.02")));
-        }
+        else
+            QVERIFY(RepairDialogTest::SpoilTheStart(how));
         NoticeTest::Answer(repairDialog, QStringLiteral("NewHong_2"));
         if (chained)
             QTRY_COMPARE_WITH_TIMEOUT(SimulatedDeviceControl::firmwareVersion(QStringLiteral("r4k")), 0x0106, 8000);
