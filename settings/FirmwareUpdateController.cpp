@@ -226,8 +226,12 @@ bool FirmwareUpdateController::Stopped(const QString& text)
 
 bool FirmwareUpdateController::ChechIsUpDate()
 {
+    // Each check starts from nothing: an earlier record's receiver image
+    // must not be written for a record that names no receiver class.
     updateKindCode = 0;
     mouseAfterReceiver = 0;
+    recordReceiverImage.clear();
+    linkedReceiverImage.clear();
     FirmwareState::FailRecord record;
     const bool haveRecord = FirmwareState::ReadFailRecord(&record);
     updateModelGroup = ConfigSettings::ModelGroup(CurrentDevice::Info().modelIndex);
@@ -310,6 +314,7 @@ bool FirmwareUpdateController::ChechIsUpDate()
 void FirmwareUpdateController::on_Start()
 {
     dialog->ShowRunningState();
+    endedAsFailed = false;
     updateStageCount = pendingStageCount;
     const QString group =
         updateModelGroup.isEmpty() ? ConfigSettings::ModelGroup(CurrentDevice::Info().modelIndex) : updateModelGroup;
@@ -360,6 +365,7 @@ void FirmwareUpdateController::StartMouse()
     if (device.wired && (sessionDeviceList.isEmpty() || !sessionDeviceList.first().wired
                          || sessionDeviceList.first().mid != device.mid)) {
         // Only the first device found can be written on its cable.
+        endedAsFailed = true;
         PostMsg::Instance()->EmitSigProgress(0, 5);
         return;
     }
@@ -392,7 +398,8 @@ void FirmwareUpdateController::SlotContinue(int)
 
 void FirmwareUpdateController::OnMachineFinished(int target, int stage)
 {
-    if (stage == FirmwareUpdateMachine::Idle && !machine->NoDeviceReason().isEmpty()) {
+    const bool noDevice = stage == FirmwareUpdateMachine::Idle && !machine->NoDeviceReason().isEmpty();
+    if (noDevice) {
         // No device, or several: nothing was written.
         if (reportInDialog && w.warning) {
             NoticeFrame::PlaceOnCaller(w.warning, w.page, -75, -65);
@@ -419,11 +426,17 @@ void FirmwareUpdateController::OnMachineFinished(int target, int stage)
         // Nothing follows: the dialog must not wait on at half a bar.
         if (stage == FirmwareUpdateMachine::NothingToWrite && !machine->Running())
             PostMsg::Instance()->EmitSigProgress(0, 1);
-        if (stage == FirmwareUpdateMachine::Written && updateStageCount == 2 && !machine->Running())
+        if (stage == FirmwareUpdateMachine::Written && updateStageCount == 2 && !machine->Running() && !endedAsFailed)
             PostMsg::Instance()->EmitSigProgress(0, 2);
     } else if (stage == FirmwareUpdateMachine::NothingToWrite) {
         mouseUpToDate = true;
         w.updateButton->setText(t.newVersion);
+        PostMsg::Instance()->EmitSigProgress(0, 1);
+    }
+    if (noDevice && !machine->Running()) {
+        // Nothing was written and nothing follows: the update ends as failed,
+        // so the dialog gets its buttons back and can be closed.
+        endedAsFailed = true;
         PostMsg::Instance()->EmitSigProgress(0, 1);
     }
     if (stage == FirmwareUpdateMachine::Written || stage == FirmwareUpdateMachine::NothingToWrite)

@@ -75,6 +75,8 @@ private:
     int mouseAfterReceiver = 0;
     int pendingStageCount = 1;
     bool reportInDialog = false;
+    // The running update was ended as failed: no later step reports success.
+    bool endedAsFailed = false;
     // The receiver class being updated, from the devices found or the record.
     int updateKindCode = 0;
     QString updateModelGroup;

@@ -5,6 +5,7 @@
 #include "FirmwareDevices.h"
 #include "FirmwareFixtures.h"
 #include "NoticeTestSupport.h"
+#include "RepairDialogTestSupport.h"
 #include "app/ConfigSettings.h"
 #include "app/LanguageLoader.h"
 #include "app/LanguageTables.h"
@@ -26,6 +27,7 @@
 
 using namespace FirmwareDevices;
 using namespace FirmwareFixtures;
+using RepairDialogTest::StatusDrawnInRed;
 
 namespace {
 
@@ -41,21 +43,6 @@ void OpenAsTheChooserDoes(UpDateRepair& dialog)
     dialog.ResetToStart();
     dialog.show();
     PostMsg::Instance()->EmitSigRepairCheckUpdate();
-}
-
-// Whether the status line's text is drawn in the alarm colour (red).
-bool StatusDrawnInRed(UpDateRepair& dialog)
-{
-    QLabel* status = dialog.findChild<QLabel*>(QStringLiteral("ToolText_2"));
-    const QImage image = status->grab().toImage();
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.red() > 180 && c.green() < 90 && c.blue() < 90)
-                return true;
-        }
-    }
-    return false;
 }
 
 // The targets (210 mouse, 211 receiver) of the images handed to the library.
@@ -201,6 +188,47 @@ private slots:
         QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("r4k")), 0x0105);
         QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("m")), 0x0102);
         QCOMPARE(int(pollAllowed), 1);
+    }
+
+    // A start that finds no device to write, or two, or that the library
+    // refuses, ends as failed: the failure shown in red, the record kept,
+    // and the dialog closes from its close button.
+    void aStartThatCannotWriteEndsAsFailed_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("no boot device found") << "unplug";
+        QTest::newRow("several found") << "second";
+        QTest::newRow("start refused") << "refuse";
+    }
+
+    void aStartThatCannotWriteEndsAsFailed()
+    {
+        QFETCH(QString, how);
+        QVERIFY(SimulatedDeviceControl::loadScenarioJson(R"({
+            "receivers": [{"name": "r4k", "kind": 1, "cid": 5, "mid": 3, "version": "0x0105", "bootMode": true},
+                          {"name": "r4k2", "kind": 1, "cid": 5, "mid": 3, "version": "0x0105"}],
+            "mice": [{"name": "m", "cid": 5, "mid": 3, "receiver": "r4k", "cablePlugged": true, "version": "0x0102"}]
+        })"));
+        SimulatedDeviceControl::setTiming(20, 2);
+        QVERIFY(SimulatedDeviceControl::plug(QStringLiteral("r4k2"), false));
+        WriteRecord(QStringLiteral("211,4,5,3"));
+        DeviceDiscovery::foundDeviceList = {Entry(QStringLiteral("m"), true)};
+        UpDateRepair dialog;
+        OpenAsTheChooserDoes(dialog);
+        QCOMPARE(dialog.StatusText(), NoticeTest::Text("home", "ReadyUpdate"));
+        QVERIFY(RepairDialogTest::SpoilTheStart(how)); // between the check and the start
+        SimulatedDeviceControl::clearCalls();
+        NoticeTest::Answer(&dialog, QStringLiteral("NewHong_2"));
+        QTRY_VERIFY(!UpDateRepair::RepairRunning());
+        QTest::qWait(50);
+        QCOMPARE(dialog.StatusText(), NoticeTest::Text("update", "DialogUpgradeFail"));
+        QVERIFY(StatusDrawnInRed(dialog));
+        QCOMPARE(FirmwareState::UpdateFailInfo(), QStringLiteral("211,4,5,3"));
+        QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("r4k")), 0x0105);
+        QVERIFY(NoticeTest::ButtonOf(&dialog, QStringLiteral("NewHong"))->isVisible());
+        NoticeTest::Answer(&dialog, QStringLiteral("CloseButton"));
+        QTRY_VERIFY(!dialog.isVisible());
+        SimulatedDeviceControl::setUpgradeRefused(false);
     }
 
     void noImageWritesNothing()

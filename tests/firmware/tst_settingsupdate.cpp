@@ -4,6 +4,7 @@
 #include "FirmwareDevices.h"
 #include "FirmwareFixtures.h"
 #include "NoticeTestSupport.h"
+#include "RepairDialogTestSupport.h"
 #include "app/ConfigSettings.h"
 #include "app/LanguageLoader.h"
 #include "app/PostMsg.h"
@@ -16,6 +17,7 @@
 #include "settings/FirmwareUpdateMachine.h"
 #include "settings/FormSetting.h"
 #include "settings/UpDateRepair.h"
+#include "settings/UpDateWarning.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -269,6 +271,109 @@ private slots:
         QVERIFY(SimulatedDeviceControl::inBootMode(QStringLiteral("r4k")));
         QVERIFY(SimulatedDeviceControl::inBootMode(QStringLiteral("m")));
         QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("m")), 0x0102);
+        repairDialog->close();
+        FirmwareState::RemoveFailRecord();
+        sessionDeviceList.clear();
+    }
+
+    // An update whose start finds no device to write, or two, or that the
+    // library refuses, ends as failed in the dialog: the failure in red, the
+    // record as it was, and the dialog closes from its close button. So
+    // does a mouse stage chained after the receiver's that finds no mouse.
+    void aStartThatCannotWriteEndsAsFailed_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("record"); // the failure record at the end
+        QTest::newRow("no boot device found") << "unplug" << "211,4,5,3";
+        QTest::newRow("several found") << "second" << "211,4,5,3";
+        QTest::newRow("start refused") << "refuse" << "211,4,5,3";
+        QTest::newRow("chained mouse stage finds no mouse") << "no mouse" << "";
+        QTest::newRow("chained mouse stage finds two mice") << "two mice" << "";
+    }
+
+    void aStartThatCannotWriteEndsAsFailed()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, record);
+        const bool chained = how.endsWith(QLatin1String("mouse")) || how.endsWith(QLatin1String("mice"));
+        QVERIFY(LoadDevices(R"({
+            "receivers": [{"name": "r4k", "kind": 1, "cid": 5, "mid": 3, "version": "0x0105"},
+                          {"name": "r4k2", "kind": 1, "cid": 5, "mid": 3, "version": "0x0105"}],
+            "mice": [{"name": "m", "cid": 5, "mid": 3, "receiver": "r4k", "cablePlugged": true, "version": "0x0102"}]
+        })"));
+        QVERIFY(SimulatedDeviceControl::plug(QStringLiteral("r4k2"), false));
+        FormSetting page;
+        ShowPage(page);
+        if (chained) {
+            // Both images newer: the receiver first, the mouse chained after it.
+            UseMouseBesideReceiver(QStringLiteral("m"), QStringLiteral("v1.02"), QStringLiteral("v1.05"));
+        } else {
+            // A failed receiver finished from the mouse on its cable.
+            QVERIFY(SimulatedDeviceControl::setBootMode(QStringLiteral("r4k"), true));
+            FirmwareState::WriteFailRecord(211, 4, 5, 3);
+            CurrentDevice::SetInfo(Entry(QStringLiteral("m"), true, QStringLiteral("v1.03")));
+            sessionDeviceList = {Entry(QStringLiteral("m"), true, QStringLiteral("v1.03"))};
+        }
+        if (chained)
+            PostMsg::Instance()->EmitSigSetver(0); // offered by the version report
+        else
+            page.UpdateController()->UpdatePrompt(); // as the update button asks
+        QVERIFY(repairDialog->isVisible());
+        QCOMPARE(repairDialog->StatusText(), Text("home", "ReadyUpdate"));
+        // Between the check and the start, or while the receiver is written.
+        if (how == QLatin1String("no mouse"))
+            sessionDeviceList = {Entry(QStringLiteral("r4k"), false, QStringLiteral("v1.05"))};
+        else if (how == QLatin1String("two mice"))
+            sessionDeviceList.append(Entry(QStringLiteral("m"), true, QStringLiteral("v1.02")));
+        else
+            QVERIFY(RepairDialogTest::SpoilTheStart(how));
+        NoticeTest::Answer(repairDialog, QStringLiteral("NewHong_2"));
+        if (chained)
+            QTRY_COMPARE_WITH_TIMEOUT(SimulatedDeviceControl::firmwareVersion(QStringLiteral("r4k")), 0x0106, 8000);
+        QTRY_VERIFY_WITH_TIMEOUT(!page.UpdateController()->Machine()->Running(), 8000);
+        QTest::qWait(100);
+        QVERIFY(!page.UpdateController()->Machine()->Running());
+        QCOMPARE(repairDialog->StatusText(), Text("update", "DialogUpgradeFail"));
+        QVERIFY(RepairDialogTest::StatusDrawnInRed(*repairDialog));
+        QCOMPARE(FirmwareState::UpdateFailInfo(), record);
+        QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("m")), 0x0102);
+        QCOMPARE(repairDialog->StartButtonText(), Text("common", "OK"));
+        QVERIFY(NoticeTest::ButtonOf(repairDialog, QStringLiteral("NewHong"))->isVisible());
+        for (UpDateWarning* warning : page.findChildren<UpDateWarning*>())
+            warning->close(); // the reason, shown beside a chained stage
+        NoticeTest::Answer(repairDialog, QStringLiteral("CloseButton"));
+        QTRY_VERIFY(!repairDialog->isVisible());
+        SimulatedDeviceControl::setUpgradeRefused(false);
+        FirmwareState::RemoveFailRecord();
+        sessionDeviceList.clear();
+    }
+
+    // Each check works from the record it reads: a record that names no
+    // receiver class finds no receiver image, whatever an earlier one named.
+    void theCheckUsesTheRecordItReads()
+    {
+        QVERIFY(LoadDevices(FirmwareDevices::kScenario));
+        QVERIFY(SimulatedDeviceControl::setBootMode(QStringLiteral("r4k"), true));
+        CurrentDevice::SetInfo(Entry(QStringLiteral("m"), true, QStringLiteral("v1.03")));
+        sessionDeviceList = {Entry(QStringLiteral("m"), true, QStringLiteral("v1.03"))};
+        FormSetting page;
+        ShowPage(page);
+        FirmwareState::WriteFailRecord(211, 4, 5, 3);
+        page.UpdateController()->UpdatePrompt();
+        QCOMPARE(repairDialog->StatusText(), Text("home", "ReadyUpdate"));
+        NoticeTest::Answer(repairDialog, QStringLiteral("NewHong")); // Cancel
+        QVERIFY(!repairDialog->isVisible());
+
+        FirmwareState::WriteFailRecord(211, 0, 5, 3);
+        page.UpdateController()->UpdatePrompt();
+        QVERIFY(repairDialog->isVisible());
+        QCOMPARE(repairDialog->StatusText(), Text("home", "NoDevice"));
+        QCOMPARE(repairDialog->StartButtonText(), Text("common", "OK"));
+        NoticeTest::Answer(repairDialog, QStringLiteral("NewHong_2"));
+        QTest::qWait(100);
+        QVERIFY(!page.UpdateController()->Machine()->Running());
+        QVERIFY(SimulatedDeviceControl::calls(QStringLiteral("UsbUpgrade_Start")).isEmpty());
+        QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("r4k")), 0x0105);
         repairDialog->close();
         FirmwareState::RemoveFailRecord();
         sessionDeviceList.clear();
