@@ -13,6 +13,7 @@
 #include "lighting/ThreeLed.h"
 #include "platform/rozuri/ROZUri.h"
 #include "sensor/SensorEffect.h"
+#include "widgets/SlotsByName.h"
 
 #include <QScrollBar>
 #include <QTabBar>
@@ -140,7 +141,7 @@ void LampLight::BuildForm()
     verticalScrollBar->setPageStep(1);
 
     tabWidget->setCurrentIndex(0);
-    QMetaObject::connectSlotsByName(this);
+    SlotsByName::Connect(this, {"on_StopCloseTime_activated(int)", "on_pushButton_clicked()"});
 }
 
 char LampLight::ByteToQString(uchar value)
@@ -153,6 +154,8 @@ void LampLight::on_SpeedSpinBox_2_valueChanged(int) {}
 void LampLight::on_LightMod_editTextChanged(const QString&) {}
 void LampLight::on_LightMod_activated(int) {}
 void LampLight::on_verticalScrollBar_valueChanged(int) {}
+void LampLight::on_StopCloseTime_activated(int) {}
+void LampLight::on_pushButton_clicked() {}
 
 void LampLight::wheelEvent(QWheelEvent* event)
 {

@@ -51,6 +51,10 @@ private slots:
     void on_LightMod_editTextChanged(const QString& text);
     void on_LightMod_activated(int index);
     void on_verticalScrollBar_valueChanged(int value);
+    // Named for a sleep-time box and a button the page does not have: never
+    // started.
+    void on_StopCloseTime_activated(int index);
+    void on_pushButton_clicked();
 
 protected:
     // A wheel turn no child took ends here.
