@@ -19,18 +19,13 @@ uint8_t Low(int value)
 
 } // namespace
 
-void DeviceSettingSetters::ReportOffline()
-{
-    if (!buttonPageFilling && !lightPageFilling && !sensorPageFilling)
-        PostMsg::Instance()->EmitSigMouseOffLineo(0);
-}
-
 bool DeviceSettingSetters::DeviceAnswers()
 {
     const QByteArray path = CurrentDevice::Path();
     if (UsbFinderC_GetDeviceOnLine(path.constData()) != 0)
         return true;
-    ReportOffline();
+    if (!buttonPageFilling && !lightPageFilling && !sensorPageFilling)
+        PostMsg::Instance()->EmitSigMouseOffLineo(0);
     return false;
 }
 
@@ -41,20 +36,10 @@ bool DeviceSettingSetters::WriteWhenOnline(Change change)
         return false;
     // The change and its update stay together: a report must not slip in
     // between and be overwritten on the device.
-    bool sent = false;
-    {
-        CurrentFlashMapLock lock;
-        const FlashDataMap before = lock.Map();
-        change(lock.Map());
-        sent = ProtocolDataUpdate(lock.Bytes()) != 0;
-        // The mouse kept its old record, so ours must too.
-        if (!sent)
-            lock.Map() = before;
-    }
-    // The notice is modal: never raise it while holding the record.
-    if (!sent)
-        ReportOffline();
-    return sent;
+    CurrentFlashMapLock lock;
+    change(lock.Map());
+    ProtocolDataUpdate(lock.Bytes());
+    return true;
 }
 
 bool DeviceSettingSetters::IsDeviceOnline()
@@ -265,14 +250,8 @@ bool DeviceSettingSetters::SetButtonMacro(int button, const ButtonFunctionHeader
     });
 }
 
-bool DeviceSettingSetters::SendProtocolRecord()
+void DeviceSettingSetters::SendProtocolRecord()
 {
-    bool sent = false;
-    {
-        CurrentFlashMapLock lock;
-        sent = ProtocolDataUpdate(lock.Bytes()) != 0;
-    }
-    if (!sent)
-        ReportOffline();
-    return sent;
+    CurrentFlashMapLock lock;
+    ProtocolDataUpdate(lock.Bytes());
 }
