@@ -402,7 +402,17 @@ void Macro::AppendMacroEvents(const QString& macroName, const QList<MacroEvent>&
 
 bool Macro::ReadMacroFile(const QString& name, MacroTextFile::Parsed* parsed, QString* reason) const
 {
-    QFile file(MacroFilePath(name));
+    // A FIFO or a folder in the file's place must not block the page, nor a
+    // huge file fill memory: a macro file is a few kilobytes of text.
+    const QString path = MacroFilePath(name);
+    const QFileInfo info(path);
+    constexpr qint64 kMaxMacroFileBytes = 1 << 20;
+    if (!info.isFile() || info.size() > kMaxMacroFileBytes) {
+        if (reason)
+            *reason = QStringLiteral("not a macro file");
+        return false;
+    }
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (reason)
             *reason = file.errorString();
