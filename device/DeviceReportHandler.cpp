@@ -186,7 +186,9 @@ void DeviceReportHandler::FullDump(ReportCallbackGate::Pass& pass, const unsigne
     FlashDataMap copy;
     {
         CurrentFlashMapLock lock;
-        if (clearBlocksPending) {
+        const FlashDataMap asDumped = lock.Map();
+        const bool clearing = clearBlocksPending;
+        if (clearing) {
             bool spared[16] = {};
             bool anySpared = false;
             ConfigSettings* config = ConfigSettings::Instance();
@@ -206,7 +208,12 @@ void DeviceReportHandler::FullDump(ReportCallbackGate::Pass& pass, const unsigne
             }
             clearBlocksPending = 0;
         }
-        ProtocolDataUpdate(lock.Bytes());
+        if (!ProtocolDataUpdate(lock.Bytes()) && clearing) {
+            // The mouse kept its blocks: the pages show what it holds, and
+            // the next full dump clears them again.
+            lock.Map() = asDumped;
+            clearBlocksPending = 1;
+        }
         copy = lock.Map();
     }
 

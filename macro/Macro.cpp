@@ -614,15 +614,23 @@ void Macro::InPortMacro()
 void Macro::SlotMacroDownLoadData(QString MacroName, int index)
 {
     const QString name = MacroName.remove(QChar(0));
-    // The event list holds the selected macro's events only, so only that
-    // macro can be sent.
-    if (!HasSelectedMacro() || name != SelectedMacroName() || !deviceSendEnabled)
+    if (!deviceSendEnabled || !DeviceSettingSetters::IsButtonIndex(index))
         return;
-    if (!DeviceSettingSetters::IsButtonIndex(index))
-        return;
+    // The save that asked for this came a while ago: the user may have picked
+    // another macro since, so a macro not shown is sent as its file holds it.
+    QList<MacroEvent> events;
+    if (HasSelectedMacro() && name == SelectedMacroName()) {
+        events = eventList->Events();
+    } else {
+        // Only a macro of the list names a file of the macro folder.
+        MacroTextFile::Parsed parsed;
+        if (!HasEntry(name) || !ReadMacroFile(name, &parsed))
+            return;
+        events = parsed.events;
+    }
     // The button page chose the button's function; only its block changes.
     const ButtonFunctionHeader header = CurrentFlashMapLock::Snapshot().buttons[index];
-    const MacroBlock block = MacroBlockCodec::Encode(name, eventList->Events());
+    const MacroBlock block = MacroBlockCodec::Encode(name, events);
     DeviceSettingSetters::SetButtonMacro(index, header, block);
 }
 

@@ -133,6 +133,11 @@ void SimulatedDeviceControl::setPairingOutcome(PairingOutcome outcome)
     devices().setPairingOutcome(mapped);
 }
 
+void SimulatedDeviceControl::failNextRecordStores(int count)
+{
+    devices().failNextRecordStores(count);
+}
+
 void SimulatedDeviceControl::failNextExchanges(int count)
 {
     devices().failNextExchanges(count);

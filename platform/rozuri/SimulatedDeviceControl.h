@@ -60,6 +60,9 @@ public:
     // The next count screen-device exchanges echo the packet with a wrong
     // checksum byte.
     static void failNextExchanges(int count);
+    // The mouse refuses the next count stored records (ProtocolDataUpdate)
+    // and keeps what it held.
+    static void failNextRecordStores(int count);
     // The next upgrades (all of them, or only the next count) end with a
     // failure once they reach percent (-1: never).
     static void setUpgradeFailure(int percent, int upgrades = -1);

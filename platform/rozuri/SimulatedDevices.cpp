@@ -694,6 +694,10 @@ bool SimulatedDevices::storeRecord(const unsigned char *record)
         SimulatedMouse *m = serverMouseLocked();
         if (!m)
             return false;
+        if (options_.failRecordStores > 0) {
+            --options_.failRecordStores;
+            return false;
+        }
         m->currentImage() = image;
         return true;
     });
@@ -1090,6 +1094,12 @@ void SimulatedDevices::setPairingOutcome(PairingOutcome outcome)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     options_.pairing = outcome;
+}
+
+void SimulatedDevices::failNextRecordStores(int count)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    options_.failRecordStores = qMax(0, count);
 }
 
 void SimulatedDevices::failNextExchanges(int count)

@@ -89,6 +89,7 @@ public:
     void failNextIdentifications(int count);
     void setPairingOutcome(PairingOutcome outcome);
     void failNextExchanges(int count);
+    void failNextRecordStores(int count);
     void setUpgradeFailure(int percent, int upgrades);
     void setUpgradeNeverEnds(bool never);
     void setUpgradeRefused(bool refused);
@@ -145,6 +146,7 @@ private:
         int pairingMs = 1500;
         int upgradeStepMs = 150;
         int failExchanges = 0;
+        int failRecordStores = 0;
     };
     // What a scenario's "options" object scripts; the rest stays default.
     static Options optionsFromScenario(const QByteArray &scenarioJson);

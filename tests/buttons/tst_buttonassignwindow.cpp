@@ -17,11 +17,16 @@
 #include "dialogs/DeleteConfirm.h"
 #include "macro/Macro.h"
 #include "macro/QuestionDialog.h"
+#include "macro/MacroBlockCodec.h"
+#include "macro/MacroTextFile.h"
+#include "app/AppPaths.h"
+#include "platform/LowLevelKeyboardHook.h"
 
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 
 #include <QStackedWidget>
 #include <QtTest>
@@ -262,6 +267,58 @@ private slots:
         QCOMPARE(OnButtonPage("BackKey")->text(), OnButtonPage("MidKey")->text());
         QCOMPARE(Header(MouseRecord(), 2), QByteArray("\x01\x04\x00", 3));
         QVERIFY(!MacroListButton("Boss"));
+    }
+
+    // The button page sends a saved macro a moment after the save; the user
+    // picking another macro meanwhile must not lose it.
+    void aSavedMacroReachesItsButtonWhenAnotherIsPickedAtOnce()
+    {
+        auto* main = m_window->findChild<QStackedWidget*>("stackedWidgetMain");
+        if (main->currentWidget() != static_cast<QWidget*>(Pages())) {
+            OpenPages();
+            if (QTest::currentTestFailed())
+                return;
+        }
+        QTest::mouseClick(OnContainer("MacroButton"), Qt::LeftButton);
+        QTRY_VERIFY(MacroPage()->isVisible());
+        for (const char* name : {"Combo", "Spare"}) {
+            UiScript script;
+            script.Dialog<QuestionDialog>([name](QuestionDialog* d) { EnterName(d, QString::fromLatin1(name)); });
+            QTest::mouseClick(MacroPage()->findChild<QToolButton*>(QStringLiteral("NewHong")), Qt::LeftButton);
+            QVERIFY(script.Done());
+        }
+        QTest::mouseClick(OnContainer("ButtonMain"), Qt::LeftButton);
+        QTRY_VERIFY(ButtonPage()->isVisible());
+        PickRow("BackKey");
+        QTest::mouseClick(OnButtonPage("DPI_10"), Qt::LeftButton);
+        QToolButton* combo = MacroListButton("Combo");
+        QVERIFY(combo);
+        QTest::mouseClick(combo, Qt::LeftButton);
+
+        QTest::mouseClick(OnContainer("MacroButton"), Qt::LeftButton);
+        QTRY_VERIFY(MacroPage()->isVisible());
+        ClickMacroEntry("Combo");
+        QTest::mouseClick(MacroPage()->findChild<QPushButton*>(QStringLiteral("StartRecord")), Qt::LeftButton);
+        LowLevelKeyboardHook::SendKeyEvent(0x41, KeyMessage::KeyDown);
+        LowLevelKeyboardHook::SendKeyEvent(0x41, KeyMessage::KeyUp);
+        QTest::mouseClick(MacroPage()->findChild<QPushButton*>(QStringLiteral("StopRecord")), Qt::LeftButton);
+        // The click comes while the button page waits to send the save.
+        QTimer::singleShot(300, this, [this] { ClickMacroEntry("Spare"); });
+        QTest::mouseClick(MacroPage()->findChild<QToolButton*>(QStringLiteral("Save")), Qt::LeftButton);
+        QTRY_COMPARE(MacroPage()->findChild<QListWidget*>(QStringLiteral("listWidgetHong"))->currentItem()->text(),
+                     QStringLiteral("Spare"));
+
+        QFile saved(AppPaths::UserDataFolder() + QStringLiteral("/usersetting/MacroPage/Combo.ini"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QList<MacroEvent> events = MacroTextFile::Parse(saved.readAll()).events;
+        QVERIFY(events.size() >= 2); // press, release and the pause between them
+        const MacroBlock expected = MacroBlockCodec::Encode(QStringLiteral("Combo"), events);
+        const QByteArray wanted = Bytes(&expected, sizeof expected);
+        const auto mouseBlock = [] {
+            const FlashDataMap mouse = MouseRecord();
+            return Bytes(&mouse.macroBlocks[2], sizeof(MacroBlock));
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(mouseBlock(), wanted, 5000);
     }
 };
 

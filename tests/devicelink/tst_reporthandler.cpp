@@ -198,6 +198,41 @@ private slots:
         QCOMPARE(LastSentRecord(), Bytes(expected));
     }
 
+    // A mouse that refuses the cleared record keeps its blocks: the pages
+    // show those, and the next full dump clears and sends again.
+    void aRefusedClearingIsShownAsTheMouseHoldsItAndTriedAgain()
+    {
+        LoadScenario("one_mouse.json", "receiver4k");
+        const FlashDataMap stored = RecordWithBlocks();
+        DumpOf(stored);
+        m_recorder->Clear();
+        SimulatedDeviceControl::failNextRecordStores(1);
+
+        SimulatedDeviceControl::injectReport(SimulatedDeviceControl::reportHeader(9), QByteArray());
+        QTRY_VERIFY_WITH_TIMEOUT(m_recorder->Names().contains("SigForm"), 5000);
+
+        QCOMPARE(Bytes(CurrentFlashMapLock::Snapshot()), Bytes(stored));
+        QCOMPARE(m_recorder->Named("SigUpDataLightUIButton").first().record, Bytes(stored));
+        const QByteArray mouse = SimulatedDeviceControl::flashImage(QStringLiteral("drive1"));
+        FlashDataMap held{};
+        ProtocolDataParser(reinterpret_cast<const unsigned char*>(mouse.constData()),
+                           reinterpret_cast<unsigned char*>(&held));
+        QCOMPARE(Bytes(held), Bytes(stored));
+
+        m_recorder->Clear();
+        UsbServer_ReadAllFlashData();
+        QTRY_VERIFY_WITH_TIMEOUT(m_recorder->Names().contains("SigForm"), 5000);
+        FlashDataMap expected = stored;
+        for (int j = 0; j < 16; ++j) {
+            if (j == 2)
+                continue;
+            std::memset(&expected.keyBlocks[j], 0, sizeof(KeyBlock));
+            std::memset(&expected.macroBlocks[j], 0, sizeof(MacroBlock));
+        }
+        QCOMPARE(LastSentRecord(), Bytes(expected));
+        QCOMPARE(Bytes(CurrentFlashMapLock::Snapshot()), Bytes(expected));
+    }
+
     void reinitialisationWithoutSparedButtonsClearsAllBlocks()
     {
         ConfigSettings shipped(QCoreApplication::applicationDirPath() + "/usersetting/Config.ini");

@@ -23,7 +23,9 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <QElapsedTimer>
 #include <cstring>
+#include <sys/stat.h>
 #include <memory>
 
 using namespace MacroTest;
@@ -341,8 +343,9 @@ private slots:
         QTest::addColumn<bool>("selected");
         QTest::addColumn<bool>("sendEnabled");
         QTest::newRow("sending switched off") << "M1" << 3 << true << false;
-        QTest::newRow("another macro's name") << "M2" << 3 << true << true;
-        QTest::newRow("no macro selected") << "M1" << 3 << false << true;
+        QTest::newRow("sending switched off, macro not shown") << "M2" << 3 << true << false;
+        QTest::newRow("a name with no macro") << "M3" << 3 << true << true;
+        QTest::newRow("a name outside the macro folder") << "../M2" << 3 << false << true;
         QTest::newRow("button 16") << "M1" << 16 << true << true;
         QTest::newRow("button -1") << "M1" << -1 << true << true;
     }
@@ -367,6 +370,48 @@ private slots:
 
         CompareNothingSent();
         QVERIFY(offline->isEmpty());
+    }
+
+    // The button page asks for the block a while after the save; by then
+    // the user may show another macro, or none. The saved macro still goes.
+    void aMacroNotShownIsSentAsItsFileHoldsIt_data()
+    {
+        QTest::addColumn<bool>("anotherShown");
+        QTest::newRow("another macro shown") << true;
+        QTest::newRow("no macro shown") << false;
+    }
+
+    void aMacroNotShownIsSentAsItsFileHoldsIt()
+    {
+        QFETCH(bool, anotherShown);
+        QVERIFY(WriteFile(MacroPath("Saved"), "254\r\n0x04 1 0\r\n10ms\r\n0x04 1 1\r\n"));
+        if (anotherShown)
+            SelectMacro("Other", "1\r\n0x05 1 0\r\n");
+        else
+            OpenPage();
+        SimulatedDeviceControl::clearCalls();
+
+        PostMsg::Instance()->EmitSigMacroDownLoadData(QStringLiteral("Saved"), 3);
+
+        CompareSentBlock(3, Block("Saved", 2, {Event(0, 1, 0x04, 10), Event(1, 1, 0x04, 0)}));
+        QVERIFY(offline->isEmpty());
+        // What the page shows is left alone.
+        QCOMPARE(Current(), anotherShown ? QStringLiteral("Other") : QStringLiteral("<none>"));
+    }
+
+    void aMacroFileThatIsNoFileSendsNothing()
+    {
+        QVERIFY(WriteFile(MacroPath("Other"), "1\r\n"));
+        QVERIFY(mkfifo(QFile::encodeName(MacroPath("Piped")).constData(), 0600) == 0);
+        SelectMacro("Other", "1\r\n");
+        SimulatedDeviceControl::clearCalls();
+        QElapsedTimer took;
+        took.start();
+
+        PostMsg::Instance()->EmitSigMacroDownLoadData(QStringLiteral("Piped"), 3);
+
+        QVERIFY(took.elapsed() < 2000);
+        CompareNothingSent();
     }
 
     void offlineMouseGetsNothingAndTheNoticeOpens()
