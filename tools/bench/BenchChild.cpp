@@ -15,6 +15,8 @@ using namespace BenchProbe;
 namespace {
 
 constexpr int kTimeoutMs = 30000;
+// Time given to start-up work before a measurement of the idle program.
+constexpr int kSettleMs = 1000;
 
 // Ends a measuring run at once: what the process does at exit is not measured here.
 [[noreturn]] void Finish(bool ok)
@@ -62,6 +64,16 @@ void MeasureClick(const BenchTarget& t)
     Finish(true);
 }
 
+// The click a user makes: the window has been up for a while and the
+// program has finished what it does after its first frame.
+void MeasureClickAfterIdle(const BenchTarget& t)
+{
+    if (!WaitUntil(t.chooserReady, kTimeoutMs))
+        Finish(false);
+    Idle(kSettleMs);
+    MeasureClick(t);
+}
+
 void MeasureCalls(const BenchTarget& t)
 {
     if (!t.calls || !WaitUntil(t.chooserReady, kTimeoutMs))
@@ -82,7 +94,7 @@ void MeasureIdle(const BenchTarget& t, bool onPages, int idleMs)
 {
     if (onPages ? !OpenPages(t) : !WaitUntil(t.chooserReady, kTimeoutMs))
         Finish(false);
-    Idle(1000); // let start-up work finish
+    Idle(kSettleMs); // let start-up work finish
     const Usage before = CurrentUsage();
     Idle(idleMs);
     const Usage after = CurrentUsage();
@@ -150,6 +162,8 @@ void Arm(const QString& mode, BenchTarget target)
                 QCoreApplication::quit();
             else if (mode == QLatin1String("click"))
                 MeasureClick(target);
+            else if (mode == QLatin1String("click-idle"))
+                MeasureClickAfterIdle(target);
             else if (mode == QLatin1String("calls"))
                 MeasureCalls(target);
             else if (mode == QLatin1String("idle-chooser"))

@@ -22,7 +22,7 @@ struct BenchTarget {
 };
 
 namespace BenchChild {
-// Modes: start, click, calls, idle-chooser, idle-pages, events, writer.
+// Modes: start, click, click-idle, calls, idle-chooser, idle-pages, events, writer.
 // Sets up the measurement; the caller then runs the event loop.
 void Arm(const QString& mode, BenchTarget target);
 }
