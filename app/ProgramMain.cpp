@@ -44,7 +44,10 @@ int RunProgram(int argc, char* argv[])
     }
 
     DialogMain window;
-    ScaleWindowFonts(&window, static_cast<double>(1.0f / static_cast<float>(dpi / 96.0)));
+    const double factor = static_cast<double>(1.0f / static_cast<float>(dpi / 96.0));
+    // At 96 DPI the pass would only set every widget's font to itself.
+    if (factor != 1.0)
+        ScaleWindowFonts(&window, factor);
     window.show();
     return app.exec();
 }

@@ -24,6 +24,9 @@ bool EnvironmentNumber(const char* name, double* value)
 
 // Xlib is loaded at run time: no application object exists yet, and the
 // program must still start where there is no X server or no Xlib at all.
+// The connection is never closed: when the last client of a server leaves,
+// the server resets, and Qt's own connection, made a moment later, would
+// wait for that reset.
 int XDesktopWidth()
 {
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
@@ -34,20 +37,21 @@ int XDesktopWidth()
     using OpenDisplay = void* (*)(const char*);
     using DefaultScreen = int (*)(void*);
     using DisplayWidth = int (*)(void*, int);
-    using CloseDisplay = int (*)(void*);
     auto open = reinterpret_cast<OpenDisplay>(dlsym(lib, "XOpenDisplay"));
     auto screen = reinterpret_cast<DefaultScreen>(dlsym(lib, "XDefaultScreen"));
     auto width = reinterpret_cast<DisplayWidth>(dlsym(lib, "XDisplayWidth"));
-    auto close = reinterpret_cast<CloseDisplay>(dlsym(lib, "XCloseDisplay"));
-    int result = 0;
-    if (open && screen && width && close) {
-        if (void* display = open(nullptr)) {
-            result = width(display, screen(display));
-            close(display);
-        }
+    if (!open || !screen || !width) {
+        dlclose(lib);
+        return 0;
     }
-    dlclose(lib);
-    return result;
+    static void* display = nullptr;
+    if (!display)
+        display = open(nullptr);
+    if (!display) {
+        dlclose(lib);
+        return 0;
+    }
+    return width(display, screen(display));
 }
 
 } // namespace
