@@ -141,8 +141,7 @@ FlashDataMap SavedRecord()
 QStringList Writes()
 {
     static const QRegularExpression writing(
-        QStringLiteral("^(ProtocolDataUpdate|UsbFinderC_Set.*|UsbServer_Set(?!PCDriverStatus).*|UsbServer_Enter.*"
-                       "|UsbServer_ReadDonglePairStatus)$"));
+        QStringLiteral("^(ProtocolDataUpdate|UsbFinderC_Set.*|UsbServer_Set(?!PCDriverStatus).*|UsbServer_Enter.*)$"));
     QStringList writes;
     for (const QString& name : CallNames()) {
         if (writing.match(name).hasMatch())
