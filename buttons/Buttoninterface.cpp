@@ -1476,6 +1476,8 @@ void Buttoninterface::SlotDeleteMacroButton(QString MacroName)
         QString text = RowControl(row.index)->text();
         texts << text.remove(QChar(0));
     }
+    // The key blocks cleared below reach the mouse only with the last send.
+    QList<QPair<int, KeyBlock>> cleared;
     for (int r = 0; r < DeviceButtonIndex::Rows().size(); ++r) {
         if (texts.at(r) != MacroName)
             continue;
@@ -1485,6 +1487,11 @@ void Buttoninterface::SlotDeleteMacroButton(QString MacroName)
         row->setChecked(true);
         if (fallbackButton)
             fallbackButton->setChecked(true);
+        ButtonFunctionHeader headerBefore;
+        {
+            CurrentFlashMapLock lock;
+            headerBefore = lock.Map().buttons[k];
+        }
 
         // The configuration may name a media key or a key combination; one
         // the mouse cannot play gives the row its default instead.
@@ -1506,15 +1513,27 @@ void Buttoninterface::SlotDeleteMacroButton(QString MacroName)
                 configured = true;
             }
         }
-        if (!configured) {
+        if (!configured)
             QMetaObject::invokeMethod(this, fallbacks[k].sender, Qt::DirectConnection, Q_ARG(bool, true));
-            CurrentFlashMapLock lock;
+        CurrentFlashMapLock lock;
+        const ButtonFunctionHeader& header = lock.Map().buttons[k];
+        // A write that went through took the blocks cleared before it along.
+        if (header.type != headerBefore.type || header.code != headerBefore.code
+            || header.extra != headerBefore.extra)
+            cleared.clear();
+        if (!configured) {
+            cleared.append(qMakePair(k, lock.Map().keyBlocks[k]));
             std::memset(&lock.Map().keyBlocks[k], 0, sizeof(KeyBlock));
         }
     }
     UncheckGroup(rowButtonGroup);
     ReturnToIdleView();
-    DeviceSettingSetters::SendProtocolRecord();
+    if (!DeviceSettingSetters::SendProtocolRecord()) {
+        // The mouse still holds those blocks; so does the record.
+        CurrentFlashMapLock lock;
+        for (const QPair<int, KeyBlock>& block : cleared)
+            lock.Map().keyBlocks[block.first] = block.second;
+    }
 }
 
 void Buttoninterface::SlotMacroRename(QString MacroName, QString NewName)

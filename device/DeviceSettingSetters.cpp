@@ -19,13 +19,18 @@ uint8_t Low(int value)
 
 } // namespace
 
+void DeviceSettingSetters::ReportOffline()
+{
+    if (!buttonPageFilling && !lightPageFilling && !sensorPageFilling)
+        PostMsg::Instance()->EmitSigMouseOffLineo(0);
+}
+
 bool DeviceSettingSetters::DeviceAnswers()
 {
     const QByteArray path = CurrentDevice::Path();
     if (UsbFinderC_GetDeviceOnLine(path.constData()) != 0)
         return true;
-    if (!buttonPageFilling && !lightPageFilling && !sensorPageFilling)
-        PostMsg::Instance()->EmitSigMouseOffLineo(0);
+    ReportOffline();
     return false;
 }
 
@@ -36,10 +41,20 @@ bool DeviceSettingSetters::WriteWhenOnline(Change change)
         return false;
     // The change and its update stay together: a report must not slip in
     // between and be overwritten on the device.
-    CurrentFlashMapLock lock;
-    change(lock.Map());
-    ProtocolDataUpdate(lock.Bytes());
-    return true;
+    bool sent = false;
+    {
+        CurrentFlashMapLock lock;
+        const FlashDataMap before = lock.Map();
+        change(lock.Map());
+        sent = ProtocolDataUpdate(lock.Bytes()) != 0;
+        // The mouse kept its old record, so ours must too.
+        if (!sent)
+            lock.Map() = before;
+    }
+    // The notice is modal: never raise it while holding the record.
+    if (!sent)
+        ReportOffline();
+    return sent;
 }
 
 bool DeviceSettingSetters::IsDeviceOnline()
@@ -250,8 +265,14 @@ bool DeviceSettingSetters::SetButtonMacro(int button, const ButtonFunctionHeader
     });
 }
 
-void DeviceSettingSetters::SendProtocolRecord()
+bool DeviceSettingSetters::SendProtocolRecord()
 {
-    CurrentFlashMapLock lock;
-    ProtocolDataUpdate(lock.Bytes());
+    bool sent = false;
+    {
+        CurrentFlashMapLock lock;
+        sent = ProtocolDataUpdate(lock.Bytes()) != 0;
+    }
+    if (!sent)
+        ReportOffline();
+    return sent;
 }

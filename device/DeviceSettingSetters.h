@@ -13,8 +13,8 @@ extern std::atomic<bool> sensorPageFilling;
 // The one way the pages change the mouse: each writer tests that the current
 // device answers, writes its field group into the current record and hands
 // the whole record to the device library. False means nothing was written or
-// sent; the page then puts its control back. Integers are stored as their
-// low byte.
+// sent (a failed send leaves the current record as it was); the page then
+// puts its control back. Integers are stored as their low byte.
 class DeviceSettingSetters {
 public:
     static bool IsDeviceOnline();
@@ -50,7 +50,8 @@ public:
     static bool SetButtonMacro(int button, const ButtonFunctionHeader& header, const MacroBlock& block);
 
     // Sends the current record without asking whether the device answers.
-    static void SendProtocolRecord();
+    // False when the library did not take it; the offline notice is raised.
+    static bool SendProtocolRecord();
 
     static bool IsButtonIndex(int index) { return index >= 0 && index < 16; }
     static bool IsDpiLevelIndex(int index) { return index >= 0 && index < 8; }
@@ -59,4 +60,5 @@ private:
     template <typename Change>
     static bool WriteWhenOnline(Change change);
     static bool DeviceAnswers();
+    static void ReportOffline();
 };

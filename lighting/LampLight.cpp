@@ -332,9 +332,10 @@ void LampLight::SlotRGBValue(DongleRGB* Rgb)
     if (!Rgb || !ModelHasReceiverLed() || device.wired || device.connectionKind != ConnectionReceiver4K)
         return;
     FrameOneLed->show();
+    // The receiver told us its meaning: shown, not written back to it.
     const int meaning = Rgb->bytes[0];
     if (meaning >= 1 && meaning <= 3)
-        FrameOneLed->ApplyMeaning(meaning - 1);
+        FrameOneLed->SetMeaning(meaning - 1);
 }
 
 void LampLight::SlotAllLanguage(int index)

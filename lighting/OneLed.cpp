@@ -159,16 +159,14 @@ void OneLed::SetMeaning(int index)
     if (!box)
         return;
     {
-        const QSignalBlocker block(box);
+        // The box that loses its tick in the exclusive group must stay quiet
+        // too: its slot would ask the mouse.
+        const QSignalBlocker block1(ReUntil);
+        const QSignalBlocker block2(ReUntil_2);
+        const QSignalBlocker block3(ReUntil_3);
         box->setChecked(true);
     }
     tickedBefore = TickedIndex();
-}
-
-void OneLed::ApplyMeaning(int index)
-{
-    if (QCheckBox* box = Box(index))
-        box->setChecked(true);
 }
 
 void OneLed::PutTickBack(int index)

@@ -18,11 +18,9 @@ public:
     explicit OneLed(QWidget* parent = nullptr);
     ~OneLed() override;
 
-    // index 0, 1, 2 ticks the box of meaning 1, 2, 3 without its signals;
-    // other values do nothing.
+    // index 0, 1, 2 ticks the box of meaning 1, 2, 3 without any box's
+    // signals, so nothing is sent or asked; other values do nothing.
     void SetMeaning(int index);
-    // The same with the box's signals flowing, as a user's tick.
-    void ApplyMeaning(int index);
 
 public slots:
     void SlotAllLanguage(int index);

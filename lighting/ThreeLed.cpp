@@ -191,15 +191,18 @@ void ThreeLed::FunctionChosen(int led, MyConmboBox* box, int index)
     receiverIndicatorLeds[led] = static_cast<unsigned char>(index);
     const QByteArray path = CurrentDevice::Path();
     const unsigned char result = UsbFinderC_SetDongleIndicatorLed(path.constData(), receiverIndicatorLeds);
-    // Only for the notice: whether the change stays rests on the receiver's answer.
-    DeviceSettingSetters::IsDeviceOnline();
+    // Whether the change stays rests on the receiver's answer; the mouse's
+    // answer only decides the notice and whether its record goes out.
+    const bool mouseAnswers = DeviceSettingSetters::IsDeviceOnline();
     if (result == 0) {
         const QSignalBlocker block(box);
         receiverIndicatorLeds[led] = static_cast<unsigned char>(lastIndicatorLedFunctions[led]);
         box->setCurrentIndex(lastIndicatorLedFunctions[led]);
         return;
     }
-    DeviceSettingSetters::SendProtocolRecord();
+    // A silent mouse has had its notice; its record would only fail again.
+    if (mouseAnswers)
+        DeviceSettingSetters::SendProtocolRecord();
     lastIndicatorLedFunctions[led] = index;
 }
 

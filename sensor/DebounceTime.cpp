@@ -48,7 +48,11 @@ void DebounceTime::SetDebounceIndex(int index)
     // would write index -1, byte 0xFF, back to the mouse.
     index = qBound(0, index, kItemCount - 1);
     m_lastIndex = index;
-    Debunce->setCurrentIndex(index);
+    {
+        // The host's value comes from the mouse: shown, not written back.
+        const QSignalBlocker blocker(Debunce);
+        Debunce->setCurrentIndex(index);
+    }
     PostMsg::Instance()->EmitSigDebunce(Debunce->currentText());
 }
 

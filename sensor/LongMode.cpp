@@ -48,6 +48,8 @@ LongMode::~LongMode() = default;
 
 void LongMode::setModeChecked(bool on)
 {
+    // The state the receiver reported: shown, not sent back.
+    const QSignalBlocker blocker(checkBox);
     checkBox->setChecked(on);
 }
 

@@ -16,7 +16,7 @@ public:
     explicit LongMode(QWidget* parent = nullptr);
     ~LongMode() override;
 
-    // Signals stay open: a changed state is sent as a user's change is.
+    // Shows the state the receiver reported; nothing is sent.
     void setModeChecked(bool on);
 
 public slots:

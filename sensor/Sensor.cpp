@@ -33,6 +33,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QPixmap>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 namespace {
@@ -396,6 +397,9 @@ void Sensor::SlotHideModel(int index)
 
 void Sensor::SlotUpDataReportRate(int index)
 {
+    // The mouse reported its rate: the mode that goes with it is shown,
+    // not written back.
+    const QSignalBlocker quiet(ui->ModelChoose);
     const bool followsMode = SensorModeSupported() && !CurrentDevice::Info().wired;
     switch (index) {
     case 1:

@@ -187,12 +187,21 @@ void SensorEffectB::SetBrightnessLabelText(const QString& text)
     label_15->setText(text);
 }
 
+// A host's values come from the mouse: shown, never written back.
 void SensorEffectB::SetSpeed(int value)
 {
-    SpeedH->setValue(value);
+    {
+        const QSignalBlocker block(SpeedH);
+        SpeedH->setValue(value);
+    }
+    SpeedSpinBox->setValue(SpeedH->value());
 }
 
 void SensorEffectB::SetBrightnessLevel(int level)
 {
-    LightH->setValue(level);
+    {
+        const QSignalBlocker block(LightH);
+        LightH->setValue(level);
+    }
+    LightSpinBox->setValue(LightH->value());
 }

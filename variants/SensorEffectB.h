@@ -25,8 +25,7 @@ public:
     void SetTitleText(const QString& text);
     void SetSpeedLabelText(const QString& text);
     void SetBrightnessLabelText(const QString& text);
-    // Move the slider; a changed value is written unless the guard stops it,
-    // so a host fills while sensorPageFilling is set.
+    // Move the slider and its number box; nothing is written.
     void SetSpeed(int value);
     void SetBrightnessLevel(int level);
 

@@ -642,6 +642,53 @@ private slots:
         QVERIFY(f.Idle());
     }
 
+    // The mouse gone during a deletion: the cleared key blocks it never got
+    // go back into the program's record, which stays as the mouse holds it,
+    // and the user is told.
+    void deleteTheMouseMissesLeavesTheRecordAsTheMouseHoldsIt_data()
+    {
+        QTest::addColumn<int>("answers");
+        QTest::newRow("silent from the start") << 0;
+        QTest::newRow("gone after the first check") << 1;
+        QTest::newRow("gone after the second check") << 2;
+    }
+    void deleteTheMouseMissesLeavesTheRecordAsTheMouseHoldsIt()
+    {
+        QFETCH(int, answers);
+        WriteFile(MacroPath("Gone"), "1\r\n0x04 1 0\r\n");
+        OpenMacroPage();
+        ShowButtonPage();
+        Bind("FireKey", "Gone");
+        Bind("Button8", "Gone");
+        // Key blocks the mouse holds under the macro rows.
+        {
+            CurrentFlashMapLock lock;
+            std::memset(&lock.Map().keyBlocks[0], 0x5A, sizeof(KeyBlock));
+            std::memset(&lock.Map().keyBlocks[7], 0xA5, sizeof(KeyBlock));
+        }
+        QVERIFY(DeviceSettingSetters::SendProtocolRecord());
+        const int settingsEnd = offsetof(FlashDataMap, macroBlocks);
+        const QByteArray held = MouseRecord().left(settingsEnd);
+        QCOMPARE(FirstDifference(Bytes(CurrentFlashMapLock::Snapshot()).left(settingsEnd), held), QString());
+        if (answers == 0)
+            SimulatedDeviceControl::setOnline(kMouse, false);
+        else
+            SimulatedDeviceControl::dropAfterOnlineAnswers(kMouse, answers);
+        QSignalSpy offline(PostMsg::Instance(), SIGNAL(SigMouseOffLineo(int)));
+
+        DeleteOnMacroPage("Gone");
+
+        SimulatedDeviceControl::setOnline(kMouse, true);
+        const QByteArray mouse = MouseRecord().left(settingsEnd);
+        QCOMPARE(FirstDifference(Bytes(CurrentFlashMapLock::Snapshot()).left(settingsEnd), mouse), QString());
+        QVERIFY(offline.size() >= 1);
+        // A row the mouse did not take keeps its macro.
+        if (answers < 2)
+            QCOMPARE(f.Child(QStringLiteral("FireKey"))->text(), Prefix() + "Gone");
+        QCOMPARE(f.Child(QStringLiteral("Button8"))->text(), Prefix() + "Gone");
+        QVERIFY(f.Idle());
+    }
+
     // Saved on the macro page: the changed events and then the new repeat
     // mode reach every button bound to the macro.
     void saveSendsTheMacroAgain()

@@ -2,6 +2,8 @@
 #include "device/CurrentDevice.h"
 #include "device/CurrentFlashMap.h"
 #include "device/DeviceSettingSetters.h"
+#include "platform/rozuri/FlashImageCodec.h"
+#include "platform/rozuri/ROZUri.h"
 #include "platform/rozuri/SimulatedDeviceControl.h"
 
 #include <QSignalSpy>
@@ -67,8 +69,13 @@ private slots:
     {
         QString error;
         QVERIFY2(SimulatedDeviceControl::loadScenario(DEVICE_FIXTURES "/one_mouse.json", &error), qPrintable(error));
-        CurrentDevice::SetPath(SimulatedDeviceControl::pathOf("receiver4k").toLatin1());
+        const QByteArray path = SimulatedDeviceControl::pathOf("receiver4k").toLatin1();
+        CurrentDevice::SetPath(path);
+        // The library stores a record only on the device its server talks to.
+        QVERIFY(UsbServerC_Start(path.constData(), path.constData(), nullptr));
     }
+
+    void cleanupTestCase() { UsbServer_Exit(); }
 
     void init() { Reset(); }
 
@@ -237,6 +244,58 @@ private slots:
         QVERIFY(SimulatedDeviceControl::calls().isEmpty());
         QCOMPARE(offline.size(), 0);
         QCOMPARE(Bytes(CurrentFlashMapLock::Snapshot()), Bytes(PatternRecord()));
+    }
+
+    // The mouse answers the online check and is gone before the record
+    // reaches it: the writer says so, the user is told once, and the
+    // program's record stays what the mouse still holds.
+    void aSendTheMouseMissesLeavesTheRecordAsTheMouseHoldsIt_data()
+    {
+        QTest::addColumn<Writer>("writer");
+        using S = DeviceSettingSetters;
+        QTest::newRow("report rate") << Writer([] { return S::SetReportRate(64); });
+        QTest::newRow("DPI value") << Writer([] { return S::SetDpiLevelValue(2, 0x11, 0x12, 0x33); });
+        QTest::newRow("DPI level pair") << Writer([] { return S::SetDpiLevelPair(Entry(100), Entry(200), 1, 5, 4); });
+        QTest::newRow("light bar brightness") << Writer([] { return S::SetLedBarBrightness(0); });
+        QTest::newRow("DPI led off") << Writer([] { return S::SetDpiLedMode(0); });
+        QTest::newRow("button header") << Writer([] { return S::SetButtonFunction(3, 4, 0x21, 3); });
+        QTest::newRow("button macro") << Writer([] {
+            MacroBlock macro{};
+            macro.nameLength = 1;
+            macro.name[0] = 'M';
+            return S::SetButtonMacro(3, ButtonFunctionHeader{6, 3, 254}, macro);
+        });
+    }
+    void aSendTheMouseMissesLeavesTheRecordAsTheMouseHoldsIt()
+    {
+        QFETCH(Writer, writer);
+        QVERIFY(DeviceSettingSetters::SendProtocolRecord());
+        const QByteArray held = SimulatedDeviceControl::flashImage("drive1");
+        QCOMPARE(held, FlashImageCodec::encode(Bytes(PatternRecord())));
+        SimulatedDeviceControl::clearCalls();
+        QSignalSpy offline(PostMsg::Instance(), SIGNAL(SigMouseOffLineo(int)));
+
+        SimulatedDeviceControl::dropAfterOnlineAnswers("drive1", 1);
+        QVERIFY(!writer());
+
+        QCOMPARE(SimulatedDeviceControl::calls("ProtocolDataUpdate").size(), 1);
+        QCOMPARE(SimulatedDeviceControl::flashImage("drive1"), held);
+        QCOMPARE(Bytes(CurrentFlashMapLock::Snapshot()), Bytes(PatternRecord()));
+        QCOMPARE(offline.size(), 1);
+        QCOMPARE(offline.at(0).at(0).toInt(), 0);
+    }
+
+    void aRecordTheMouseDoesNotTakeIsReported()
+    {
+        SimulatedDeviceControl::setOnline("drive1", false);
+        QSignalSpy offline(PostMsg::Instance(), SIGNAL(SigMouseOffLineo(int)));
+        QVERIFY(!DeviceSettingSetters::SendProtocolRecord());
+        QCOMPARE(offline.size(), 1);
+
+        // Not while a page fills from device data.
+        buttonPageFilling = true;
+        QVERIFY(!DeviceSettingSetters::SendProtocolRecord());
+        QCOMPARE(offline.size(), 1);
     }
 
     void sendProtocolRecordSendsWithoutAsking()

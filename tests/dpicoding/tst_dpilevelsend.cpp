@@ -66,9 +66,14 @@ private slots:
     {
         QString error;
         QVERIFY2(SimulatedDeviceControl::loadScenario(DEVICE_FIXTURES "/one_mouse.json", &error), qPrintable(error));
-        CurrentDevice::SetPath(SimulatedDeviceControl::pathOf(QStringLiteral("receiver4k")).toLatin1());
+        const QByteArray path = SimulatedDeviceControl::pathOf(QStringLiteral("receiver4k")).toLatin1();
+        CurrentDevice::SetPath(path);
+        // The library stores a record only on the device its server talks to.
+        QVERIFY(UsbServerC_Start(path.constData(), path.constData(), nullptr));
         SensorCapabilities::LoadHeader(nullptr);
     }
+
+    void cleanupTestCase() { UsbServer_Exit(); }
 
     void init()
     {
@@ -185,11 +190,8 @@ private slots:
     void theMouseKeepsWhatWasSent()
     {
         // With the link's server up, the simulated mouse stores the record.
-        const QByteArray path = CurrentDevice::Path();
-        UsbServerC_Start(path.constData(), path.constData(), nullptr);
         UseModel(1);
         DpiValueCoding::sendDpiLevel(5, 26000);
-        UsbServer_Exit();
         QByteArray record;
         QVERIFY(FlashImageCodec::decode(SimulatedDeviceControl::flashImage(QStringLiteral("drive1")), &record));
         FlashDataMap stored;

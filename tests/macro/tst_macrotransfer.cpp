@@ -15,6 +15,7 @@
 #include "device/DeviceLinkState.h"
 #include "macro/Macro.h"
 #include "macro/MacroRecording.h"
+#include "platform/rozuri/ROZUri.h"
 #include "platform/rozuri/SimulatedDeviceControl.h"
 
 #include <QDir>
@@ -216,8 +217,13 @@ private slots:
         LanguageLoader::LoadLanguageFiles(QCoreApplication::applicationDirPath());
         QString error;
         QVERIFY2(SimulatedDeviceControl::loadScenario(DEVICE_FIXTURES "/one_mouse.json", &error), qPrintable(error));
-        CurrentDevice::SetPath(SimulatedDeviceControl::pathOf("receiver4k").toLatin1());
+        const QByteArray path = SimulatedDeviceControl::pathOf("receiver4k").toLatin1();
+        CurrentDevice::SetPath(path);
+        // The library stores a record only on the device its server talks to.
+        QVERIFY(UsbServerC_Start(path.constData(), path.constData(), nullptr));
     }
+
+    void cleanupTestCase() { UsbServer_Exit(); }
 
     void init()
     {

@@ -421,6 +421,37 @@ private slots:
             QCOMPARE(Child<MyConmboBox>(&page, "PerformanceOpen")->isEnabled(), accepted != 0);
     }
 
+    // The mouse answers the online check and is gone before the new rate
+    // reaches it: the page shows the rate the mouse still runs at.
+    void aRateTheMouseMissesPutsTheRateButtonBack()
+    {
+        UseDevice(0);
+        Sensor page;
+        FlashDataMap record = PlainRecord();
+        record.reportRate = 2;
+        Fill(page, record);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        auto* accepted = Child<QToolButton>(&page, kRateButtons[1]);
+        QTest::mouseClick(accepted, Qt::LeftButton);
+        QCOMPARE(CheckedRate(&page), 1);
+        const int held = StoredByte(mouse, 0);
+        QCOMPARE(SentBytes(0), QList<int>{held});
+
+        SimulatedDeviceControl::dropAfterOnlineAnswers(mouse, 1);
+        QSignalSpy offline(PostMsg::Instance(), SIGNAL(SigMouseOffLineo(int)));
+        QSignalSpy announced(PostMsg::Instance(), SIGNAL(SigAddReport(int)));
+        QTest::mouseClick(Child<QToolButton>(&page, kRateButtons[0]), Qt::LeftButton);
+
+        QCOMPARE(CheckedRate(&page), 1);
+        QCOMPARE(StoredByte(mouse, 0), held);
+        QCOMPARE(int(CurrentFlashMapLock::Snapshot().reportRate), held);
+        QCOMPARE(offline.size(), 1);
+        // Nothing may announce the rate the mouse never got.
+        for (const QList<QVariant>& rate : announced)
+            QCOMPARE(rate.first().toInt(), 250);
+    }
+
     void theControlsWriteNothingBeforeTheFirstPageSwitchOrDuringAFill_data()
     {
         QTest::addColumn<bool>("sendEnabled");

@@ -203,15 +203,27 @@ private slots:
         QCOMPARE(SendCount(), 0);
     }
 
-    void thePagesSettingSendsOnlyAChange()
+    // The page shows the state the receiver reported; sending it back
+    // would ask a silent mouse inside the link's wait.
+    void thePagesSettingShowsWithoutSending()
     {
         LongMode panel;
+        auto* box = panel.findChild<QCheckBox*>(QStringLiteral("checkBox"));
+        QSignalSpy offline(PostMsg::Instance(), SIGNAL(SigMouseOffLineo(int)));
+        panel.setModeChecked(true);
+        QVERIFY(box->isChecked());
+        SimulatedDeviceControl::setOnline(QStringLiteral("drive1"), false);
         panel.setModeChecked(false);
+        QVERIFY(!box->isChecked());
+        panel.setModeChecked(true);
+        QVERIFY(box->isChecked());
         QCOMPARE(SentLongRangeModes(), QList<int>{});
-        panel.setModeChecked(true);
-        panel.setModeChecked(true);
-        QCOMPARE(SentLongRangeModes(), QList<int>{1});
-        QCOMPARE(MouseLongRange(), 1);
+        QCOMPARE(offline.size(), 0);
+        // The user's click after it still reaches the receiver.
+        SimulatedDeviceControl::setOnline(QStringLiteral("drive1"), true);
+        QTest::mouseClick(box, Qt::LeftButton);
+        QCOMPARE(SentLongRangeModes(), QList<int>{0});
+        QCOMPARE(MouseLongRange(), 0);
     }
 
     void anOfflineLongRangeChangeGoesBackWithTheNotice()

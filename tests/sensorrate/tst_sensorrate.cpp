@@ -109,16 +109,6 @@ bool UseFoundDevice(const QString& name)
 
 class TestSensorRate : public QObject {
     Q_OBJECT
-private:
-    bool serverUp = false;
-
-    void StartServer()
-    {
-        const QByteArray path = CurrentDevice::Path();
-        UsbServerC_Start(path.constData(), path.constData(), nullptr);
-        serverUp = true;
-    }
-
 private slots:
     void initTestCase()
     {
@@ -127,7 +117,14 @@ private slots:
                  qPrintable(error));
         DeviceDiscovery::OnUsbDevicesChanged();
         QCOMPARE(DeviceDiscovery::foundDeviceList.size(), 6);
+        // The library stores a record only on the device its server talks
+        // to: the receiver every test starts on.
+        QVERIFY(UseFoundDevice(QStringLiteral("r8k")));
+        const QByteArray path = CurrentDevice::Path();
+        QVERIFY(UsbServerC_Start(path.constData(), path.constData(), nullptr));
     }
+
+    void cleanupTestCase() { UsbServer_Exit(); }
 
     void init()
     {
@@ -143,13 +140,7 @@ private slots:
         SimulatedDeviceControl::clearCalls();
     }
 
-    void cleanup()
-    {
-        if (serverUp)
-            UsbServer_Exit();
-        serverUp = false;
-        deviceSendEnabled = false;
-    }
+    void cleanup() { deviceSendEnabled = false; }
 
     void theFormHoldsSevenRateButtons()
     {
@@ -267,7 +258,6 @@ private slots:
     void aClickWritesTheRateAndAnnouncesIt()
     {
         QFETCH(int, index);
-        StartServer();
         Sensor page;
         page.SlotUpDataSenSorUISensor(RecordWithRate(index == 3 ? 8 : 1));
         page.show();
