@@ -57,9 +57,9 @@ MouseLight::MouseLight(QWidget* parent)
     line->hide();
     line_2->hide();
     TitleButton_4->setStyleSheet(PanelStyle::TitleMarkerStyle(TitleButton_4->objectName(), pictureFolder));
-    // Starts in the layout of the first effect; nothing is sent before the
-    // window first switches pages.
-    on_LightMod_currentIndexChanged(LightMod->currentIndex());
+    // Starts in the layout of the first effect; making the page sends
+    // nothing (it may be made while a mouse is open).
+    ApplyLayout(LightMod->currentIndex());
     ApplyStyles();
     PostMsg::Connect(SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
     SlotAllLanguage(languageIndex);
