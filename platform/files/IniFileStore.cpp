@@ -2,6 +2,9 @@
 
 #include "platform/files/FileWriter.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 
 // The key as QSettings gives it back: no empty sections between slashes.
@@ -60,6 +63,8 @@ bool IniFileStore::Change(const std::function<void(IniFileCodec::Values&)>& edit
     if (next == current)
         return true;
     QByteArray bytes;
+    // As QSettings did: the store's folder is made on its first write.
+    QDir().mkpath(QFileInfo(m_filePath).absolutePath());
     if (!IniFileCodec::Serialise(next, &bytes, reason) || !FileWriter::Replace(m_filePath, bytes, reason))
         return false;
     m_loadStatus = FileReader::Status::Ok;
