@@ -3,9 +3,9 @@
 
 #include "app/AppPaths.h"
 
+#include "platform/files/FileReader.h"
+
 #include <QByteArray>
-#include <QFileInfo>
-#include <QSettings>
 #include <QtDebug>
 
 namespace {
@@ -45,16 +45,16 @@ ConfigSettings* ConfigSettings::ReplaceInstance(ConfigSettings* replacement)
 
 ConfigSettings::ConfigSettings(const QString& filePath)
     : m_filePath(filePath)
-    , m_settings(new QSettings(filePath, QSettings::IniFormat))
 {
-    m_settings->setIniCodec("UTF8");
-    const QFileInfo info(filePath);
-    if (!info.exists()) {
+    const FileReader::Result file = FileReader::Read(filePath, kMaxFileBytes);
+    QString reason = file.reason;
+    if (file.status == FileReader::Status::Missing) {
         m_readable = false;
         WarnOnce(QStringLiteral("configuration file %1 is missing; defaults are used").arg(filePath));
-    } else if (!info.isFile() || !info.isReadable() || m_settings->status() != QSettings::NoError) {
+    } else if (!file.ok() || !IniFileCodec::Parse(file.bytes, &m_values, &reason)) {
         m_readable = false;
-        WarnOnce(QStringLiteral("configuration file %1 cannot be read; defaults are used").arg(filePath));
+        m_values.clear();
+        WarnOnce(QStringLiteral("configuration file %1 cannot be read (%2); defaults are used").arg(filePath, reason));
     }
 }
 
@@ -67,10 +67,7 @@ ConfigSettings::FileState ConfigSettings::State()
     return FileState::Usable;
 }
 
-ConfigSettings::~ConfigSettings()
-{
-    delete m_settings;
-}
+ConfigSettings::~ConfigSettings() = default;
 
 QString ConfigSettings::ModelGroup(int modelIndex)
 {
@@ -102,12 +99,13 @@ QVariant ConfigSettings::StoredValue(const QString& group, const QString& key)
 {
     const QString path = group + QLatin1Char('/') + key;
     std::unique_lock<std::mutex> lock(m_mutex);
-    if (!m_settings->contains(path)) {
+    const auto found = m_values.constFind(path);
+    if (found == m_values.cend()) {
         lock.unlock();
         WarnOnce(QStringLiteral("configuration key %1 is missing").arg(path));
         return QVariant();
     }
-    return m_settings->value(path);
+    return found.value();
 }
 
 QString ConfigSettings::Value(const QString& group, const QString& key)

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <QVariant>
 
-class QSettings;
+#include "platform/files/IniFileCodec.h"
 
 // Read-only store over "/usersetting/Config.ini" beside the program: models,
 // ids, capabilities and theme colours. Thirteen id and model keys hold
@@ -38,6 +38,9 @@ public:
 
     QString FilePath() const { return m_filePath; }
 
+    // A configuration far larger than this is no configuration of ours.
+    static constexpr qint64 kMaxFileBytes = 1024 * 1024;
+
     // Whether the program can work from the file: it must be readable and
     // name at least one model (Option/DeviceTotal of 1 or more).
     enum class FileState { Usable, Unreadable, NoModel };
@@ -48,7 +51,7 @@ private:
     void WarnOnce(const QString& what);
 
     QString m_filePath;
-    QSettings* m_settings;
+    IniFileCodec::Values m_values;
     bool m_readable = true;
     std::mutex m_mutex;
     QSet<QString> m_warned;

@@ -1,6 +1,6 @@
 #include "app/LanguageLoader.h"
+#include "platform/files/FileReader.h"
 
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
@@ -58,18 +58,13 @@ bool LanguageLoader::LoadLanguageFile(const QString &path)
 
 bool LanguageLoader::ReadFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    const FileReader::Result file = FileReader::Read(path, kMaxLanguageFileBytes);
+    if (!file.ok()) {
         qWarning("Language file %s cannot be read (%s); texts stay empty.", qUtf8Printable(path),
-                 qUtf8Printable(file.errorString()));
+                 qUtf8Printable(file.reason));
         return false;
     }
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        qWarning("Language file %s cannot be read (%s); texts stay empty.", qUtf8Printable(path),
-                 qUtf8Printable(file.errorString()));
-        return false;
-    }
+    const QByteArray& data = file.bytes;
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(data, &error);
     if (error.error != QJsonParseError::NoError) {
@@ -182,15 +177,15 @@ bool LanguageLoader::LoadLabelsFile(const QString &path)
 
     TextMap texts;
     QStringList makerEntries;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    const FileReader::Result file = FileReader::Read(path, kMaxLabelsFileBytes);
+    if (!file.ok()) {
         qWarning("Labels file %s cannot be read (%s); company texts stay empty.", qUtf8Printable(path),
-                 qUtf8Printable(file.errorString()));
+                 qUtf8Printable(file.reason));
         LanguageTables::SetCompanyTexts(texts, makerEntries);
         return false;
     }
 
-    QXmlStreamReader xml(&file);
+    QXmlStreamReader xml(file.bytes);
     if (xml.readNextStartElement()) {
         if (xml.name() == QLatin1String("Profile")) {
             while (xml.readNextStartElement()) {

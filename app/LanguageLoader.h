@@ -14,6 +14,11 @@
 class LanguageLoader
 {
 public:
+    // The shipped language file is tens of kilobytes, the labels file less
+    // than one; a file far larger is not read at all.
+    static constexpr qint64 kMaxLanguageFileBytes = 4 * 1024 * 1024;
+    static constexpr qint64 kMaxLabelsFileBytes = 256 * 1024;
+
     // Reads applicationFolder + "/Language/en.json", then applicationFolder + "/Language/Net.xml".
     static void LoadLanguageFiles(const QString &applicationFolder);
 

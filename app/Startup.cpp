@@ -1,11 +1,12 @@
 #include "app/Startup.h"
 
+#include "platform/files/FileWriter.h"
+
 #include "app/AppPaths.h"
 #include "app/UserFolderProblem.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QList>
 #include <QPair>
@@ -25,13 +26,8 @@ void CreateUserFolders()
             UserFolderProblem::Report(path);
     }
     const QString userFile = base + QStringLiteral("/Macro.ini");
-    if (!QFileInfo::exists(userFile)) {
-        QFile file(userFile);
-        if (file.open(QIODevice::WriteOnly | QIODevice::Text))
-            file.close();
-        else
-            UserFolderProblem::Report(userFile);
-    }
+    if (!QFileInfo::exists(userFile) && !FileWriter::Replace(userFile, QByteArray()))
+        UserFolderProblem::Report(userFile);
 }
 
 QString ScaleFactorText(int desktopWidth)

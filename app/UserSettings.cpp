@@ -3,7 +3,6 @@
 #include "app/AppPaths.h"
 #include "app/UserFolderProblem.h"
 
-#include <QSettings>
 
 namespace {
 std::mutex creationMutex;
@@ -25,44 +24,29 @@ QString UserSettings::DefaultFilePath()
 
 UserSettings::UserSettings(const QString& filePath)
     : m_filePath(filePath)
-    , m_settings(new QSettings(filePath, QSettings::IniFormat))
+    , m_store(filePath, kMaxFileBytes)
 {
-    m_settings->setIniCodec("UTF-8");
-}
-
-UserSettings::~UserSettings()
-{
-    delete m_settings;
 }
 
 QString UserSettings::Value(const QString& group, const QString& key)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    return m_settings->value(group + QLatin1Char('/') + key).toString();
+    return m_store.Value(group + QLatin1Char('/') + key).toString();
 }
 
 bool UserSettings::SetValue(const QString& group, const QString& key, const QString& value)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    const QString name = group + QLatin1Char('/') + key;
-    const QVariant before = m_settings->value(name);
-    m_settings->setValue(name, value);
-    m_settings->sync();
-    if (m_settings->status() == QSettings::NoError)
-        return true;
-    UserFolderProblem::Report(m_filePath);
     // What could not be stored is not shown as stored either.
-    if (before.isValid())
-        m_settings->setValue(name, before);
-    else
-        m_settings->remove(name);
+    if (m_store.Set(group + QLatin1Char('/') + key, value))
+        return true;
+    lock.unlock();
+    UserFolderProblem::Report(m_filePath);
     return false;
 }
 
 void UserSettings::Sync()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    m_settings->sync();
-    if (m_settings->status() != QSettings::NoError)
-        UserFolderProblem::Report(m_filePath);
+    m_store.Reload();
 }

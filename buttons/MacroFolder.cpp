@@ -1,4 +1,5 @@
 #include "buttons/MacroFolder.h"
+#include "platform/files/FileReader.h"
 
 #include "app/AppPaths.h"
 #include "macro/MacroBlockCodec.h"
@@ -14,18 +15,14 @@
 
 namespace {
 
-// A macro file is a few kilobytes at most: a larger one is no macro file.
-constexpr qint64 kMaxFileBytes = 1 << 20;
-
 bool ReadFile(const QString& path, QByteArray* content)
 {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    // A FIFO, a folder or a file larger than any macro is no macro file.
+    const FileReader::Result file = FileReader::Read(path, MacroTextFile::kMaxFileBytes);
+    if (!file.ok())
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    *content = file.read(kMaxFileBytes);
-    return file.error() == QFileDevice::NoError;
+    *content = file.bytes;
+    return true;
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "buttons/ProfileExportFile.h"
 
-#include "app/UserFileWriter.h"
+#include "platform/files/FileWriter.h"
 
 #include <QDataStream>
 
@@ -34,5 +34,5 @@ QByteArray ProfileExportFile::Encode(const QString& sensorName, const FlashDataM
 bool ProfileExportFile::Write(const QString& path, const QString& sensorName, const FlashDataMap& record,
                               QString* reason)
 {
-    return UserFileWriter::Replace(path, Encode(sensorName, record), reason);
+    return FileWriter::Replace(path, Encode(sensorName, record), reason);
 }

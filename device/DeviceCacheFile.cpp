@@ -1,12 +1,12 @@
 #include "device/DeviceCacheFile.h"
+#include "platform/files/FileWriter.h"
+#include "platform/files/FileReader.h"
 
 #include "app/AppPaths.h"
 #include "app/UserFolderProblem.h"
 
 #include <QByteArray>
 #include <QDataStream>
-#include <QFile>
-#include <QSaveFile>
 #include <mutex>
 
 #include <cstring>
@@ -19,6 +19,9 @@ QString dumpCacheName;
 
 // Fixed so that the files read the same whatever Qt writes them.
 constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_5_9;
+
+// The stream's length word and one record: anything longer is no cache.
+constexpr qint64 kMaxFileBytes = 4 + qint64(sizeof(FlashDataMap));
 
 } // namespace
 
@@ -40,10 +43,12 @@ bool DeviceCacheFile::ReadFlashCache(const QString& name, FlashDataMap* destinat
     // one record's, counts as no cache at all, and the pages then get
     // defaults: never a half-filled record.
     std::memset(destination, 0, sizeof(FlashDataMap));
-    QFile file(Folder() + name);
-    if (name.isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (name.isEmpty())
         return false;
-    QDataStream stream(&file);
+    const FileReader::Result file = FileReader::Read(Folder() + name, kMaxFileBytes);
+    if (!file.ok())
+        return false;
+    QDataStream stream(file.bytes);
     stream.setVersion(kStreamVersion);
     QByteArray bytes;
     stream >> bytes;
@@ -57,18 +62,16 @@ void DeviceCacheFile::WriteFlashCache(const QString& name, const FlashDataMap& r
 {
     if (name.isEmpty())
         return;
-    // The old cache stays whole unless the new one reached the disk; the
-    // buffer is flushed and checked first, which the commit does not do.
-    QSaveFile file(Folder() + name);
-    bool written = file.open(QIODevice::WriteOnly);
-    if (written) {
-        QDataStream stream(&file);
+    // The old cache stays whole unless the new one reached the disk.
+    QByteArray bytes;
+    {
+        QDataStream stream(&bytes, QIODevice::WriteOnly);
         stream.setVersion(kStreamVersion);
         stream << QByteArray(reinterpret_cast<const char*>(&record), sizeof(record));
-        written = stream.status() == QDataStream::Ok && file.flush() && file.commit();
     }
-    if (!written)
-        UserFolderProblem::Report(file.fileName());
+    const QString path = Folder() + name;
+    if (!FileWriter::Replace(path, bytes))
+        UserFolderProblem::Report(path);
 }
 
 QString DeviceCacheFile::SelectionCacheName()

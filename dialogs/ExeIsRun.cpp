@@ -1,4 +1,6 @@
 #include "dialogs/ExeIsRun.h"
+#include "app/LanguageLoader.h"
+#include "platform/files/FileReader.h"
 
 #include "app/AppPaths.h"
 #include "app/PostMsg.h"
@@ -6,7 +8,6 @@
 #include "dialogs/NoticeForm.h"
 #include "dialogs/NoticeFrame.h"
 
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
@@ -81,11 +82,10 @@ void ExeIsRun::SlotChangeLanguage(int index)
 void ExeIsRun::LoadLanguageFile(const QString& path)
 {
     // Every file is JSON, whatever its extension says.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    const FileReader::Result file = FileReader::Read(path, LanguageLoader::kMaxLanguageFileBytes);
+    if (!file.ok())
         return;
-    const QByteArray content = file.readAll();
-    file.close();
+    const QByteArray& content = file.bytes;
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(content, &error);
     if (error.error != QJsonParseError::NoError)

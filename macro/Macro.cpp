@@ -1,10 +1,11 @@
 #include "macro/Macro.h"
+#include "platform/files/FileReader.h"
 
 #include "app/AppPaths.h"
 #include "app/LanguageTables.h"
 #include "app/PostMsg.h"
 #include "app/ThemeColor.h"
-#include "app/UserFileWriter.h"
+#include "platform/files/FileWriter.h"
 #include "device/CurrentFlashMap.h"
 #include "device/DeviceLinkState.h"
 #include "device/DeviceSettingSetters.h"
@@ -51,13 +52,6 @@
 #include "dialogs/KeyNumberLimit.h"
 #include "macro/KeyboardHook.h"
 #include "macro/addKey.h"
-
-namespace {
-
-// A macro export file is small; anything far larger is not one.
-constexpr qint64 kMaxImportFileBytes = 64 * 1024 * 1024;
-
-} // namespace
 
 Macro::Macro(QWidget* parent)
     : QWidget(parent)
@@ -404,21 +398,13 @@ bool Macro::ReadMacroFile(const QString& name, MacroTextFile::Parsed* parsed, QS
 {
     // A FIFO or a folder in the file's place must not block the page, nor a
     // huge file fill memory: a macro file is a few kilobytes of text.
-    const QString path = MacroFilePath(name);
-    const QFileInfo info(path);
-    constexpr qint64 kMaxMacroFileBytes = 1 << 20;
-    if (!info.isFile() || info.size() > kMaxMacroFileBytes) {
+    const FileReader::Result file = FileReader::Read(MacroFilePath(name), MacroTextFile::kMaxFileBytes);
+    if (!file.ok()) {
         if (reason)
-            *reason = QStringLiteral("not a macro file");
+            *reason = file.status == FileReader::Status::Unreadable ? file.reason : QStringLiteral("not a macro file");
         return false;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (reason)
-            *reason = file.errorString();
-        return false;
-    }
-    *parsed = MacroTextFile::Parse(file.readAll());
+    *parsed = MacroTextFile::Parse(file.bytes);
     return true;
 }
 
@@ -541,7 +527,7 @@ void Macro::ExportMacroOf(const QString& name)
     if (path.isEmpty())
         return;
     QString reason;
-    if (!UserFileWriter::Replace(path, MacroExportFile::Write(content), &reason))
+    if (!FileWriter::Replace(path, MacroExportFile::Write(content), &reason))
         ShowFileFailure(MacroFileNotice::Failure::Export, reason);
 }
 
@@ -550,15 +536,13 @@ void Macro::InPortMacro()
     const QString path = RememberedFileDialog::OpenFile(this, QStringLiteral("SelectFile"), QStringLiteral("File(*.ini)"));
     if (path.isEmpty())
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    if (file.size() > kMaxImportFileBytes) {
+    // A FIFO, a device or a file larger than any export is not ours.
+    const FileReader::Result file = FileReader::Read(path, MacroExportFile::MaxFileBytes);
+    if (!file.ok()) {
         ShowImportFail();
         return;
     }
-    const QByteArray bytes = file.readAll();
-    file.close();
+    const QByteArray& bytes = file.bytes;
 
     // The whole file is checked before the list or the folder change.
     MacroExportFile::Content content;

@@ -1,11 +1,22 @@
 #include "macro/MacroEventList.h"
+#include "widgets/PictureFile.h"
 
+#include <QIcon>
 #include <QListWidget>
+#include <QPixmap>
 #include <QListWidgetItem>
 
 namespace {
 
 const QString kPauseText = QStringLiteral("10ms");
+
+// Read now through the bounded reader, not later by the icon engine, which
+// would open whatever the path names while painting.
+QIcon PictureIcon(const QString& path)
+{
+    const QImage picture = PictureFile::Read(path);
+    return picture.isNull() ? QIcon() : QIcon(QPixmap::fromImage(picture));
+}
 
 } // namespace
 
@@ -74,12 +85,12 @@ QIcon MacroEventList::IconFor(const MacroEvent& event) const
 
 QIcon MacroEventList::KeyIcon(bool press) const
 {
-    return QIcon(m_pictureFolder + (press ? QStringLiteral("MacroDown.png") : QStringLiteral("MacroUp.png")));
+    return PictureIcon(m_pictureFolder + (press ? QStringLiteral("MacroDown.png") : QStringLiteral("MacroUp.png")));
 }
 
 QIcon MacroEventList::DelayIcon() const
 {
-    return QIcon(m_pictureFolder + QStringLiteral("MacroTime.png"));
+    return PictureIcon(m_pictureFolder + QStringLiteral("MacroTime.png"));
 }
 
 QListWidgetItem* MacroEventList::NewKeyItem(const QString& name, bool press) const

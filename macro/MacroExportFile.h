@@ -32,6 +32,8 @@ constexpr int MaxItems = 10000;
 // icon of the page ever has mean a damaged or crafted file.
 constexpr int MaxPictureEntries = 64;
 constexpr int MaxPictureText = 4096;
+// A file larger than the items and pictures above can fill is not read.
+constexpr qint64 MaxFileBytes = 64 * 1024 * 1024;
 
 struct Item {
     MacroEvent event;

@@ -1,10 +1,9 @@
 #include "macro/MacroTextFile.h"
+#include "platform/files/FileReader.h"
 
-#include "app/UserFileWriter.h"
+#include "platform/files/FileWriter.h"
 #include "macro/KeyNameTable.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringList>
 
 namespace MacroTextFile {
@@ -110,28 +109,20 @@ Parsed Parse(const QByteArray& content)
 
 bool Truncate(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        return false;
-    file.close();
-    return true;
+    return FileWriter::Replace(path, QByteArray());
 }
 
 bool Replace(const QString& path, const QByteArray& content, QString* reason)
 {
-    return UserFileWriter::Replace(path, content, reason);
+    return FileWriter::Replace(path, content, reason);
 }
 
 bool Append(const QString& path, const QByteArray& content)
 {
-    if (!QFileInfo(path).isFile())
+    const FileReader::Result file = FileReader::Read(path, kMaxFileBytes);
+    if (!file.ok())
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
-    const bool written = file.write(content) == content.size();
-    file.close();
-    return written && file.error() == QFileDevice::NoError;
+    return FileWriter::Replace(path, file.bytes + content);
 }
 
 } // namespace MacroTextFile

@@ -14,6 +14,9 @@
 // the reader takes both. The button page writes and reads the same format.
 namespace MacroTextFile {
 
+// A macro file is a few kilobytes of text; a larger one is not read.
+constexpr qint64 kMaxFileBytes = 1 << 20;
+
 const QByteArray WholeFileLineEnd = QByteArrayLiteral("\r\n");
 const QByteArray AppendedLineEnd = QByteArrayLiteral("\n");
 
@@ -40,12 +43,14 @@ Parsed Parse(const QByteArray& content);
 // The repeat mode a mode line stands for (surrounding white space allowed).
 int RepeatModeOfLine(const QByteArray& line);
 
-// Creates the file or empties it.
+// Creates the file or empties it; an earlier file stays whole when that fails.
 bool Truncate(const QString& path);
 // Replaces the file whole with these bytes, or leaves it as it was; reason
 // (when given) then says why.
 bool Replace(const QString& path, const QByteArray& content, QString* reason = nullptr);
-// Adds bytes at the end of an existing file; false when there is no file.
+// Adds bytes at the end of an existing file, by replacing it whole with its
+// old and the new bytes; false when there is no such file (or one too large
+// to read) or the new file could not be written.
 bool Append(const QString& path, const QByteArray& content);
 
 } // namespace MacroTextFile

@@ -1,9 +1,9 @@
 #include "platform/AutoStartEntry.h"
+#include "platform/files/FileWriter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 QString AutoStartEntry::Folder()
 {
@@ -51,26 +51,7 @@ bool AutoStartEntry::Write(const QString& name, const QString& program, QString*
             *error = QStringLiteral("cannot create %1").arg(Folder());
         return false;
     }
-    QSaveFile file(FilePath(name));
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = Contents(name, program);
-    // QSaveFile::commit does not see a failed flush: check it first.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return FileWriter::Replace(FilePath(name), Contents(name, program), error);
 }
 
 bool AutoStartEntry::Remove(const QString& name, QString* error)

@@ -3,7 +3,6 @@
 
 #include "app/AppPaths.h"
 
-#include <QSettings>
 
 #include <atomic>
 
@@ -25,14 +24,8 @@ RegistryStore& RegistryStore::Instance()
 
 RegistryStore::RegistryStore(const QString& filePath)
     : m_filePath(filePath)
-    , m_settings(new QSettings(filePath, QSettings::IniFormat))
+    , m_store(filePath, kMaxFileBytes)
 {
-    m_settings->setIniCodec("UTF-8");
-}
-
-RegistryStore::~RegistryStore()
-{
-    delete m_settings;
 }
 
 QString RegistryStore::SettingsKey(const QString& keyPath, const QString& name)
@@ -48,41 +41,38 @@ QString RegistryStore::SettingsKey(const QString& keyPath, const QString& name)
 QString RegistryStore::Value(const QString& keyPath, const QString& name) const
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    return m_settings->value(SettingsKey(keyPath, name)).toString();
+    return m_store.Value(SettingsKey(keyPath, name)).toString();
 }
 
 bool RegistryStore::Contains(const QString& keyPath, const QString& name) const
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    return m_settings->contains(SettingsKey(keyPath, name));
+    return m_store.Contains(SettingsKey(keyPath, name));
 }
 
-void RegistryStore::SetValue(const QString& keyPath, const QString& name, const QString& value)
+bool RegistryStore::SetValue(const QString& keyPath, const QString& name, const QString& value)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    m_settings->setValue(SettingsKey(keyPath, name), value);
-    SyncLocked(lock);
+    return Told(m_store.Set(SettingsKey(keyPath, name), value), lock);
 }
 
-void RegistryStore::Remove(const QString& keyPath, const QString& name)
+bool RegistryStore::Remove(const QString& keyPath, const QString& name)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    m_settings->remove(SettingsKey(keyPath, name));
-    SyncLocked(lock);
+    return Told(m_store.Remove(SettingsKey(keyPath, name)), lock);
 }
 
 void RegistryStore::Sync()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    SyncLocked(lock);
+    m_store.Reload();
 }
 
-void RegistryStore::SyncLocked(std::unique_lock<std::mutex>& lock)
+bool RegistryStore::Told(bool written, std::unique_lock<std::mutex>& lock)
 {
-    m_settings->sync();
-    const bool failed = m_settings->status() != QSettings::NoError;
     lock.unlock();
     const WriteFailureHandler handler = writeFailureHandler;
-    if (failed && handler)
+    if (!written && handler)
         handler(m_filePath);
+    return written;
 }

@@ -3,8 +3,7 @@
 #include <mutex>
 #include <QString>
 
-
-class QSettings;
+#include "platform/files/IniFileStore.h"
 
 // The program's registry: values under key paths such as
 // "HKEY_CURRENT_USER\Software\<name>\<name>", kept in one ini file in the
@@ -15,17 +14,21 @@ public:
     static RegistryStore& Instance();
 
     explicit RegistryStore(const QString& filePath);
-    ~RegistryStore();
     RegistryStore(const RegistryStore&) = delete;
     RegistryStore& operator=(const RegistryStore&) = delete;
 
     // Empty text when the value is missing.
     QString Value(const QString& keyPath, const QString& name) const;
     bool Contains(const QString& keyPath, const QString& name) const;
-    void SetValue(const QString& keyPath, const QString& name, const QString& value);
-    void Remove(const QString& keyPath, const QString& name);
-    // Writes whatever is not on disk yet (every change already does).
+    // False when the change did not reach the disk: the file then keeps
+    // every earlier value, and the failure handler is told.
+    bool SetValue(const QString& keyPath, const QString& name, const QString& value);
+    bool Remove(const QString& keyPath, const QString& name);
+    // Takes what the file holds now (every change is on disk already).
     void Sync();
+
+    // A handful of short values.
+    static constexpr qint64 kMaxFileBytes = 1024 * 1024;
 
     QString FilePath() const { return m_filePath; }
 
@@ -35,9 +38,9 @@ public:
 
 private:
     static QString SettingsKey(const QString& keyPath, const QString& name);
-    void SyncLocked(std::unique_lock<std::mutex>& lock);
+    bool Told(bool written, std::unique_lock<std::mutex>& lock);
 
     QString m_filePath;
     mutable std::mutex m_mutex;
-    QSettings* m_settings;
+    IniFileStore m_store;
 };

@@ -1,18 +1,19 @@
 #include "sensor/DpiValueCoding.h"
+#include "platform/files/FileReader.h"
 
 #include "app/ConfigSettings.h"
-#include "app/UserFileWriter.h"
+#include "platform/files/FileWriter.h"
 #include "device/CurrentDevice.h"
 #include "device/CurrentFlashMap.h"
 #include "device/DeviceSettingSetters.h"
 
-#include <QFile>
-#include <QFileInfo>
 
 namespace {
 
 // A record holds this many DPI level entries.
 constexpr int kRecordDpiLevels = 8;
+// The count and a line end; anything longer is no count file.
+constexpr qint64 kMaxLevelFileBytes = 64;
 
 bool KeepsHighBits(const QString& sensor)
 {
@@ -136,15 +137,13 @@ int DpiValueCoding::ModelLevelCount(int modelIndex)
 int DpiValueCoding::readDpiLevelCountFile(const QString& folder)
 {
     const QString path = folder + QStringLiteral("/Level.ini");
-    // A folder or a FIFO in its place holds no count; opening a FIFO would
-    // wait for a writer and hold up the start.
-    if (!QFileInfo(path).isFile())
+    // A folder, a FIFO or a file longer than any count holds no count.
+    const FileReader::Result file = FileReader::Read(path, kMaxLevelFileBytes);
+    if (!file.ok())
         return 1;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return 1;
-    // Only the first line counts; a file without line ends is not read whole.
-    const QString line = QString::fromUtf8(file.readLine(64)).trimmed();
+    // Only the first line counts.
+    const int end = file.bytes.indexOf('\n');
+    const QString line = QString::fromUtf8(end < 0 ? file.bytes : file.bytes.left(end)).trimmed();
     if (line.isEmpty())
         return 1;
     return qBound(0, line.toInt(), kRecordDpiLevels);
@@ -152,5 +151,5 @@ int DpiValueCoding::readDpiLevelCountFile(const QString& folder)
 
 bool DpiValueCoding::writeDpiLevelCountFile(const QString& folder, int count, QString* reason)
 {
-    return UserFileWriter::Replace(folder + QStringLiteral("/Level.ini"), QByteArray::number(count), reason);
+    return FileWriter::Replace(folder + QStringLiteral("/Level.ini"), QByteArray::number(count), reason);
 }

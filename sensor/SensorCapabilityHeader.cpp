@@ -1,13 +1,13 @@
 #include "sensor/SensorCapabilityHeader.h"
+#include "platform/files/FileReader.h"
 
 #include "app/AppPaths.h"
 
-#include <QFile>
 
 namespace {
 
-// Reading caps what a damaged or foreign file can make us hold.
-constexpr qint64 kMaxHeaderBytes = 4 * 1024 * 1024;
+// The shipped header is a few kilobytes; a larger file is not read at all.
+constexpr qint64 kMaxHeaderBytes = 256 * 1024;
 
 QString* FeatureListOf(SensorFeatureLists* features, const QString& word)
 {
@@ -129,8 +129,8 @@ void SensorCapabilityHeader::ParseText(const QByteArray& text, SensorDefineTable
 
 void SensorCapabilityHeader::Parse(const QString& path, SensorDefineTable* table, SensorFeatureLists* features)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    ParseText(file.read(kMaxHeaderBytes), table, features);
+    // Unreadable counts as empty: the tables stay as they are.
+    const FileReader::Result file = FileReader::Read(path, kMaxHeaderBytes);
+    if (file.ok())
+        ParseText(file.bytes, table, features);
 }

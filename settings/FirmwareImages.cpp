@@ -1,11 +1,11 @@
 #include "settings/FirmwareImages.h"
+#include "platform/files/FileReader.h"
 
 #include "app/AppPaths.h"
 #include "app/ConfigSettings.h"
 #include "device/CurrentDevice.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <mutex>
 #include <QRegularExpression>
@@ -52,12 +52,12 @@ bool Scan(ScanKind kind, int target, const QString& currentVersion, const QStrin
     // The folder's default listing: by name, ignoring case.
     const QFileInfoList entries = folder.entryInfoList(QStringList{QStringLiteral("*.bin")});
     for (const QFileInfo& entry : entries) {
-        QFile file(entry.absoluteFilePath());
-        // One unreadable file must not hide the images beside it.
-        if (!file.open(QIODevice::ReadOnly))
+        // One unreadable file (a FIFO, a folder, far too large) must not
+        // hide the images beside it.
+        const FileReader::Result file = FileReader::Read(entry.absoluteFilePath(), kMaxFirmwareImageBytes);
+        if (!file.ok())
             continue;
-        const QByteArray block = file.readAll();
-        file.close();
+        const QByteArray& block = file.bytes;
 
         FirmwareImageHeader header;
         if (!ReadFirmwareImageHeader(block, &header))

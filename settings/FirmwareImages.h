@@ -13,6 +13,9 @@
 // the version text, the receiver kind codes and the two lists that hand a
 // chosen image to the device library.
 
+// An image is a few hundred kilobytes at most; a larger file is no image.
+constexpr qint64 kMaxFirmwareImageBytes = 1024 * 1024;
+
 // Filled by FindFirmwareImage; read by the repair dialog.
 extern ImageBlockList firmwareImageList;
 // Filled by FindNewerFirmwareImage; read by the settings page's update.

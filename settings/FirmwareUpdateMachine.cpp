@@ -9,10 +9,10 @@
 #include "settings/FirmwareImages.h"
 #include "settings/FirmwareState.h"
 #include "settings/FirmwareUpdateState.h"
+#include "platform/files/FileWriter.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QPointer>
 #include <atomic>
 
@@ -223,9 +223,8 @@ void FirmwareUpdateMachine::FailWrite()
 {
     const QString folder = AppPaths::UserDataFolder() + QStringLiteral("/Exception");
     QDir().mkpath(folder);
-    QFile log(folder + QStringLiteral("/UpDateLog.txt"));
-    if (log.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        log.close();
+    // The log is created, or emptied, and nothing more is ever written to it.
+    FileWriter::Replace(folder + QStringLiteral("/UpDateLog.txt"), QByteArray());
     mouseUpdateAvailable = false;
     receiverUpdateAvailable = false;
     if (receiverStage == Writing)

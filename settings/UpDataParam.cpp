@@ -1,4 +1,5 @@
 #include "settings/UpDataParam.h"
+#include "platform/files/FileReader.h"
 
 #include "app/ConfigSettings.h"
 #include "app/LanguageTables.h"
@@ -16,7 +17,6 @@
 
 #include <QByteArray>
 #include <QDataStream>
-#include <QFile>
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
@@ -246,14 +246,12 @@ void UpDataParam::RunOfflineFill()
 
 int UpDataParam::ReadProfileFile(const QString& path, uchar* record)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // A FIFO, a device, or longer than the three arrays can be: not ours,
+    // and never read past that length.
+    const FileReader::Result file = FileReader::Read(path, ProfileExportFile::kFileLength);
+    if (!file.ok())
         return 1;
-    // Longer than the three arrays can be: not ours, and not read into
-    // memory on the word of its length fields.
-    if (file.size() > ProfileExportFile::kFileLength)
-        return 1;
-    QDataStream stream(&file);
+    QDataStream stream(file.bytes);
     QByteArray tag;
     QByteArray sensorName;
     QByteArray data;
@@ -276,7 +274,6 @@ int UpDataParam::ReadProfileFile(const QString& path, uchar* record)
         return 2;
 
     std::memcpy(record, data.constData(), static_cast<size_t>(kRecordLength));
-    file.close();
     // A missing maximum reads as 0, which refuses every profile.
     const int maxLevels = config->Value(group, QStringLiteral("DPIMaxGrade")).toInt();
     if (record[1] > maxLevels)

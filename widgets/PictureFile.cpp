@@ -1,8 +1,7 @@
 #include "widgets/PictureFile.h"
+#include "platform/files/FileReader.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 
 namespace PictureFile {
@@ -10,15 +9,10 @@ namespace PictureFile {
 QImage Read(const QString& path)
 {
     // A folder or a FIFO is no picture; opening a FIFO would wait for a writer.
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > kMaxBytes)
+    FileReader::Result file = FileReader::Read(path, kMaxBytes);
+    if (!file.ok() || file.bytes.isEmpty())
         return QImage();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QImage();
-    QByteArray bytes = file.read(kMaxBytes + 1);
-    if (bytes.isEmpty() || bytes.size() > kMaxBytes)
-        return QImage();
+    QByteArray bytes = file.bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);

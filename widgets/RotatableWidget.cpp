@@ -1,4 +1,5 @@
 #include "widgets/RotatableWidget.h"
+#include "widgets/PictureFile.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -62,9 +63,11 @@ void RotatableWidget::paintEvent(QPaintEvent*)
     painter.translate(-cx, -cy);
 
     if (!m_picturePath.isEmpty()) {
-        QPixmap picture;
-        if (picture.load(m_picturePath))
-            painter.drawPixmap(rect(), picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        // Through the bounded reader: a FIFO or a huge file in the picture's
+        // place must not hold up painting.
+        const QImage picture = PictureFile::Read(m_picturePath);
+        if (!picture.isNull())
+            painter.drawImage(rect(), picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
 
     for (QWidget* child : findChildren<QWidget*>()) {

@@ -1,4 +1,5 @@
 #include "windows/DialogMain.h"
+#include "widgets/PictureFile.h"
 
 #include "app/AppPaths.h"
 #include "app/ConfigSettings.h"
@@ -109,7 +110,7 @@ DialogMain::DialogMain(QWidget* parent)
     PostMsg::Connect(SIGNAL(SigUpPageLight()), this, SLOT(SlotUpPageLight()));
 
     trayIcon = new QSystemTrayIcon;
-    trayIcon->setIcon(QIcon(pictureFolder + QStringLiteral("Logo.png")));
+    trayIcon->setIcon(QIcon(QPixmap::fromImage(PictureFile::Read(pictureFolder + QStringLiteral("Logo.png")))));
     trayIcon->setToolTip(AppPaths::ApplicationName());
     trayIcon->hide();
 

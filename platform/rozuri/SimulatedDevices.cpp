@@ -1,4 +1,5 @@
 #include "platform/rozuri/SimulatedDevices.h"
+#include "platform/files/FileReader.h"
 
 #include "platform/rozuri/FirmwareImageHeader.h"
 #include "platform/rozuri/FlashImageCodec.h"
@@ -9,7 +10,6 @@
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <chrono>
@@ -18,6 +18,9 @@
 #include <thread>
 
 namespace {
+
+// A scenario is a few kilobytes of JSON; a larger file is not read.
+constexpr qint64 kMaxScenarioBytes = 4 * 1024 * 1024;
 
 const quint8 kReportMarker = 0xA5;
 
@@ -109,10 +112,7 @@ SimulatedDevices::SimulatedDevices()
 // different scenario starts afresh.
 void SimulatedDevices::loadInitialLocked()
 {
-    QByteArray scenarioBytes;
-    QFile file(scenarioPath_);
-    if (!scenarioPath_.isEmpty() && file.open(QIODevice::ReadOnly))
-        scenarioBytes = file.readAll();
+    const QByteArray scenarioBytes = FileReader::Read(scenarioPath_, kMaxScenarioBytes).bytes;
     const QByteArray hash = QCryptographicHash::hash(scenarioBytes, QCryptographicHash::Sha1).toHex();
 
     SimulatedWorld world;
@@ -900,14 +900,13 @@ void SimulatedDevices::runUpgrade(std::shared_ptr<UpgradeJob> job)
 
 bool SimulatedDevices::loadScenario(const QString &path, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const FileReader::Result file = FileReader::Read(path, kMaxScenarioBytes);
+    if (!file.ok()) {
         if (error)
-            *error = QStringLiteral("cannot read %1").arg(path);
+            *error = QStringLiteral("cannot read %1 (%2)").arg(path, file.reason);
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (!loadScenarioJson(bytes, error))
+    if (!loadScenarioJson(file.bytes, error))
         return false;
     std::lock_guard<std::mutex> lock(mutex_);
     scenarioPath_ = path;

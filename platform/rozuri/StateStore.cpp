@@ -1,9 +1,9 @@
 #include "platform/rozuri/StateStore.h"
+#include "platform/files/FileWriter.h"
+#include "platform/files/FileReader.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 QString StateStore::defaultPath()
 {
@@ -28,10 +28,7 @@ QString StateStore::path() const
 
 QByteArray StateStore::read() const
 {
-    QFile file(path());
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
+    return FileReader::Read(path(), kMaxFileBytes).bytes;
 }
 
 bool StateStore::write(quint64 sequence, const QByteArray &bytes)
@@ -40,14 +37,7 @@ bool StateStore::write(quint64 sequence, const QByteArray &bytes)
     if (path_.isEmpty() || sequence < written_)
         return true;
     QDir().mkpath(QFileInfo(path_).absolutePath());
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    // commit() misses a failed flush: a full disk would leave a cut file.
-    // Uncommitted, the temporary file is dropped and the old one stays.
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return false;
-    if (!file.commit())
+    if (!FileWriter::Replace(path_, bytes))
         return false;
     written_ = sequence;
     ++writes_;

@@ -11,9 +11,12 @@ class StateStore {
 public:
     // NK_SIM_STATE, else the per-user data folder.
     static QString defaultPath();
+    // A few devices' state is a few kilobytes of JSON; a larger file is not read.
+    static constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
 
     void setPath(const QString &path);
     QString path() const;
+    // Empty when the file is missing or unreadable (a FIFO, a folder, too large).
     QByteArray read() const;
     // False when the file could not be written whole.
     bool write(quint64 sequence, const QByteArray &bytes);

@@ -3,10 +3,12 @@
 // fixture cases run a copy of this test program from a folder of their own,
 // which prints what the notice shows.
 
+#include "BadFile.h"
 #include "NoticeTestSupport.h"
 
 #include "app/UserSettings.h"
 #include "dialogs/ExeIsRun.h"
+#include "app/LanguageLoader.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,6 +21,8 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -90,7 +94,8 @@ private:
     // Runs a copy of this program from a fresh folder holding these language
     // files, with this per-user language value (none when null), and returns
     // what its notice showed.
-    QJsonObject RunNotice(const QMap<QString, QByteArray>& languageFiles, const QString& language)
+    QJsonObject RunNotice(const QMap<QString, QByteArray>& languageFiles, const QString& language,
+                          const std::function<void(const QString& bin)>& prepare = {})
     {
         QTemporaryDir root;
         const QString bin = root.path() + QStringLiteral("/bin");
@@ -111,6 +116,8 @@ private:
         const QString home = root.path() + QStringLiteral("/home");
         const QString userFile = home + QStringLiteral("/AppData/Local/Nevrix Kazmo/Macro.ini");
         WriteFile(userFile, language.isNull() ? QByteArray() : "[Language]\nLanguage=" + language.toUtf8() + "\n");
+        if (prepare)
+            prepare(bin);
 
         QProcess child;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -199,6 +206,30 @@ private slots:
     void missingFileLeavesTheFormTexts()
     {
         const QJsonObject shown = RunNotice({}, QStringLiteral("3"));
+        QCOMPARE(shown.value(QStringLiteral("label")).toString(), QStringLiteral("Confirm Delete"));
+        QCOMPARE(shown.value(QStringLiteral("ok")).toString(), QStringLiteral("确定"));
+    }
+
+    // A FIFO no one writes to, a folder, a looping link, an endless device or
+    // a huge file as the language file: the second instance must not wait
+    // on it or read it, and shows the form's own texts.
+    void aLanguageFileThatIsNoFileLeavesTheFormTexts_data()
+    {
+        QTest::addColumn<BadFileKind>("kind");
+        for (BadFileKind kind : AllBadFileKinds())
+            QTest::newRow(BadFileKindName(kind)) << kind;
+    }
+
+    void aLanguageFileThatIsNoFileLeavesTheFormTexts()
+    {
+        QFETCH(BadFileKind, kind);
+        std::unique_ptr<BadFile> bad;
+        const QJsonObject shown = RunNotice({}, QStringLiteral("3"), [&](const QString& bin) {
+            // No watchdog: a child stuck on the FIFO never finishes.
+            bad.reset(new BadFile(kind, bin + QStringLiteral("/Language/3-Korea.xml"),
+                                  LanguageLoader::kMaxLanguageFileBytes, false));
+        });
+        QVERIFY(bad && bad->Placed());
         QCOMPARE(shown.value(QStringLiteral("label")).toString(), QStringLiteral("Confirm Delete"));
         QCOMPARE(shown.value(QStringLiteral("ok")).toString(), QStringLiteral("确定"));
     }

@@ -18,7 +18,14 @@
 #include "settings/UpDataParam.h"
 
 #include "app/ConfigSettings.h"
+#include "app/UserSettings.h"
 #include "device/CurrentDevice.h"
+#include "platform/RegistryStore.h"
+#include "platform/rozuri/FirmwareImageHeader.h"
+#include "sensor/DpiValueCoding.h"
+#include "sensor/SensorCapabilityHeader.h"
+#include "sensor/SensorFeatureLists.h"
+#include "settings/FirmwareImages.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -402,6 +409,149 @@ private slots:
              });
         LanguageTables::Clear();
         LanguageLoader::LoadLanguageFiles(QCoreApplication::applicationDirPath());
+    }
+
+    void sensorHeaderReader()
+    {
+        const QByteArray shipped = ReadWhole(QCoreApplication::applicationDirPath() + "/driver_sensor.h");
+        QVERIFY(!shipped.isEmpty());
+        const QVector<QByteArray> samples = {shipped, QByteArray("#define SUPPORT_LOD \"3395,3950\"\n#define 3395_400 0x04\n")};
+        const QString path = dir.filePath(QStringLiteral("driver_sensor.h"));
+        Feed("sensor header", [&](Mutator& m) { return m.Mutate(samples); },
+             [&](const QByteArray& input) {
+                 QVERIFY(WriteWhole(path, input));
+                 SensorDefineTable table;
+                 SensorFeatureLists features;
+                 SensorCapabilityHeader::Parse(path, &table, &features);
+                 QCOMPARE(table.sensorDefineNames.size(), table.sensorDefineValues.size());
+             });
+    }
+
+    void firmwareImageReader()
+    {
+        QVector<QByteArray> samples;
+        const QDir shipped(QCoreApplication::applicationDirPath() + "/bin");
+        for (const QString& name : shipped.entryList(QStringList{QStringLiteral("*.bin")}, QDir::Files))
+            samples.append(ReadWhole(shipped.filePath(name)));
+        QVERIFY(!samples.isEmpty());
+        FirmwareImageHeader header;
+        QVERIFY(ReadFirmwareImageHeader(samples.first(), &header));
+        const QString imageName = FirmwareImageName(header);
+        const QString folder = dir.filePath(QStringLiteral("bin"));
+        QVERIFY(QDir().mkpath(folder));
+        SetFirmwareFolder(folder);
+        Feed("firmware image", [&](Mutator& m) { return m.Mutate(samples); },
+             [&](const QByteArray& input) {
+                 QVERIFY(WriteWhole(folder + "/image.bin", input));
+                 FirmwareImageHeader read;
+                 if (ReadFirmwareImageHeader(input, &read))
+                     QVERIFY(read.imageName.size() <= FirmwareImageHeader::kNameSize);
+                 // The scan that reads every image in the folder.
+                 FindFirmwareImage(header.target, QString(), imageName, header.cid, header.mid);
+             });
+        SetFirmwareFolder(QString());
+    }
+
+    // The three INI stores, and what the pages ask of them.
+    void configReader()
+    {
+        const QByteArray shipped = ReadWhole(QCoreApplication::applicationDirPath() + "/usersetting/Config.ini");
+        QVERIFY(!shipped.isEmpty());
+        const QVector<QByteArray> samples = {shipped, QByteArray("[Option]\nDeviceTotal=1\nCID=Nw==\n[Drive1]\nDPIRange=\"100,26000,50,0x11\"\n")};
+        const QString path = dir.filePath(QStringLiteral("Config.ini"));
+        Feed("Config.ini", [&](Mutator& m) { return m.Mutate(samples); },
+             [&](const QByteArray& input) {
+                 QVERIFY(WriteWhole(path, input));
+                 ConfigSettings config(path);
+                 config.State();
+                 for (const char* key : {"DeviceTotal", "CID", "VID", "LabelColor"})
+                     config.Value(QStringLiteral("Option"), QString::fromLatin1(key));
+                 config.ListValue(QStringLiteral("Drive1"), QStringLiteral("DPIRange"));
+                 config.ListValue(QStringLiteral("Drive1"), QStringLiteral("MM"));
+             });
+    }
+
+    void userSettingsReader()
+    {
+        const QVector<QByteArray> samples = {
+            QByteArray("[Language]\nLanguage=3\n\n[FindNew]\nIsShow=1\n\n[FileDialog]\nFolder=/home/user/My Files\n"),
+            QByteArray("[General]\nx=\"a,b\"\n[%General]\ny=@@at\n")};
+        const QString path = dir.filePath(QStringLiteral("Macro.ini"));
+        Feed("Macro.ini", [&](Mutator& m) { return m.Mutate(samples); },
+             [&](const QByteArray& input) {
+                 QVERIFY(WriteWhole(path, input));
+                 UserSettings settings(path);
+                 settings.Value(QStringLiteral("Language"), QStringLiteral("Language"));
+                 // A change keeps the other values: a write must never lose what it read.
+                 const QString shown = settings.Value(QStringLiteral("FindNew"), QStringLiteral("IsShow"));
+                 if (settings.SetValue(QStringLiteral("Language"), QStringLiteral("Language"), QStringLiteral("2"))) {
+                     UserSettings reread(path);
+                     QCOMPARE(reread.Value(QStringLiteral("Language"), QStringLiteral("Language")), QStringLiteral("2"));
+                     QCOMPARE(reread.Value(QStringLiteral("FindNew"), QStringLiteral("IsShow")), shown);
+                 }
+             });
+    }
+
+    void registryReader()
+    {
+        const QVector<QByteArray> samples = {QByteArray(
+            "[HKEY_CURRENT_USER]\nSoftware\\Nevrix%20Kazmo\\Nevrix%20Kazmo\\Ruzaz%20Arode%20Dazo\\UpdateFailInfo=\"210,0,1,2\"\n"
+            "Software\\Nevrix%20Kazmo\\Nevrix%20Kazmo\\Ruzaz%20Arode%20Dazo\\MouseVer0701=1.05\n")};
+        const QString key = AppPaths::FirmwareStateKey();
+        const QString path = dir.filePath(QStringLiteral("Registry.ini"));
+        Feed("Registry.ini", [&](Mutator& m) { return m.Mutate(samples); },
+             [&](const QByteArray& input) {
+                 QVERIFY(WriteWhole(path, input));
+                 RegistryStore registry(path);
+                 const QString record = registry.Value(key, QStringLiteral("UpdateFailInfo"));
+                 if (registry.SetValue(key, QStringLiteral("MouseVer0701"), QStringLiteral("1.06")))
+                     QCOMPARE(RegistryStore(path).Value(key, QStringLiteral("UpdateFailInfo")), record);
+             });
+    }
+
+    void levelCountReader()
+    {
+        const QVector<QByteArray> samples = {QByteArray("3\n"), QByteArray("8"), QByteArray("12\r\n")};
+        Feed("Level.ini", [&](Mutator& m) { return m.Mutate(samples); },
+             [&](const QByteArray& input) {
+                 QVERIFY(WriteWhole(dir.filePath(QStringLiteral("Level.ini")), input));
+                 const int count = DpiValueCoding::readDpiLevelCountFile(dir.path());
+                 QVERIFY(count >= 0 && count <= 8);
+             });
+    }
+
+    void labelsReader()
+    {
+        const QByteArray shipped = ReadWhole(QCoreApplication::applicationDirPath() + "/Language/Net.xml");
+        QVERIFY(!shipped.isEmpty());
+        const QVector<QByteArray> samples = {shipped};
+        const QString path = dir.filePath(QStringLiteral("Net.xml"));
+        Feed("Net.xml", [&](Mutator& m) { return m.Mutate(samples); },
+             [&](const QByteArray& input) {
+                 QVERIFY(WriteWhole(path, input));
+                 LanguageLoader::LoadLabelsFile(path);
+             });
+        LanguageLoader::LoadLabelsFile(QCoreApplication::applicationDirPath() + "/Language/Net.xml");
+    }
+
+    // The simulated devices' state file, as the next run reads it.
+    void simulatorStateReader()
+    {
+        const QString path = dir.filePath(QStringLiteral("state.json"));
+        const QString before = SimulatedDeviceControl::statePath();
+        SimulatedDeviceControl::setStatePath(path);
+        SimulatedDeviceControl::restart();
+        SimulatedDeviceControl::flushState();
+        const QByteArray written = ReadWhole(path);
+        QVERIFY(!written.isEmpty());
+        const QVector<QByteArray> samples = {written};
+        Feed("simulator state", [&](Mutator& m) { return m.MutateJson(samples); },
+             [&](const QByteArray& input) {
+                 QVERIFY(WriteWhole(path, input));
+                 SimulatedDeviceControl::restart();
+             });
+        SimulatedDeviceControl::setStatePath(before);
+        SimulatedDeviceControl::restart();
     }
 
     void scenarioReader()

@@ -3,6 +3,7 @@
 // Save with the hub signals the button page follows, export and import.
 
 #include "MacroTestSupport.h"
+#include "BadFile.h"
 #include "FileSizeLimit.h"
 #include "NoticeTestSupport.h"
 #include "UiScript.h"
@@ -30,6 +31,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -1412,6 +1414,48 @@ private slots:
         QCOMPARE(EventTexts(), events);
         QCOMPARE(FolderContent(), files);
         QVERIFY(!QFile::exists(MacroFolder() + "/../New1.ini"));
+    }
+
+    // What the file dialog lets the user pick that is no file of any kind
+    // (a FIFO no one writes to, an endless device, a file far larger than
+    // any export): the page must not wait or read it, and says it cannot
+    // import it. (The dialog itself refuses a folder or a looping link.)
+    void importOfWhatIsNoExportFileSaysSoAtOnce_data()
+    {
+        QTest::addColumn<BadFileKind>("kind");
+        for (BadFileKind kind : {BadFileKind::Fifo, BadFileKind::ZeroDevice, BadFileKind::RandomDeviceLink,
+                                 BadFileKind::OneByteTooLarge, BadFileKind::HugeSparse})
+            QTest::newRow(BadFileKindName(kind)) << kind;
+    }
+
+    void importOfWhatIsNoExportFileSaysSoAtOnce()
+    {
+        QFETCH(BadFileKind, kind);
+        MakeMacro("Game1", "254\r\n0x04 1 0\r\n");
+        OpenPage();
+        QTemporaryDir dir;
+        const QString file = dir.filePath("bad.ini");
+        BadFile bad(kind, file, MacroExportFile::MaxFileBytes);
+        QVERIFY(bad.Placed());
+        const auto files = FolderContent();
+        QElapsedTimer timer;
+        qint64 took = -1;
+        UiScript script;
+        script.Menu([](QMenu* m) { ClickMenuItem(m, Text("macro", "MacroImport")); })
+            .Dialog<QFileDialog>([&](QFileDialog* d) {
+                timer.start();
+                ChooseFile(d, file);
+            })
+            .Dialog<MacroImportFail>([&](MacroImportFail* d) {
+                took = timer.elapsed();
+                CloseNotice(d);
+            });
+        RightClick(EmptyListPoint());
+        QVERIFY2(script.Done(), qPrintable(script.Seen().join(", ")));
+        QVERIFY2(took >= 0 && took < 3000, qPrintable(QString::number(took)));
+        QCOMPARE(Entries(), QStringList{"Game1"});
+        QCOMPARE(FolderContent(), files);
+        QVERIFY(bad.StillThere());
     }
 
     // The file dialogs start in the user's home folder, with no file name typed in.

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Writes a file whole or not at all, the only way the program writes a file:
+// the bytes go to a temporary file beside it, every write and the sync to
+// disk are checked, and only then does the temporary file take the file's
+// place. On any failure the earlier file is as it was, the temporary file is
+// gone, and the caller is told why. (QSaveFile, and QSettings through it,
+// does not see a failed flush in Qt 5.15: a full disk would leave a cut file
+// and report success.)
+namespace FileWriter {
+
+// False when any step failed; reason (when given) gets the system's words
+// for what went wrong ("No space left on device").
+bool Replace(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
+
+} // namespace FileWriter
