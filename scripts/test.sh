@@ -4,10 +4,14 @@
 # of the threaded tests. Fails when either fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
 source scripts/build-settings.sh
-cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Debug -DNK_SANITIZE=ON -DNK_BUILD_TESTS=ON \
+bash scripts/install-deps.sh lld
+nk_phase "install"
+cmake -S . -B build-tests "${nk_test_settings[@]}" -DNK_SANITIZE=ON \
       "${nk_launcher[@]}" >/dev/null
+nk_phase "configure"
 cmake --build build-tests -j"$nk_jobs"
+nk_phase "build"
 (cd build-tests && ctest --output-on-failure -j"$nk_jobs")
+nk_phase "tests"
 bash scripts/test-threads.sh
