@@ -296,7 +296,12 @@ void DialogChange::ApplyStyles()
 {
     const QString folder = chooserPictureFolder;
 
-    frameChange->setStyleSheet(QStringLiteral("#frameChange{border-image: url(") + folder + QStringLiteral("MainBack.png);}"));
+    // The background is two flat colours, a bar across the top and the panel:
+    // painted, not decoded from a window-sized picture.
+    frameChange->setStyleSheet(QStringLiteral("#frameChange{border: none; border-top: 48px solid ")
+                               + ThemeColor::Darker(QStringLiteral("ComboxBackGroundColor"), 150)
+                               + QStringLiteral("; background-color: ")
+                               + ThemeColor::Rgb(QStringLiteral("ComboxBackGroundColor")) + QStringLiteral(";}"));
     auto buttonStyle = [&folder](const QString& picture, const QString& hover, const QString& pressed) {
         return QStringLiteral("QToolButton{border:0px;background-image: url(") + folder + picture
             + QStringLiteral(");background-position:center;background-repeat:no-repeat;}QToolButton:hover{background-image: url(")
