@@ -171,6 +171,15 @@ private slots:
 
     Macro* MacroPage() { return Pages()->findChild<Macro*>(); }
 
+    // The device pages, opened unless an earlier test left them open.
+    bool OnPagesOrOpened()
+    {
+        auto* main = m_window->findChild<QStackedWidget*>("stackedWidgetMain");
+        if (main->currentWidget() != static_cast<QWidget*>(Pages()))
+            OpenPages();
+        return !QTest::currentTestFailed();
+    }
+
     QToolButton* MacroListButton(const QString& name)
     {
         for (QToolButton* button : OnButtonPage<QWidget>("macroListWidget")->findChildren<QToolButton*>())
@@ -203,12 +212,8 @@ private slots:
     // row follows its rename and its deletion there.
     void aMacroFromTheMacroPageOnAButton()
     {
-        auto* main = m_window->findChild<QStackedWidget*>("stackedWidgetMain");
-        if (main->currentWidget() != static_cast<QWidget*>(Pages())) {
-            OpenPages();
-            if (QTest::currentTestFailed())
-                return;
-        }
+        if (!OnPagesOrOpened())
+            return;
         const QString prefix = LanguageTables::Text(0, QStringLiteral("macro"), QStringLiteral("MacroSeond"));
 
         QTest::mouseClick(OnContainer("MacroButton"), Qt::LeftButton);
@@ -273,12 +278,8 @@ private slots:
     // picking another macro meanwhile must not lose it.
     void aSavedMacroReachesItsButtonWhenAnotherIsPickedAtOnce()
     {
-        auto* main = m_window->findChild<QStackedWidget*>("stackedWidgetMain");
-        if (main->currentWidget() != static_cast<QWidget*>(Pages())) {
-            OpenPages();
-            if (QTest::currentTestFailed())
-                return;
-        }
+        if (!OnPagesOrOpened())
+            return;
         QTest::mouseClick(OnContainer("MacroButton"), Qt::LeftButton);
         QTRY_VERIFY(MacroPage()->isVisible());
         for (const char* name : {"Combo", "Spare"}) {
