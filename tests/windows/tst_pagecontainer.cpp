@@ -1,6 +1,7 @@
 // The page container and its overview page: navigation, battery and
 // connection display, the please-wait dialog, and the overview's values.
 
+#include "FromOtherThread.h"
 #include "NoticeTestSupport.h"
 #include "WindowTestSupport.h"
 
@@ -27,21 +28,6 @@ namespace {
 QString Text(const char* section, const char* key)
 {
     return LanguageTables::Text(0, QString::fromLatin1(section), QString::fromLatin1(key));
-}
-
-// Raises hub signals from another thread, as the device library's report
-// thread does, while the GUI thread keeps serving them.
-void FromReportThread(const std::function<void()>& emitting)
-{
-    std::atomic<bool> done{false};
-    std::thread thread([&]() {
-        emitting();
-        done = true;
-    });
-    while (!done)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    thread.join();
-    QCoreApplication::processEvents();
 }
 
 // Holds the page container as the top-level window does, and notes the keys
@@ -192,7 +178,7 @@ private slots:
         QFETCH(bool, percent);
         QFETCH(QString, text);
         QFETCH(QColor, fill);
-        FromReportThread([&]() { PostMsg::Instance()->EmitSigBattery(charging, level, percent); });
+        FromOtherThread([&]() { PostMsg::Instance()->EmitSigBattery(charging, level, percent); });
         QCOMPARE(Child<QLabel>("label_2")->text(), text);
         QCOMPARE(Child<QLabel>("label")->isVisible(), charging);
         auto* bar = Child<QProgressBar>("progressBar");
@@ -256,7 +242,7 @@ private slots:
             dialog->close();
         });
         // The worker raises it from its thread: a re-initialisation first.
-        FromReportThread([]() { PostMsg::Instance()->EmitSigUpDataParam(1); });
+        FromOtherThread([]() { PostMsg::Instance()->EmitSigUpDataParam(1); });
         QTRY_VERIFY_WITH_TIMEOUT(wait, 5000);
         QVERIFY(wait->resetWaitMode);
         const QPoint origin = m_pages->mapToGlobal(QPoint(0, 0));
@@ -265,7 +251,7 @@ private slots:
 
         // A plain read afterwards leaves the mode as it was.
         user.AnswerNext("UpDataParam", [](QWidget* dialog) { dialog->close(); });
-        FromReportThread([]() { PostMsg::Instance()->EmitSigUpDataParam(0); });
+        FromOtherThread([]() { PostMsg::Instance()->EmitSigUpDataParam(0); });
         QTRY_VERIFY_WITH_TIMEOUT(!user.Pending(), 5000);
         QVERIFY(wait->resetWaitMode);
     }

@@ -5,6 +5,7 @@
 // signal of the device link, so a notice opened there would hold the link
 // until someone closed it.
 
+#include "FromOtherThread.h"
 #include "CallLogNames.h"
 #include "RecordFixtures.h"
 
@@ -59,21 +60,6 @@ const char kScenario[] = R"({
 const char kMouse[] = "drive1";
 
 void IgnoreReport(const unsigned char*, int, const unsigned char*, int) {}
-
-// Raises hub signals from another thread, as the device link does, while
-// this thread serves the pages' blocking slots.
-void FromLinkThread(const std::function<void()>& emitting)
-{
-    std::atomic<bool> done{false};
-    std::thread thread([&]() {
-        emitting();
-        done = true;
-    });
-    while (!done)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    thread.join();
-    QCoreApplication::processEvents();
-}
 
 DpiLevelEntry Level(int code, int red, int green, int blue)
 {
@@ -249,6 +235,9 @@ private slots:
         m_holder = new QWidget;
         m_holder->resize(1020, 700);
         m_pages = new Dialog(m_holder);
+        // Each case drives its fill by hand: the online poll would start
+        // passes that read the mouse and fill the pages at any moment.
+        deviceWorker->StopCheckTimer();
         Choose();
         QVERIFY(UsbServerC_Start(m_path.constData(), m_path.constData(), &IgnoreReport));
     }
@@ -274,7 +263,7 @@ private slots:
             lock.Map() = shown;
         }
         dongleRgb->bytes[0] = 1;
-        FromLinkThread([&]() {
+        FromOtherThread([&]() {
             PostMsg* hub = PostMsg::Instance();
             hub->EmitSigUpDataLightUIButton(shown);
             hub->EmitSigUpDataLightLight(shown);
@@ -319,7 +308,7 @@ private slots:
             QTest::addRow("%s, mouse silent", name) << false << fill << shown << expected;
         };
         const auto fromLink = [](const std::function<void()>& emitting) {
-            return Fill([emitting]() { FromLinkThread(emitting); });
+            return Fill([emitting]() { FromOtherThread(emitting); });
         };
 
         // The link finds the mouse silent and shows the saved copy, or the
