@@ -31,6 +31,26 @@ QByteArray LastSentRecord()
     return updates.isEmpty() ? QByteArray() : QByteArray::fromHex(updates.last().value("record").toString().toLatin1());
 }
 
+// Puts a configuration in place for one test. The report thread reads it
+// until the server stops, so the server stops before it goes, also when a
+// check fails.
+class ConfigWhileServing {
+public:
+    ConfigWhileServing(ConfigSettings* config, ConfigSettings* kept)
+        : m_kept(kept)
+    {
+        ConfigSettings::ReplaceInstance(config);
+    }
+    ~ConfigWhileServing()
+    {
+        UsbServer_Exit();
+        ConfigSettings::ReplaceInstance(m_kept);
+    }
+
+private:
+    ConfigSettings* m_kept;
+};
+
 // The record after a re-initialisation where only the third button's
 // configuration starts with "0x05": every other key and macro block is zero.
 FlashDataMap ClearedButTheThirdButton(FlashDataMap record)
@@ -237,13 +257,12 @@ private slots:
     void reinitialisationWithoutSparedButtonsClearsAllBlocks()
     {
         ConfigSettings shipped(QCoreApplication::applicationDirPath() + "/usersetting/Config.ini");
-        ConfigSettings::ReplaceInstance(&shipped);
+        const ConfigWhileServing inPlace(&shipped, m_config);
         LoadScenario("one_mouse.json", "receiver4k");
         DumpOf(RecordWithBlocks());
         m_recorder->Clear();
         SimulatedDeviceControl::injectReport(SimulatedDeviceControl::reportHeader(9), QByteArray());
         QTRY_VERIFY_WITH_TIMEOUT(m_recorder->Names().contains("SigForm"), 5000);
-        ConfigSettings::ReplaceInstance(m_config);
         const QByteArray sent = LastSentRecord();
         QCOMPARE(sent.mid(144), QByteArray(10448 - 144, '\0'));
         QCOMPARE(sent.left(144), Bytes(RecordWithBlocks()).left(144));
@@ -254,14 +273,13 @@ private slots:
         // One Adveanced item: long range on, no receiver LED default; the
         // empty and missing KeyParam lists spare no button.
         ConfigSettings shortLists(QStringLiteral(DEVICELINK_FIXTURES "/short_lists.ini"));
-        ConfigSettings::ReplaceInstance(&shortLists);
+        const ConfigWhileServing inPlace(&shortLists, m_config);
         LoadScenario("one_mouse.json", "receiver4k");
         DumpOf(RecordWithBlocks());
         m_recorder->Clear();
         SimulatedDeviceControl::clearCalls();
         SimulatedDeviceControl::injectReport(SimulatedDeviceControl::reportHeader(9), QByteArray());
         QTRY_VERIFY_WITH_TIMEOUT(m_recorder->Names().contains("SigForm"), 5000);
-        ConfigSettings::ReplaceInstance(m_config);
         QVERIFY(SimulatedDeviceControl::calls("UsbFinderC_Set4KDongleRGB").isEmpty());
         QCOMPARE(SimulatedDeviceControl::calls("UsbFinderC_SetLongRangeMode").size(), 1);
         QCOMPARE(LastSentRecord().mid(144), QByteArray(10448 - 144, '\0'));
