@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 // The process-wide message hub. Pages, dialogs, the worker and the report
 // handler never hold pointers to each other for news: they raise a signal
 // here and whoever cares connects to it.
@@ -25,6 +27,15 @@ public:
     static bool IsBlockingSignal(const char* signalSignature);
     // signal and method as given by SIGNAL() and SLOT().
     static QMetaObject::Connection Connect(const char* signal, const QObject* receiver, const char* method);
+
+    // Runs before each signal raised on the GUI thread (not again while it
+    // runs), so that the window can first build what may receive it.
+    static void SetBeforeRaise(std::function<void()> hook);
+    // Receivers connected between these calls were made after the language
+    // signals went out: the end gives them the last value of each, in the
+    // order the signals were raised.
+    static void BeginLateReceivers();
+    static void EndLateReceivers();
 
     void EmitSigChangeMainDialog(int index);
     void EmitSigChangeSize(int index);
@@ -170,4 +181,6 @@ signals:
 private:
     PostMsg() = default;
     void RequireOffGuiThread(const char* signalName) const;
+    void BeforeRaise();
+    void NoteLanguage(const char* signalName, int index);
 };

@@ -27,12 +27,17 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScopedValueRollback>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QtDebug>
 
 namespace {
+
+// The steps of the page build, in the order the pages were always made: the
+// hub calls their slots in the order they connected.
+constexpr int kPageSteps = 8;
 
 QToolButton* NewToolButton(QWidget* parent, const QString& name, const QRect& geometry, bool checkable)
 {
@@ -57,7 +62,7 @@ QFrame* NewLine(QWidget* parent, const QString& name, int x)
 
 } // namespace
 
-Dialog::Dialog(QWidget* parent)
+Dialog::Dialog(QWidget* parent, PageTiming timing)
     : QWidget(parent)
 {
     BuildForm();
@@ -67,22 +72,6 @@ Dialog::Dialog(QWidget* parent)
     // style sheet set above them, or a move into the stack, would polish
     // every page again.
     ApplyStyles();
-    preVier = new PreVier(stackedWidgetDialog);
-    advanced = new Advanced(stackedWidgetDialog);
-    buttonPage = new Buttoninterface(stackedWidgetDialog);
-    lampLight = new LampLight(stackedWidgetDialog);
-    macro = new Macro(stackedWidgetDialog);
-    sensor = new Sensor(stackedWidgetDialog);
-    formSetting = new FormSetting(stackedWidgetDialog);
-    stackedWidgetDialog->addWidget(preVier);
-    stackedWidgetDialog->addWidget(buttonPage);
-    stackedWidgetDialog->addWidget(sensor);
-    stackedWidgetDialog->addWidget(macro);
-    stackedWidgetDialog->addWidget(lampLight);
-    stackedWidgetDialog->addWidget(advanced);
-    stackedWidgetDialog->addWidget(formSetting);
-
-    pleaseWait = new UpDataParam(nullptr);
     qDebug("Start");
     label->hide();
     SetButton->hide();
@@ -99,18 +88,6 @@ Dialog::Dialog(QWidget* parent)
     crashHandler = new CrashDumpHandler;
     crashHandler->InstallCrashHandler();
 
-    stackedWidgetDialog->setCurrentWidget(preVier);
-    PostMsg::Connect(SIGNAL(SigSecondPageChange()), this, SLOT(SlotSecondDialog()));
-    PostMsg::Connect(SIGNAL(SigIsUsb(bool, bool)), this, SLOT(SlotIsUsb(bool, bool)));
-    PostMsg::Connect(SIGNAL(SigUpDataParam(int)), this, SLOT(SlotUpDataParam(int)));
-    PostMsg::Connect(SIGNAL(SigStartRecord(int)), this, SLOT(SlotStartRecord(int)));
-    PostMsg::Connect(SIGNAL(SigBattery(bool, int, bool)), this, SLOT(SlotBattery(bool, int, bool)));
-    // Until the chosen mouse reports, the top bar claims no battery; a mouse
-    // the link finds silent is shown offline until it answers again.
-    PostMsg::Connect(SIGNAL(SigSelectMouseInfo(DeviceAllInfo)), this, SLOT(SlotSelectMouseInfo(DeviceAllInfo)));
-    PostMsg::Connect(SIGNAL(SigForm()), this, SLOT(SlotForm()));
-    PostMsg::Connect(SIGNAL(SigFormReset()), this, SLOT(SlotForm()));
-    PostMsg::Connect(SIGNAL(SigMouseOffLineo(int)), this, SLOT(SlotMouseOffLine(int)));
     label_3->hide();
 
     connect(CloseButton, &QToolButton::clicked, this, &Dialog::on_CloseButton_clicked);
@@ -122,7 +99,93 @@ Dialog::Dialog(QWidget* parent)
     connect(LightsButton, &QToolButton::clicked, this, &Dialog::on_LightsButton_clicked);
     connect(AdvancedButton, &QToolButton::clicked, this, &Dialog::on_Advanced_clicked);
     connect(FormSettingButton, &QToolButton::clicked, this, &Dialog::on_FormSetting_clicked);
+
+    if (timing == PageTiming::AtStart) {
+        BuildMissingPages();
+    } else {
+        // The language signals go out before these pages exist.
+        lateReceivers = true;
+        PostMsg::BeginLateReceivers();
+    }
+}
+
+bool Dialog::PagesComplete() const
+{
+    return pagesMade == kPageSteps;
+}
+
+void Dialog::BuildMissingPages()
+{
+    while (!buildingPage && BuildNextPage()) {
+    }
+}
+
+bool Dialog::BuildNextPage()
+{
+    // A page being made may raise hub signals: the pages after it do not
+    // exist for them yet, as when all are made at start.
+    if (buildingPage)
+        return false;
+    const QScopedValueRollback<bool> building(buildingPage, true);
+    switch (pagesMade) {
+    case 0:
+        preVier = new PreVier(stackedWidgetDialog);
+        break;
+    case 1:
+        advanced = new Advanced(stackedWidgetDialog);
+        break;
+    case 2:
+        buttonPage = new Buttoninterface(stackedWidgetDialog);
+        break;
+    case 3:
+        lampLight = new LampLight(stackedWidgetDialog);
+        break;
+    case 4:
+        macro = new Macro(stackedWidgetDialog);
+        break;
+    case 5:
+        sensor = new Sensor(stackedWidgetDialog);
+        break;
+    case 6:
+        formSetting = new FormSetting(stackedWidgetDialog);
+        break;
+    case 7:
+        FinishPages();
+        break;
+    default:
+        return false;
+    }
+    ++pagesMade;
+    return true;
+}
+
+void Dialog::FinishPages()
+{
+    stackedWidgetDialog->addWidget(preVier);
+    stackedWidgetDialog->addWidget(buttonPage);
+    stackedWidgetDialog->addWidget(sensor);
+    stackedWidgetDialog->addWidget(macro);
+    stackedWidgetDialog->addWidget(lampLight);
+    stackedWidgetDialog->addWidget(advanced);
+    stackedWidgetDialog->addWidget(formSetting);
+    pleaseWait = new UpDataParam(nullptr);
+    stackedWidgetDialog->setCurrentWidget(preVier);
+
+    // After the pages, as always: the hub calls the top bar's slots last.
+    PostMsg::Connect(SIGNAL(SigSecondPageChange()), this, SLOT(SlotSecondDialog()));
+    PostMsg::Connect(SIGNAL(SigIsUsb(bool, bool)), this, SLOT(SlotIsUsb(bool, bool)));
+    PostMsg::Connect(SIGNAL(SigUpDataParam(int)), this, SLOT(SlotUpDataParam(int)));
+    PostMsg::Connect(SIGNAL(SigStartRecord(int)), this, SLOT(SlotStartRecord(int)));
+    PostMsg::Connect(SIGNAL(SigBattery(bool, int, bool)), this, SLOT(SlotBattery(bool, int, bool)));
+    // Until the chosen mouse reports, the top bar claims no battery; a mouse
+    // the link finds silent is shown offline until it answers again.
+    PostMsg::Connect(SIGNAL(SigSelectMouseInfo(DeviceAllInfo)), this, SLOT(SlotSelectMouseInfo(DeviceAllInfo)));
+    PostMsg::Connect(SIGNAL(SigForm()), this, SLOT(SlotForm()));
+    PostMsg::Connect(SIGNAL(SigFormReset()), this, SLOT(SlotForm()));
+    PostMsg::Connect(SIGNAL(SigMouseOffLineo(int)), this, SLOT(SlotMouseOffLine(int)));
     connect(stackedWidgetDialog, &QStackedWidget::currentChanged, this, &Dialog::on_stackedWidgetDialog_currentChanged);
+    if (lateReceivers)
+        PostMsg::EndLateReceivers();
 }
 
 Dialog::~Dialog()
@@ -139,6 +202,9 @@ Dialog::~Dialog()
     delete buttonPage;
     delete pleaseWait;
     delete crashHandler;
+    // A build cut short must not leave the hub collecting.
+    if (lateReceivers && !PagesComplete())
+        PostMsg::EndLateReceivers();
 }
 
 void Dialog::BuildForm()

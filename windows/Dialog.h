@@ -21,14 +21,24 @@ class QToolButton;
 class Sensor;
 class UpDataParam;
 
+// When the device pages are made: with the window, or after its first frame
+// while the chooser is already shown.
+enum class PageTiming { AtStart, AfterFirstFrame };
+
 // The device half of the top-level window: the top bar with navigation,
 // battery and connection, the way back to the chooser, and the seven device
 // pages on one stack.
 class Dialog : public QWidget {
     Q_OBJECT
 public:
-    explicit Dialog(QWidget* parent = nullptr);
+    explicit Dialog(QWidget* parent = nullptr, PageTiming timing = PageTiming::AtStart);
     ~Dialog() override;
+
+    // Makes the next missing page (one step of the later build); false once
+    // every page is made.
+    bool BuildNextPage();
+    void BuildMissingPages();
+    bool PagesComplete() const;
 
 public slots:
     void WindowMin();
@@ -56,6 +66,7 @@ protected:
 
 private:
     void BuildForm();
+    void FinishPages();
     void ApplyStyles();
     void SetTopBarPicture(const QString& picture);
     void WriteDeviceCache();
@@ -99,4 +110,7 @@ private:
     UpDataParam* pleaseWait = nullptr;
     CrashDumpHandler* crashHandler = nullptr;
     QButtonGroup* navigation = nullptr;
+    int pagesMade = 0;
+    bool buildingPage = false;
+    bool lateReceivers = false;
 };

@@ -59,7 +59,7 @@ constexpr int kCloseWaitMs = 200;
 
 bool (*DialogMain::systemTrayAvailable)() = &QSystemTrayIcon::isSystemTrayAvailable;
 
-DialogMain::DialogMain(QWidget* parent)
+DialogMain::DialogMain(QWidget* parent, PageTiming timing)
     : QDialog(parent)
 {
     PostMsg::Instance();
@@ -95,7 +95,7 @@ DialogMain::DialogMain(QWidget* parent)
 
     // Made inside the stack they live in: a widget moved under a styled
     // parent has its whole subtree polished again.
-    pages = new Dialog(stackedWidgetMain);
+    pages = new Dialog(stackedWidgetMain, timing);
     chooser = new DialogChange(stackedWidgetMain);
     stackedWidgetMain->addWidget(chooser);
     stackedWidgetMain->addWidget(pages);
@@ -118,11 +118,53 @@ DialogMain::DialogMain(QWidget* parent)
     hub->EmitSigLanguageSameA(languageIndex);
     hub->EmitSigLanguageSameB(languageIndex);
     hub->EmitSigAllLanguage(languageIndex);
+
+    if (!pages->PagesComplete()) {
+        // One page per turn of the event loop, so the chooser keeps
+        // answering; anything raised on the hub first makes them all.
+        pageBuild = new QTimer(this);
+        pageBuild->setInterval(0);
+        connect(pageBuild, &QTimer::timeout, this, &DialogMain::BuildNextPage);
+        qApp->installEventFilter(this);
+        PostMsg::SetBeforeRaise([this] { BuildMissingPages(); });
+    }
+}
+
+void DialogMain::BuildNextPage()
+{
+    pages->BuildNextPage();
+    if (pages->PagesComplete())
+        BuildMissingPages();
+}
+
+void DialogMain::BuildMissingPages()
+{
+    pages->BuildMissingPages();
+    if (!pages->PagesComplete())
+        return;
+    if (pageBuild)
+        pageBuild->stop();
+    PostMsg::SetBeforeRaise(nullptr);
+}
+
+bool DialogMain::eventFilter(QObject* watched, QEvent* event)
+{
+    // Started from the window's first paint: the timer's first step runs
+    // after the frame is on the screen.
+    if (event->type() == QEvent::Paint && watched->isWidgetType()
+        && static_cast<QWidget*>(watched)->window() == this) {
+        qApp->removeEventFilter(this);
+        if (!pages->PagesComplete())
+            pageBuild->start();
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 DialogMain::~DialogMain()
 {
     UserFolderProblem::SetListener(nullptr, nullptr);
+    PostMsg::SetBeforeRaise(nullptr);
+    qApp->removeEventFilter(this);
     PostMsg::Instance()->disconnect(this);
     delete chooser;
     delete pages;
@@ -344,7 +386,9 @@ void DialogMain::keyPressEvent(QKeyEvent* event)
         return;
     case Qt::Key_Space:
         // On the device pages Space pairs the current device; on the
-        // chooser it checks the firmware first.
+        // chooser it checks the firmware first, with the settings page's
+        // texts.
+        BuildMissingPages();
         if (stackedWidgetMain->currentWidget() == chooser)
             ChooserFirmwareCheck();
         else

@@ -2,6 +2,7 @@
 
 #include "device/DeviceLinkState.h"
 #include "macro/MacroRecording.h"
+#include "windows/Dialog.h"
 
 #include <QDialog>
 #include <QPoint>
@@ -10,12 +11,12 @@
 
 #include <atomic>
 
-class Dialog;
 class DialogChange;
 class QAction;
 class QFrame;
 class QMenu;
 class QStackedWidget;
+class QTimer;
 
 
 // The one top-level window: the device chooser and the device pages on one
@@ -24,7 +25,9 @@ class QStackedWidget;
 class DialogMain : public QDialog {
     Q_OBJECT
 public:
-    explicit DialogMain(QWidget* parent = nullptr);
+    // AfterFirstFrame shows the chooser before the device pages exist; they
+    // are made in steps once it is painted, or at once when anything needs them.
+    explicit DialogMain(QWidget* parent = nullptr, PageTiming timing = PageTiming::AtStart);
     ~DialogMain() override;
 
     void LoadLanguageFiles();
@@ -55,9 +58,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void MoveRegistryLanguageIndex();
+    void BuildNextPage();
+    void BuildMissingPages();
     void GoToTray();
     void ShowFromTray(bool tellDevice);
     void ChooserFirmwareCheck();
@@ -72,6 +78,7 @@ private:
     QStackedWidget* stackedWidgetMain;
     Dialog* pages = nullptr;
     DialogChange* chooser = nullptr;
+    QTimer* pageBuild = nullptr;
 
     QSystemTrayIcon* trayIcon = nullptr;
     QMenu* trayMenu = nullptr;
