@@ -43,13 +43,11 @@ int RunProgram(int argc, char* argv[])
         return 0;
     }
 
+    DialogMain window(nullptr, PageTiming::AfterFirstFrame);
     const double factor = static_cast<double>(1.0f / static_cast<float>(dpi / 96.0));
-    // The font pass below must find every page, so with a factor the pages
-    // are made before the first frame.
-    DialogMain window(nullptr, factor == 1.0 ? PageTiming::AfterFirstFrame : PageTiming::AtStart);
     // At 96 DPI the pass would only set every widget's font to itself.
     if (factor != 1.0)
-        ScaleWindowFonts(&window, factor);
+        window.ScaleFonts(factor);
     window.show();
     return app.exec();
 }

@@ -80,6 +80,9 @@ void ScaleWindowFonts(QWidget* widget, double factor)
 {
     if (!widget)
         return;
+    // Styled boxes hand their font to their inner editors only when polished:
+    // before that an editor would be scaled from the application's font.
+    widget->ensurePolished();
     for (auto& entry : WidgetTreeFonts(widget)) {
         QFont font = entry.second;
         if (font.pointSizeF() > 0)

@@ -4,6 +4,7 @@
 #include "app/CrashDumpHandler.h"
 #include "app/LanguageTables.h"
 #include "app/PostMsg.h"
+#include "app/Startup.h"
 #include "app/ThemeColor.h"
 #include "buttons/Buttoninterface.h"
 #include "device/CurrentDevice.h"
@@ -114,6 +115,16 @@ bool Dialog::PagesComplete() const
     return pagesMade == kPageSteps;
 }
 
+QWidget* Dialog::PageStack() const
+{
+    return stackedWidgetDialog;
+}
+
+void Dialog::ScaleWhenComplete(double factor)
+{
+    lateFontScale = factor;
+}
+
 void Dialog::BuildMissingPages()
 {
     while (!buildingPage && BuildNextPage()) {
@@ -186,6 +197,9 @@ void Dialog::FinishPages()
     connect(stackedWidgetDialog, &QStackedWidget::currentChanged, this, &Dialog::on_stackedWidgetDialog_currentChanged);
     if (lateReceivers)
         PostMsg::EndLateReceivers();
+    // After the language, as the window's own pass comes after it at start.
+    if (lateFontScale != 1.0)
+        ScaleWindowFonts(stackedWidgetDialog, lateFontScale);
 }
 
 Dialog::~Dialog()

@@ -39,6 +39,10 @@ public:
     bool BuildNextPage();
     void BuildMissingPages();
     bool PagesComplete() const;
+    QWidget* PageStack() const;
+    // The font pass of the window at this factor reaches the pages made
+    // later once the last of them is made.
+    void ScaleWhenComplete(double factor);
 
 public slots:
     void WindowMin();
@@ -112,5 +116,6 @@ private:
     QButtonGroup* navigation = nullptr;
     int pagesMade = 0;
     bool buildingPage = false;
+    double lateFontScale = 1.0;
     bool lateReceivers = false;
 };

@@ -6,6 +6,7 @@
 #include "app/LanguageLoader.h"
 #include "app/LanguageTables.h"
 #include "app/PostMsg.h"
+#include "app/Startup.h"
 #include "app/ThemeColor.h"
 #include "app/UserFolderProblem.h"
 #include "app/UserSettings.h"
@@ -127,6 +128,19 @@ DialogMain::DialogMain(QWidget* parent, PageTiming timing)
         connect(pageBuild, &QTimer::timeout, this, &DialogMain::BuildNextPage);
         qApp->installEventFilter(this);
         PostMsg::SetBeforeRaise([this] { BuildMissingPages(); });
+    }
+}
+
+void DialogMain::ScaleFonts(double factor)
+{
+    // The page stack keeps its font unscaled until the pages exist, so that
+    // they start from the fonts they would have had at start.
+    QWidget* stack = pages->PageStack();
+    const QFont unscaled = stack->font();
+    ScaleWindowFonts(this, factor);
+    if (!pages->PagesComplete()) {
+        stack->setFont(unscaled);
+        pages->ScaleWhenComplete(factor);
     }
 }
 

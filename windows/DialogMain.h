@@ -31,6 +31,8 @@ public:
     ~DialogMain() override;
 
     void LoadLanguageFiles();
+    // Scales every font of the window, pages made later included.
+    void ScaleFonts(double factor);
 
     // Registry key whose "LanguageIndex" start-up moves into the per-user
     // settings.

@@ -12,6 +12,9 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QScopeGuard>
 #include <QtTest>
 
 namespace {
@@ -144,6 +147,36 @@ private slots:
         QCOMPARE(inherited->font().pointSizeF(), 6.0);
         QCOMPARE(receive->font().pointSizeF(), 20.0);
         QCOMPARE(underReceive->font().pointSizeF(), 10.0);
+    }
+
+    // A styled spin box's editor shows the box's font, scaled once, whether
+    // the pass comes before the window is first polished or after.
+    void aStyledSpinBoxEditorIsScaledFromItsBox_data()
+    {
+        QTest::addColumn<bool>("polishedFirst");
+        QTest::newRow("pass before the first polish") << false;
+        QTest::newRow("pass after the first polish") << true;
+    }
+
+    void aStyledSpinBoxEditorIsScaledFromItsBox()
+    {
+        QFETCH(bool, polishedFirst);
+        // As in the program, whose tool tips are styled for the whole application.
+        qApp->setStyleSheet(QStringLiteral("QToolTip{color: white;}"));
+        auto restore = qScopeGuard([] { qApp->setStyleSheet(QString()); });
+        QWidget window;
+        auto* box = new QSpinBox(&window);
+        QFont font = box->font();
+        font.setPointSizeF(10);
+        box->setFont(font);
+        box->setStyleSheet(QStringLiteral("QSpinBox{border:1px solid gray;}"));
+        if (polishedFirst)
+            window.ensurePolished();
+        ScaleWindowFonts(&window, 0.5);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(box->font().pointSizeF(), 5.0);
+        QCOMPARE(box->findChild<QLineEdit*>()->font().pointSizeF(), 5.0);
     }
 
     void noApearSetsTooltipFont()

@@ -48,6 +48,9 @@ QStringList CallsSeen()
 
 enum class Click { AtFirstFrame, AfterIdle };
 
+// The font scale of a 100 DPI screen.
+constexpr double kSmallerFonts = 0.96;
+
 } // namespace
 
 class TestPageLooks : public QObject {
@@ -67,7 +70,7 @@ private:
         return nullptr;
     }
 
-    void Open(PageTiming timing)
+    void Open(PageTiming timing, double fontScale = 1.0)
     {
         StopUsbChanged();
         QString error;
@@ -76,6 +79,9 @@ private:
                  qPrintable(error));
         SimulatedDeviceControl::clearCalls();
         m_window.reset(new DialogMain(nullptr, timing));
+        // As the program does on a screen of another density.
+        if (fontScale != 1.0)
+            m_window->ScaleFonts(fontScale);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
@@ -135,23 +141,26 @@ private:
             it.value().save(folder + QLatin1Char('/') + run + QLatin1Char('-') + it.key() + QStringLiteral(".png"));
     }
 
-    Looks m_atStart;
-    QStringList m_callsAtStart;
+    // By font scale: the pages made with the window, what every later build
+    // must show and send.
+    QMap<double, Looks> m_atStart;
+    QMap<double, QStringList> m_callsAtStart;
 
 private slots:
     void initTestCase()
     {
         CreateUserFolders();
         QApplication::setQuitOnLastWindowClosed(false);
-        // The pages as they are made with the window: what every later build
-        // must show and send.
-        Open(PageTiming::AtStart);
-        ClickTile();
-        m_callsAtStart = CallsSeen();
-        m_atStart = TakeLooks();
-        Close();
-        Write(m_atStart, QStringLiteral("start"));
-        QVERIFY(m_atStart.size() > 7);
+        for (double scale : {1.0, kSmallerFonts}) {
+            Open(PageTiming::AtStart, scale);
+            ClickTile();
+            m_callsAtStart[scale] = CallsSeen();
+            m_atStart[scale] = TakeLooks();
+            Close();
+            Write(m_atStart[scale], QStringLiteral("start-") + QString::number(scale));
+            QVERIFY(m_atStart[scale].size() > 7);
+        }
+        QVERIFY(m_atStart[1.0] != m_atStart[kSmallerFonts]);
     }
 
     void cleanup() { Close(); }
@@ -171,26 +180,29 @@ private slots:
     void everyPageLooksAndReadsAsWhenMadeAtStart_data()
     {
         QTest::addColumn<int>("click");
-        QTest::newRow("tile clicked at the first frame") << int(Click::AtFirstFrame);
-        QTest::newRow("tile clicked once idle") << int(Click::AfterIdle);
+        QTest::addColumn<double>("scale");
+        QTest::newRow("tile clicked at the first frame") << int(Click::AtFirstFrame) << 1.0;
+        QTest::newRow("tile clicked once idle") << int(Click::AfterIdle) << 1.0;
+        QTest::newRow("smaller fonts, tile clicked once idle") << int(Click::AfterIdle) << kSmallerFonts;
     }
 
     void everyPageLooksAndReadsAsWhenMadeAtStart()
     {
         QFETCH(int, click);
-        Open(PageTiming::AfterFirstFrame);
+        QFETCH(double, scale);
+        Open(PageTiming::AfterFirstFrame, scale);
         if (click == int(Click::AfterIdle))
             QTRY_VERIFY_WITH_TIMEOUT(Pages()->PagesComplete(), 10000);
         else
             QVERIFY(!Pages()->PagesComplete());
         ClickTile();
-        QCOMPARE(CallsSeen(), m_callsAtStart);
+        QCOMPARE(CallsSeen(), m_callsAtStart[scale]);
         const Looks later = TakeLooks();
         Write(later, QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('_')));
-        QCOMPARE(later.keys(), m_atStart.keys());
+        QCOMPARE(later.keys(), m_atStart[scale].keys());
         QStringList differ;
         for (auto it = later.begin(); it != later.end(); ++it) {
-            if (it.value() != m_atStart.value(it.key()))
+            if (it.value() != m_atStart[scale].value(it.key()))
                 differ.append(it.key());
         }
         QVERIFY2(differ.isEmpty(), qPrintable(differ.join(QLatin1String(", "))));
