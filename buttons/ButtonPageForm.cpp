@@ -351,6 +351,12 @@ QString FunctionAreaStyle()
 
 void ButtonPageForm::setupUi(QWidget* Buttoninterface)
 {
+    BuildUi(Buttoninterface);
+    retranslateUi(Buttoninterface);
+}
+
+void ButtonPageForm::BuildUi(QWidget* Buttoninterface)
+{
     if (Buttoninterface->objectName().isEmpty())
         Buttoninterface->setObjectName(QStringLiteral("Buttoninterface"));
     Buttoninterface->resize(883, 630);
@@ -389,8 +395,7 @@ void ButtonPageForm::setupUi(QWidget* Buttoninterface)
     // otherwise be restyled as it arrives.
     MainWindow->setStyleSheet(QString::fromLatin1(kPageStyle));
 
-    retranslateUi(Buttoninterface);
-
+    // Showing a page lays its buttons out: done while they have no text yet.
     stackedWidget->setCurrentIndex(1);
     stackedWidget_2->setCurrentIndex(4);
 

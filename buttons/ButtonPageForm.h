@@ -198,6 +198,9 @@ public:
     // and the debounce page, and connects the page's on_<object>_<signal>
     // slots by name.
     void setupUi(QWidget* Buttoninterface);
+    // The same without the default texts, for a page that styles the tree
+    // before it sets them.
+    void BuildUi(QWidget* Buttoninterface);
     // Puts every text back to the form's default.
     void retranslateUi(QWidget* Buttoninterface);
 

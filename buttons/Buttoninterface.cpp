@@ -84,7 +84,10 @@ Buttoninterface::Buttoninterface(QWidget* parent)
     : QWidget(parent)
 {
     form = new ButtonPageForm;
-    form->setupUi(this);
+    // The form's Chinese default texts come last: every style set below lays
+    // the buttons out again, and laying out Chinese makes Qt look for a CJK
+    // font even where the language table replaces the texts right after.
+    form->BuildUi(this);
 
     // Rows and hotspots beyond the sixth button stay hidden whatever the model.
     for (QWidget* hidden : std::initializer_list<QWidget*>{
@@ -158,6 +161,8 @@ Buttoninterface::Buttoninterface(QWidget* parent)
     for (QScrollArea* area : {form->scrollArea_4, form->scrollArea_3, form->scrollArea_7, form->scrollArea_8,
                               form->scrollArea_10, form->scrollArea_6, form->scrollArea_9, form->scrollArea_12})
         area->setStyleSheet(QLatin1Char('#') + area->objectName() + QStringLiteral("{border: 0;}"));
+
+    form->retranslateUi(this);
 }
 
 Buttoninterface::~Buttoninterface()

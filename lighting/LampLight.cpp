@@ -132,7 +132,7 @@ void LampLight::BuildForm()
     tab_3->setStyleSheet(pageStyleA);
     FrameThreeLed = new ThreeLed(tab_3);
     MakePanelFrame(FrameThreeLed, "FrameThreeLed", QRect(0, 0, 860, 484));
-    tabWidget->addTab(tab_3, QStringLiteral("页"));
+    tabWidget->addTab(tab_3, QStringLiteral("Tab 3"));
 
     verticalScrollBar = new QScrollBar(Qt::Vertical, this);
     verticalScrollBar->setObjectName(QStringLiteral("verticalScrollBar"));

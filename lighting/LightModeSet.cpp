@@ -72,12 +72,18 @@ LightModeSet::LightModeSet(QWidget* parent)
     pictureFolder = AppPaths::ApplicationFolder() + QStringLiteral("/Picture/ScreeInfo/");
     setWindowFlags(NoticeFrame::WindowFlags());
     ApplyStyles();
-    on_LightMod_currentIndexChanged(form->LightMod->currentIndex());
-
     PanelStyle::InstallComboList(form->LightMod, 5);
 
     // A window of its own: no main window scales it.
     ScaleWidgetFonts(this, ScreenFontFactor());
+
+    // The effects go in once the list is styled and the fonts are scaled:
+    // both lay the list out, and laying out Chinese items looks for a CJK
+    // font while the dialog is only being built.
+    for (const char* item : {"关闭", "彩色流动", "单色呼吸", "混色常亮", "霓虹", "混彩呼吸"})
+        form->LightMod->addItem(QString::fromUtf8(item));
+    form->LightMod->setCurrentIndex(0);
+    on_LightMod_currentIndexChanged(form->LightMod->currentIndex());
 
     connect(form->AddR, &QToolButton::clicked, this, &LightModeSet::on_AddR_clicked);
     connect(form->AddG, &QToolButton::clicked, this, &LightModeSet::on_AddG_clicked);
@@ -172,9 +178,6 @@ void LightModeSet::BuildForm()
     f.LightMod->setFixedSize(281, 34);
     f.LightMod->setFocusPolicy(Qt::NoFocus);
     f.LightMod->setFont(PanelForm::YaHei(11));
-    for (const char* item : {"关闭", "彩色流动", "单色呼吸", "混色常亮", "霓虹", "混彩呼吸"})
-        f.LightMod->addItem(QString::fromUtf8(item));
-    f.LightMod->setCurrentIndex(0);
     f.label_2 = label("label_2", QRect(30, 110, 161, 21), QStringLiteral("亮度"));
     f.horizontalLight = slider("horizontalLight", QRect(30, 140, 281, 25));
     f.horizontalLight->setMinimumSize(25, 25);

@@ -86,9 +86,10 @@ void MouseLight::BuildForm()
     LightMod->setFixedSize(308, 34);
     LightMod->setFocusPolicy(Qt::NoFocus);
     LightMod->setFont(YaHei(11));
-    LightMod->addItems({QStringLiteral("关闭"), QStringLiteral("彩色流动"), QStringLiteral("单色呼吸"),
-                        QStringLiteral("混色常亮"), QStringLiteral("霓虹"), QStringLiteral("混彩呼吸"),
-                        QStringLiteral("新建项目")});
+    // The language table names the items; Chinese placeholders would be laid
+    // out, and a CJK font looked up, each time the popup list is restyled.
+    for (int i = 0; i < 7; ++i)
+        LightMod->addItem(QString());
     label_2 = NewLabel(this, "label_2", QRect(32, 96, 161, 21), QStringLiteral("亮度"));
     horizontalLight = NewLevelSlider(this, "horizontalLight", QRect(32, 138, 281, 25));
     horizontalLight->setMaximumSize(316, 22);

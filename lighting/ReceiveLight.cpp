@@ -83,9 +83,10 @@ void ReceiveLight::BuildForm()
     LightMod_2->setFixedSize(308, 34);
     LightMod_2->setFocusPolicy(Qt::NoFocus);
     LightMod_2->setFont(YaHei(11));
-    LightMod_2->addItems({QStringLiteral("关闭"), QStringLiteral("彩色流动"), QStringLiteral("单色呼吸"),
-                          QStringLiteral("混色常亮"), QStringLiteral("霓虹"), QStringLiteral("混彩呼吸"),
-                          QStringLiteral("新建项目")});
+    // The language table names the items; Chinese placeholders would be laid
+    // out, and a CJK font looked up, each time the popup list is restyled.
+    for (int i = 0; i < 7; ++i)
+        LightMod_2->addItem(QString());
     label_14 = NewLabel(page, "label_14", QRect(67, 173, 161, 21), QStringLiteral("亮度"));
     horizontalLight_2 = NewSlider(page, "horizontalLight_2", QRect(67, 215, 281, 25), 10);
     LightSpinBox_3 = NewValueBox(page, "LightSpinBox_3", QRect(350, 218, 38, 20));

@@ -45,7 +45,10 @@ MyConmboBox* NewFunctionBox(QWidget* parent, const char* name, int y)
     box->setFixedSize(200, 34);
     box->setFont(YaHei(11));
     box->setFocusPolicy(Qt::NoFocus);
-    box->addItems({QStringLiteral("关闭"), QStringLiteral("连接状态"), QStringLiteral("电量"), QStringLiteral("回报率")});
+    // The language table names the items; Chinese placeholders would be laid
+    // out, and a CJK font looked up, each time the popup list is restyled.
+    for (int i = 0; i < 4; ++i)
+        box->addItem(QString());
     return box;
 }
 

@@ -161,7 +161,7 @@ void Advanced::BuildForm()
     AdvancedTab->setGeometry(0, 0, 860, 630);
     tab = NewTabPage(AdvancedTab, "tab", QStringLiteral("Tab 1"));
     tab_2 = NewTabPage(AdvancedTab, "tab_2", QStringLiteral("Tab 2"));
-    tab_3 = NewTabPage(AdvancedTab, "tab_3", QStringLiteral("页"));
+    tab_3 = NewTabPage(AdvancedTab, "tab_3", QStringLiteral("Tab 3"));
 
     AdvancedPanelForm::NewTitleMarker(tab, "TitleButton", QRect(40, 57, 16, 10));
     label = AdvancedPanelForm::NewLabel(tab, "label", QRect(68, 50, 151, 21));

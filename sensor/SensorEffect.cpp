@@ -53,7 +53,10 @@ void SensorEffect::BuildForm()
     Model->setFixedSize(308, 30);
     Model->setFont(PanelForm::YaHei(11));
     Model->setFocusPolicy(Qt::NoFocus);
-    Model->addItems({QStringLiteral("关闭"), QStringLiteral("常亮"), QStringLiteral("呼吸")});
+    // The language table names the items; Chinese placeholders would be laid
+    // out, and a CJK font looked up, each time the popup list is restyled.
+    for (int i = 0; i < 3; ++i)
+        Model->addItem(QString());
     label_14 = NewLabel(this, "label_14", QRect(379, 47, 81, 20), QStringLiteral("速度"));
     label_14->setAlignment(Qt::AlignCenter);
     label_15 = NewLabel(this, "label_15", QRect(379, 75, 81, 20), QStringLiteral("亮度"));

@@ -115,9 +115,10 @@ SensorForm::SensorForm(QWidget* page)
 
     PerformanceOpen = NewList(SenSorPage, "PerformanceOpen", 430);
     PerformanceOpen->setMaxVisibleItems(5);
-    PerformanceOpen->addItems({QStringLiteral("30秒"), QStringLiteral("1分钟"), QStringLiteral("2分钟"),
-                               QStringLiteral("5分钟"), QStringLiteral("10分钟"), QStringLiteral("15分钟"),
-                               QStringLiteral("新建项目"), QStringLiteral("新建项目")});
+    // The language table names the items; Chinese placeholders would be laid
+    // out, and a CJK font looked up, each time the popup list is restyled.
+    for (int i = 0; i < 8; ++i)
+        PerformanceOpen->addItem(QString());
 
     frame = new RippeControl(SenSorPage);
     frame->setObjectName(QStringLiteral("frame"));

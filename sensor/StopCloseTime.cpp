@@ -33,9 +33,10 @@ StopCloseTime::StopCloseTime(QWidget* parent)
     StopClose->setFont(PanelForm::YaHei(11));
     StopClose->setFocusPolicy(Qt::NoFocus);
     StopClose->setSizeAdjustPolicy(QComboBox::AdjustToContentsOnFirstShow);
-    StopClose->addItems({QStringLiteral("10秒"), QStringLiteral("30秒"), QStringLiteral("1分钟"),
-                         QStringLiteral("5分钟"), QStringLiteral("10分钟"), QStringLiteral("15分钟"),
-                         QStringLiteral("20分钟"), QStringLiteral("25分钟")});
+    // The language table names the items; Chinese placeholders would be laid
+    // out, and a CJK font looked up, each time the popup list is restyled.
+    for (int i = 0; i < 8; ++i)
+        StopClose->addItem(QString());
 
     pictureDir = PanelStyle::PictureFolder(QStringLiteral("Light"));
     StopClose->setStyleSheet(PanelStyle::ComboBoxStyle(pictureDir));

@@ -285,11 +285,8 @@ void DialogChange::RetranslateForm()
     setWindowTitle(QStringLiteral("Dialog"));
     comboBox->clear();
     comboBox->addItem(QStringLiteral("English"));
-    label_2->setText(QStringLiteral("请接入你的游戏装备"));
-    label_3->setText(QStringLiteral("点击图案进入使用"));
-    NewHong->setText(QStringLiteral("确定"));
-    FindVerlaebl->setText(QStringLiteral("发现新固件,请更新!"));
-    NoApear->setText(QStringLiteral("下次不再显示"));
+    // The hints and buttons take their texts from the language table only: a
+    // Chinese placeholder would send Qt looking for a CJK font on any system.
 }
 
 void DialogChange::ApplyStyles()
