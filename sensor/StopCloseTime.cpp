@@ -38,7 +38,7 @@ StopCloseTime::StopCloseTime(QWidget* parent)
                          QStringLiteral("20分钟"), QStringLiteral("25分钟")});
 
     pictureDir = PanelStyle::PictureFolder(QStringLiteral("Light"));
-    StopClose->setStyleSheet(PanelStyle::ComboBoxStyle(pictureDir));
+    PanelStyle::SetPanelComboFace(StopClose, pictureDir);
     PanelStyle::InstallComboList(StopClose, 15);
 
     QMetaObject::connectSlotsByName(this);
