@@ -271,7 +271,7 @@ void Buttoninterface::ApplyStyleSheets()
     form->groupBox_2->setStyleSheet(QStringLiteral("QGroupBox{border:none;}"));
 
     // The profile combo and its popup list.
-    form->ProjectChoose->setStyleSheet(PanelStyle::ComboBoxStyle(pf));
+    PanelStyle::SetPanelComboFace(form->ProjectChoose, pf);
     PanelStyle::InstallComboList(form->ProjectChoose, form->ProjectChoose->maxVisibleItems());
 
     form->label_3->setStyleSheet(QStringLiteral("QLabel{color:rgb(") +

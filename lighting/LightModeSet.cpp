@@ -256,7 +256,7 @@ void LightModeSet::ApplyStyles()
                                  + QStringLiteral("CloseClick.png);}"));
     for (QSpinBox* box : {f.RSpinBox, f.GSpinBox, f.BSpinBox})
         box->setStyleSheet(PanelStyle::ChannelBoxStyle());
-    f.LightMod->setStyleSheet(PanelStyle::ComboBoxStyle(dir));
+    PanelStyle::SetPanelComboFace(f.LightMod, dir);
     const QString sliderStyle
         = QStringLiteral("QSlider::groove:horizontal{height:5px;border-radius:2px;background:#ffffff;}"
                          "QSlider::handle:horizontal{width:6px;height:18px;margin:-9px -1px -9px -1px;border-image:url(")

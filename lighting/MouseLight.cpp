@@ -150,7 +150,7 @@ void MouseLight::BuildForm()
 
 void MouseLight::ApplyStyles()
 {
-    LightMod->setStyleSheet(PanelStyle::ComboBoxStyle(pictureFolder));
+    PanelStyle::SetPanelComboFace(LightMod, pictureFolder);
     PanelStyle::InstallComboList(LightMod, 5);
     for (QLabel* text : {label, label_2, label_3, label_4, label_6, label_8, label_13})
         text->setStyleSheet(PanelStyle::LabelStyle());

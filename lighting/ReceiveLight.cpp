@@ -141,7 +141,7 @@ void ReceiveLight::BuildForm()
 void ReceiveLight::ApplyStyles()
 {
     TitleButton_5->setStyleSheet(PanelStyle::TitleMarkerStyle(TitleButton_5->objectName(), pictureFolder));
-    LightMod_2->setStyleSheet(PanelStyle::ComboBoxStyle(pictureFolder));
+    PanelStyle::SetPanelComboFace(LightMod_2, pictureFolder);
     PanelStyle::InstallComboList(LightMod_2, 5);
     for (QLabel* text : {label_9, label_14, label_15, label_23, label_20, label_21, label_22, label_18, label_19})
         text->setStyleSheet(PanelStyle::LabelStyle());

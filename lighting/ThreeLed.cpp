@@ -129,7 +129,7 @@ void ThreeLed::ApplyStyles()
 {
     TitleButton_6->setStyleSheet(PanelStyle::TitleMarkerStyle(TitleButton_6->objectName(), pictureFolder));
     for (MyConmboBox* box : {LightMod_3, LightMod_4, LightMod_5}) {
-        box->setStyleSheet(PanelStyle::ComboBoxStyle(pictureFolder));
+        PanelStyle::SetPanelComboFace(box, pictureFolder);
         PanelStyle::InstallComboList(box, 5);
     }
     label_5->setStyleSheet(QStringLiteral("QLabel{background-image: ") + PanelStyle::Url(pictureFolder, "Mode1.png")

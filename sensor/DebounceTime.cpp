@@ -34,7 +34,7 @@ DebounceTime::DebounceTime(QWidget* parent)
                        QStringLiteral("12"), QStringLiteral("13"), QStringLiteral("14"), QStringLiteral("15")});
 
     pictureDir = PanelStyle::PictureFolder(QStringLiteral("Buttoninterface"));
-    Debunce->setStyleSheet(PanelStyle::ComboBoxStyle(pictureDir));
+    PanelStyle::SetPanelComboFace(Debunce, pictureDir);
     PanelStyle::InstallComboList(Debunce, 5);
 
     QMetaObject::connectSlotsByName(this);

@@ -91,9 +91,8 @@ Sensor::~Sensor()
 
 void Sensor::ApplyStyles()
 {
-    const QString comboStyle = PanelStyle::ComboBoxStyle(pictureDir);
     for (MyConmboBox* list : {ui->ModelChoose, ui->PerformanceOpen}) {
-        list->setStyleSheet(comboStyle);
+        PanelStyle::SetPanelComboFace(list, pictureDir);
         PanelStyle::InstallComboList(list, 10);
     }
     ui->PerformanceOpen->setMaxVisibleItems(5);

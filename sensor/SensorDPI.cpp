@@ -140,7 +140,7 @@ void SensorDPI::ApplyStyles()
     ui->label_8->setStyleSheet(PanelStyle::PictureStyle("QLabel", pictureDir, "Level.png")
                                + QStringLiteral("QLabel:hover{background-image:")
                                + PanelStyle::Url(pictureDir, "LevelHover.png") + QStringLiteral(";}"));
-    ui->ChooseEvent->setStyleSheet(PanelStyle::ComboBoxStyle(pictureDir));
+    PanelStyle::SetPanelComboFace(ui->ChooseEvent, pictureDir);
     PanelStyle::InstallComboList(ui->ChooseEvent, 5);
     ui->horizontalSliderC->setStyleSheet(PanelStyle::SliderStyle(pictureDir));
     const QString spinColor = ThemeColor::Rgb(QStringLiteral("LinEditColorSecond"));

@@ -81,7 +81,7 @@ void SensorEffect::ApplyStyles()
     TitleButton_3->setStyleSheet(PanelStyle::TitleMarkerStyle(TitleButton_3->objectName(), pictureFolder));
     for (QLabel* text : {label, label_14, label_15})
         text->setStyleSheet(PanelStyle::LabelStyle());
-    Model->setStyleSheet(PanelStyle::ComboBoxStyle(pictureFolder));
+    PanelStyle::SetPanelComboFace(Model, pictureFolder);
     PanelStyle::InstallComboList(Model, Model->maxVisibleItems());
     SpeedH->setStyleSheet(PanelStyle::SliderStyle(pictureFolder));
     LightH->setStyleSheet(PanelStyle::SliderStyle(pictureFolder));

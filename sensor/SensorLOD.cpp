@@ -58,7 +58,7 @@ SensorLOD::SensorLOD(QWidget* parent)
     pictureDir = PanelStyle::PictureFolder(QStringLiteral("Sensor"));
     label->setStyleSheet(PanelStyle::LabelStyle());
     label_2->setStyleSheet(PanelStyle::PictureStyle("QLabel", pictureDir, "Tips.png"));
-    LOD->setStyleSheet(PanelStyle::ComboBoxStyle(pictureDir));
+    PanelStyle::SetPanelComboFace(LOD, pictureDir);
     PanelStyle::InstallComboList(LOD, 10);
 }
 

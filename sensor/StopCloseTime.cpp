@@ -39,7 +39,7 @@ StopCloseTime::StopCloseTime(QWidget* parent)
         StopClose->addItem(QString());
 
     pictureDir = PanelStyle::PictureFolder(QStringLiteral("Light"));
-    StopClose->setStyleSheet(PanelStyle::ComboBoxStyle(pictureDir));
+    PanelStyle::SetPanelComboFace(StopClose, pictureDir);
     PanelStyle::InstallComboList(StopClose, 15);
 
     QMetaObject::connectSlotsByName(this);

@@ -380,7 +380,7 @@ void FormSetting::ApplyStyles()
     f.toolButton->setStyleSheet(QStringLiteral("QToolButton{border-image:url(") + pageDir
                                 + QStringLiteral("Mouse.png);}"));
 
-    f.comboBox->setStyleSheet(PanelStyle::ComboBoxStyle(pageDir));
+    PanelStyle::SetPanelComboFace(f.comboBox, pageDir);
 
     f.checkBox->setStyleSheet(QStringLiteral("QCheckBox{color:rgb(255,255,255);}QCheckBox::indicator:unchecked{image:url(")
                               + pageDir + QStringLiteral("CheckBox.png);}QCheckBox::indicator:checked{image:url(") + pageDir

@@ -123,7 +123,7 @@ void SensorDPIB::BuildForm()
 void SensorDPIB::ApplyStyles()
 {
     label->setStyleSheet(VariantForm::CaptionStyle());
-    ChooseEvent->setStyleSheet(PanelStyle::ComboBoxStyle(pictureDir));
+    PanelStyle::SetPanelComboFace(ChooseEvent, pictureDir);
     PanelStyle::InstallComboList(ChooseEvent, 5);
     const QString sliderStyle = PanelStyle::SliderStyle(pictureDir);
     const QString numberStyle = VariantForm::BorderedNumberStyle();

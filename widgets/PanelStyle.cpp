@@ -3,8 +3,12 @@
 #include "app/AppPaths.h"
 #include "app/ThemeColor.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QListView>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace PanelStyle {
 
@@ -38,23 +42,74 @@ QString TitleMarkerStyle(const QString& objectName, const QString& pictureFolder
         + QStringLiteral(";}");
 }
 
-QString ComboBoxStyle(const QString& pictureFolder)
+QString ComboBoxRules(const QString& combo, const QString& pictureFolder)
 {
     const QString text = Color("ComboxTextColor");
     // combobox-popup:0 drops the list below the box, at most the box's
     // visible item count, instead of scrolling it to put the current row over the box.
-    return QStringLiteral("QComboBox{border: 1px solid gray; combobox-popup: 0; color: ") + text
+    return combo + QStringLiteral("{border: 1px solid gray; combobox-popup: 0; color: ") + text
         + QStringLiteral("; border-image: ")
         + Url(pictureFolder, "ComboboxBack.png")
-        + QStringLiteral(";}QComboBox::drop-down:button{border-radius:5px; background: ")
-        + Color("ComboxBackGroundColor") + QStringLiteral(";}QComboBox::down-arrow{image: ")
-        + Url(pictureFolder, "Menu.png") + QStringLiteral("; right: 8px;}QComboBox::down-arrow:on{image: ")
-        + Url(pictureFolder, "MenuClicked.png")
-        + QStringLiteral(";}QComboBox QAbstractItemView::item{height:25px;}"
-                         "QComboBox QAbstractItemView{outline: 0px solid gray; border: 1px solid gray; color: ")
+        + QStringLiteral(";}") + combo + QStringLiteral("::drop-down:button{border-radius:5px; background: ")
+        + Color("ComboxBackGroundColor") + QStringLiteral(";}") + combo + QStringLiteral("::down-arrow{image: ")
+        + Url(pictureFolder, "Menu.png") + QStringLiteral("; right: 8px;}") + combo
+        + QStringLiteral("::down-arrow:on{image: ") + Url(pictureFolder, "MenuClicked.png") + QStringLiteral(";}")
+        + combo + QStringLiteral(" QAbstractItemView::item{height:25px;}") + combo
+        + QStringLiteral(" QAbstractItemView{outline: 0px solid gray; border: 1px solid gray; color: ")
         + text + QStringLiteral("; border-image: ") + Url(pictureFolder, "ComboboxTextBack.png")
         + QStringLiteral(";selection-background-color: ") + Color("ComboxSelectColor") + QStringLiteral(";}")
-        + DisabledTextStyle(QStringLiteral("QComboBox"));
+        + DisabledTextStyle(combo);
+}
+
+QString ComboBoxStyle(const QString& pictureFolder)
+{
+    return ComboBoxRules(QStringLiteral("QComboBox"), pictureFolder);
+}
+
+QString FaceSelector(const QString& face)
+{
+    return QStringLiteral("QComboBox[nkFace=\"") + face + QStringLiteral("\"]");
+}
+
+void SetComboFace(QComboBox* box, const QString& face, const QString& sharedRules, const QString& ownSheet)
+{
+    // Theme colours or a folder the application's sheet was not made with:
+    // the box keeps a sheet of its own.
+    if (!qApp->styleSheet().contains(sharedRules)) {
+        box->setStyleSheet(ownSheet);
+        return;
+    }
+    box->setStyleSheet(QString());
+    box->setProperty("nkFace", face);
+    // Property selectors are matched at polish time. Polish again and tell
+    // whom a sheet of the box's own would have: the popup frame takes its
+    // frame style from its list view's rules when told, so the lists open
+    // as they did with a sheet per box.
+    const bool polished = box->testAttribute(Qt::WA_WState_Polished);
+    const bool styleOfItsOwn = box->style() != QApplication::style();
+    if (styleOfItsOwn && !polished)
+        return; // waits for the first polish, as a sheet would
+    QList<QWidget*> widgets{box};
+    widgets += box->findChildren<QWidget*>();
+    for (QWidget* w : qAsConst(widgets)) {
+        if (w->testAttribute(Qt::WA_WState_Polished)) {
+            w->style()->unpolish(w);
+            w->style()->polish(w);
+        }
+    }
+    // A box with a style of its own is told first, else the inner widgets are.
+    if (!styleOfItsOwn)
+        std::reverse(widgets.begin(), widgets.end());
+    for (QWidget* w : qAsConst(widgets)) {
+        QEvent change(QEvent::StyleChange);
+        QCoreApplication::sendEvent(w, &change);
+    }
+}
+
+void SetPanelComboFace(QComboBox* box, const QString& pictureFolder)
+{
+    const QString face = pictureFolder.section(QLatin1Char('/'), -2, -2);
+    SetComboFace(box, face, ComboBoxRules(FaceSelector(face), pictureFolder), ComboBoxStyle(pictureFolder));
 }
 
 QString DisabledTextStyle(const QString& selector)
@@ -63,24 +118,40 @@ QString DisabledTextStyle(const QString& selector)
         + QStringLiteral(";}");
 }
 
-QString PopupListStyle()
+QString PopupListRules(const QString& list)
 {
     const QString text = Color("ComboxTextColor");
     // The accent itself is too light under the theme's pale text.
     const QString highlight = ThemeColor::Darker(QStringLiteral("ComboxSelectColor"), 135);
-    return QStringLiteral("QListView{color: ") + text + QStringLiteral("; background-color: ")
+    return list + QStringLiteral("{color: ") + text + QStringLiteral("; background-color: ")
         + Color("ComboxBackGroundColor") + QStringLiteral("; border: 1px solid ")
         + ThemeColor::Lighter(QStringLiteral("ComboxBackGroundColor"), 170)
-        + QStringLiteral("; outline: 0px;}QListView::item{min-height: 25px; color: ") + text
-        + QStringLiteral(";}QListView::item:selected,QListView::item:hover{background-color: ") + highlight
-        + QStringLiteral("; color: ") + text + QStringLiteral(";}");
+        + QStringLiteral("; outline: 0px;}") + list + QStringLiteral("::item{min-height: 25px; color: ") + text
+        + QStringLiteral(";}") + list + QStringLiteral("::item:selected,") + list
+        + QStringLiteral("::item:hover{background-color: ") + highlight + QStringLiteral("; color: ") + text
+        + QStringLiteral(";}");
+}
+
+QString PopupListStyle()
+{
+    return PopupListRules(QStringLiteral("QListView"));
+}
+
+QString SharedPopupListRules()
+{
+    return PopupListRules(QStringLiteral("QComboBox[nkList=\"true\"] QListView"));
 }
 
 void InstallComboList(QComboBox* box, int maxVisible)
 {
     // The box takes the view over.
     auto* view = new QListView;
-    view->setStyleSheet(PopupListStyle());
+    // Shared rules only where the face is shared too: a box's own sheet
+    // would outweigh the application's list rules.
+    if (box->styleSheet().isEmpty() && qApp->styleSheet().contains(SharedPopupListRules()))
+        box->setProperty("nkList", true);
+    else
+        view->setStyleSheet(PopupListStyle());
     box->setView(view);
     box->setMaxVisibleItems(maxVisible);
 }

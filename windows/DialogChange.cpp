@@ -315,7 +315,7 @@ void DialogChange::ApplyStyles()
     LeftButton->setStyleSheet(QStringLiteral("QToolButton{border-image: url(") + folder
                               + QStringLiteral("Left.png);}QToolButton:hover{border-image: url(") + folder
                               + QStringLiteral("LeftClick.png);}"));
-    comboBox->setStyleSheet(PanelStyle::ComboBoxStyle(folder));
+    PanelStyle::SetPanelComboFace(comboBox, folder);
 
     const QString warningFolder = NoticeFrame::PictureFolder();
     FindVer->setStyleSheet(NoticeFrame::BackgroundStyle(QStringLiteral("FindVer"), warningFolder));

@@ -28,6 +28,7 @@
 #include "settings/Match.h"
 #include "settings/UpDateRepair.h"
 #include "settings/UpDateWarning.h"
+#include "windows/ApplicationStyle.h"
 #include "windows/Dialog.h"
 #include "windows/DialogChange.h"
 #include "macro/WaitProcessingEvents.h"
@@ -67,8 +68,9 @@ DialogMain::DialogMain(QWidget* parent, PageTiming timing)
     // Writes that fail are said once, when the window is up.
     RegistryStore::SetWriteFailureHandler(&UserFolderProblem::Report);
     UserFolderProblem::SetListener(this, [this] { TellUserFolderProblem(); });
-    // Every tool tip of the program, in the theme's colours.
-    qApp->setStyleSheet(ThemeColor::ToolTipStyle());
+    // Every tool tip of the program in the theme's colours, and the rules
+    // every combo box shares, parsed once; before any widget is polished.
+    qApp->setStyleSheet(ApplicationStyle::Sheet());
     setObjectName(QStringLiteral("DialogMain"));
     // Before any child: new window flags re-create the window and polish
     // every widget inside it again.
