@@ -52,8 +52,12 @@ inline QStringList StyleSheetPictures(QWidget* root)
     QList<QWidget*> widgets = root->findChildren<QWidget*>();
     widgets.prepend(root);
     static const QRegularExpression url(QStringLiteral("url\\(\\s*\"?([^\")]+)\"?\\s*\\)"));
-    for (QWidget* widget : widgets) {
-        auto it = url.globalMatch(widget->styleSheet());
+    // The application's sheet styles them too (the combo boxes' shared rules).
+    QStringList sheets{qApp->styleSheet()};
+    for (QWidget* widget : widgets)
+        sheets << widget->styleSheet();
+    for (const QString& sheet : sheets) {
+        auto it = url.globalMatch(sheet);
         while (it.hasNext())
             files << it.next().captured(1).trimmed();
     }
