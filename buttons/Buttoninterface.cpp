@@ -915,6 +915,14 @@ void Buttoninterface::SlotMouseIndex(int index)
         pictureFolder + QStringLiteral("mouse") + QString::number(index) + QStringLiteral(".png);}"));
 }
 
+void Buttoninterface::PrepareMousePicture(int index)
+{
+    // Polished, the sheet decodes its picture now; the sheet set again later
+    // finds it in the pixmap cache.
+    SlotMouseIndex(index);
+    form->widget->ensurePolished();
+}
+
 void Buttoninterface::on_ProjectChoose_currentIndexChanged(int)
 {
 }

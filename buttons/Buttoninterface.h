@@ -136,6 +136,8 @@ public slots:
     void on_Number11_clicked();
     void on_Number12_clicked();
     void SlotMouseIndex(int index);
+    // Shows that mouse ahead, its picture decoded, while the page is hidden.
+    void PrepareMousePicture(int index);
     void on_ProjectChoose_currentIndexChanged(int index);
     void on_pushButton_clicked();
 

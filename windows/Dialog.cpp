@@ -38,7 +38,7 @@ namespace {
 
 // The steps of the page build, in the order the pages were always made: the
 // hub calls their slots in the order they connected.
-constexpr int kPageSteps = 8;
+constexpr int kPageSteps = 9;
 
 QToolButton* NewToolButton(QWidget* parent, const QString& name, const QRect& geometry, bool checkable)
 {
@@ -162,6 +162,11 @@ bool Dialog::BuildNextPage()
         break;
     case 7:
         FinishPages();
+        break;
+    case 8:
+        // A tile click shows the first mouse on these two pages at once.
+        preVier->PrepareMousePicture(0);
+        buttonPage->PrepareMousePicture(0);
         break;
     default:
         return false;

@@ -121,7 +121,20 @@ void PreVier::SlotAllLanguage(int index)
 void PreVier::SlotMouseIndex(int index)
 {
     widget->setStyleSheet(QStringLiteral("#widget{border:0px;background-position:center;background-repeat:no-repeat;background-image: url(")
-                          + pictureFolder + QStringLiteral("mouse") + QString::number(index) + QStringLiteral(".png);}"));
+                          + MousePicture(index) + QStringLiteral(");}"));
+}
+
+QString PreVier::MousePicture(int index) const
+{
+    return pictureFolder + QStringLiteral("mouse") + QString::number(index) + QStringLiteral(".png");
+}
+
+void PreVier::PrepareMousePicture(int index)
+{
+    // Polished, the sheet decodes its picture now; the sheet set again later
+    // finds it in the pixmap cache.
+    SlotMouseIndex(index);
+    widget->ensurePolished();
 }
 
 void PreVier::SlotAddSensor(int Value)

@@ -20,6 +20,8 @@ public:
 public slots:
     void SlotAllLanguage(int index);
     void SlotMouseIndex(int index);
+    // Shows that mouse ahead, its picture decoded, while the page is hidden.
+    void PrepareMousePicture(int index);
     void SlotAddSensor(int Value);
     void SlotAddReport(int Value);
     void SlotAddLOD(QString Value);
@@ -30,6 +32,7 @@ public slots:
     void SlotSelectMouseInfo(DeviceAllInfo SelectInfo);
 
 private:
+    QString MousePicture(int index) const;
     QLabel* AddLabel(const QString& name, const QRect& geometry, const QString& text, Qt::Alignment alignment);
 
     QString pictureFolder;
