@@ -34,6 +34,7 @@
 #include <QStackedWidget>
 #include <QThread>
 #include <QTimer>
+#include <QPointer>
 #include <QToolButton>
 
 DialogChange* DialogChange::chooserInstance = nullptr;
@@ -42,6 +43,7 @@ int DialogChange::unidentifiedModelIndex = 0;
 QString DialogChange::newVersionTipText;
 DeviceAllInfo DialogChange::chooserPairingDevice;
 bool DialogChange::chooserPairingSet = false;
+std::function<bool(std::function<void()>)> DialogChange::afterPagesMade;
 
 namespace {
 
@@ -750,6 +752,16 @@ int DialogChange::FoundIndexOf(const QString& path)
 
 void DialogChange::slotButtonClicked()
 {
+    // The click waits for the pages, the window answering meanwhile; a
+    // second click while it waits adds nothing.
+    if (afterPagesMade) {
+        QPointer<QAbstractButton> clicked = qobject_cast<QAbstractButton*>(sender());
+        if (afterPagesMade([clicked] {
+                if (clicked)
+                    clicked->click();
+            }))
+            return;
+    }
     PostMsg* hub = PostMsg::Instance();
     hub->EmitSigIsUsb(false, true);
     hub->EmitSigSetver(6);

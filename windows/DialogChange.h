@@ -7,6 +7,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include <functional>
+
 class MyConmboBox;
 class QCheckBox;
 class QFrame;
@@ -40,6 +42,9 @@ public:
     // The device the chooser hands to the pairing dialog, and whether it did.
     static DeviceAllInfo chooserPairingDevice;
     static bool chooserPairingSet;
+    // Set by the window while the device pages are still being made: takes a
+    // tile click to run again once they are, and says whether it did.
+    static std::function<bool(std::function<void()>)> afterPagesMade;
 
 public slots:
     void slotButtonClicked();

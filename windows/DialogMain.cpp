@@ -49,6 +49,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 
 namespace {
@@ -128,6 +129,13 @@ DialogMain::DialogMain(QWidget* parent, PageTiming timing)
         pageBuild = new QTimer(this);
         pageBuild->setInterval(0);
         connect(pageBuild, &QTimer::timeout, this, &DialogMain::BuildNextPage);
+        DialogChange::afterPagesMade = [this](std::function<void()> click) {
+            if (!clickAfterPages)
+                clickAfterPages = std::move(click);
+            if (!pageBuild->isActive())
+                pageBuild->start();
+            return true;
+        };
         qApp->installEventFilter(this);
         PostMsg::SetBeforeRaise([this] { BuildMissingPages(); });
     }
@@ -161,6 +169,9 @@ void DialogMain::BuildMissingPages()
     if (pageBuild)
         pageBuild->stop();
     PostMsg::SetBeforeRaise(nullptr);
+    DialogChange::afterPagesMade = nullptr;
+    if (clickAfterPages)
+        std::exchange(clickAfterPages, nullptr)();
 }
 
 bool DialogMain::eventFilter(QObject* watched, QEvent* event)
@@ -180,6 +191,7 @@ DialogMain::~DialogMain()
 {
     UserFolderProblem::SetListener(nullptr, nullptr);
     PostMsg::SetBeforeRaise(nullptr);
+    DialogChange::afterPagesMade = nullptr;
     qApp->removeEventFilter(this);
     PostMsg::Instance()->disconnect(this);
     delete chooser;

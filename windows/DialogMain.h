@@ -10,6 +10,7 @@
 #include <QSystemTrayIcon>
 
 #include <atomic>
+#include <functional>
 
 class DialogChange;
 class QAction;
@@ -81,6 +82,8 @@ private:
     Dialog* pages = nullptr;
     DialogChange* chooser = nullptr;
     QTimer* pageBuild = nullptr;
+    // A tile click that came before the pages were made.
+    std::function<void()> clickAfterPages;
 
     QSystemTrayIcon* trayIcon = nullptr;
     QMenu* trayMenu = nullptr;
