@@ -910,9 +910,10 @@ void Buttoninterface::on_DPI_9_clicked() { form->stackedWidget_2->setCurrentWidg
 
 void Buttoninterface::SlotMouseIndex(int index)
 {
-    form->widget->setStyleSheet(
+    PanelStyle::ApplySheet(
+        form->widget,
         QStringLiteral("#widget{border:0px;background-position:center;background-repeat:no-repeat;background-image: url(") +
-        pictureFolder + QStringLiteral("mouse") + QString::number(index) + QStringLiteral(".png);}"));
+            pictureFolder + QStringLiteral("mouse") + QString::number(index) + QStringLiteral(".png);}"));
 }
 
 void Buttoninterface::PrepareMousePicture(int index)

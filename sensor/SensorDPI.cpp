@@ -171,21 +171,21 @@ void SensorDPI::SetLevelButtonLook(int level, bool large)
 {
     const QRect& rect = levelButtonRects[level];
     ui->levelButtons[level]->setGeometry(large ? rect.adjusted(-7, -7, 7, 7) : rect);
-    ui->levelButtons[level]->setStyleSheet(LevelButtonStyle(large));
+    PanelStyle::ApplySheet(ui->levelButtons[level], LevelButtonStyle(large));
 }
 
 void SensorDPI::SetSwatchLook(int level, bool large)
 {
     const QRect& rect = swatchRects[level];
     ui->swatches[level]->setGeometry(large ? QRect(rect.x() - 8, rect.y() + 6, 66, 14) : rect);
-    ui->swatches[level]->setStyleSheet(SwatchStyle(level, large));
+    PanelStyle::ApplySheet(ui->swatches[level], SwatchStyle(level, large));
 }
 
 void SensorDPI::RefreshSwatchStyle(int level)
 {
     if (!IsLevel(level))
         return;
-    ui->swatches[level]->setStyleSheet(SwatchStyle(level, ui->swatches[level]->isChecked()));
+    PanelStyle::ApplySheet(ui->swatches[level], SwatchStyle(level, ui->swatches[level]->isChecked()));
 }
 
 void SensorDPI::ShrinkOtherSwatches(int level)

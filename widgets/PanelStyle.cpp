@@ -31,6 +31,12 @@ QString Url(const QString& pictureFolder, const char* picture)
     return QStringLiteral("url(") + pictureFolder + QLatin1String(picture) + QLatin1Char(')');
 }
 
+void ApplySheet(QWidget* widget, const QString& sheet)
+{
+    if (widget->styleSheet() != sheet)
+        widget->setStyleSheet(sheet);
+}
+
 QString LabelStyle()
 {
     return QStringLiteral("QLabel{color: ") + Color("LabelColor") + QStringLiteral(";}");

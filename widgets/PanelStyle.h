@@ -3,6 +3,7 @@
 #include <QString>
 
 class QComboBox;
+class QWidget;
 
 // Style sheets shared by the setting panels of the sensor and lighting pages:
 // the effect boxes, the value sliders, the read-only number boxes and the
@@ -16,6 +17,9 @@ QString PictureFolder(const QString& folder);
 QString Url(const QString& pictureFolder, const char* picture);
 // Text in LabelColor.
 QString LabelStyle();
+// Sets a widget's own sheet unless it holds that text already: the same sheet
+// set again polishes the widget and all its children anew.
+void ApplySheet(QWidget* widget, const QString& sheet);
 QString TitleMarkerStyle(const QString& objectName, const QString& pictureFolder);
 // A combo box's face and, while it is disabled, dimmed but legible text.
 QString ComboBoxStyle(const QString& pictureFolder);

@@ -19,6 +19,7 @@
 #include "sensor/Sensor.h"
 #include "settings/FormSetting.h"
 #include "settings/UpDataParam.h"
+#include "widgets/PanelStyle.h"
 #include "windows/PreVier.h"
 #include "macro/WaitProcessingEvents.h"
 
@@ -463,8 +464,9 @@ void Dialog::SlotIsUsb(bool Usb, bool IsVs)
 void Dialog::ShowConnectionPicture(const QString& picture, const QString& toolTip)
 {
     // The tip is a label too: without its own rule it would wear the picture.
-    label_4->setStyleSheet(QStringLiteral("QLabel{border-image: url(") + pictureFolder + picture + QStringLiteral(");}")
-                           + (toolTip.isEmpty() ? QString() : ThemeColor::ToolTipStyle()));
+    PanelStyle::ApplySheet(label_4, QStringLiteral("QLabel{border-image: url(") + pictureFolder + picture
+                                        + QStringLiteral(");}")
+                                        + (toolTip.isEmpty() ? QString() : ThemeColor::ToolTipStyle()));
     label_4->setToolTip(toolTip);
 }
 

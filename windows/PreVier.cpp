@@ -1,4 +1,5 @@
 #include "windows/PreVier.h"
+#include "widgets/PanelStyle.h"
 
 #include "app/AppPaths.h"
 #include "app/LanguageTables.h"
@@ -120,8 +121,8 @@ void PreVier::SlotAllLanguage(int index)
 
 void PreVier::SlotMouseIndex(int index)
 {
-    widget->setStyleSheet(QStringLiteral("#widget{border:0px;background-position:center;background-repeat:no-repeat;background-image: url(")
-                          + MousePicture(index) + QStringLiteral(");}"));
+    PanelStyle::ApplySheet(widget, QStringLiteral("#widget{border:0px;background-position:center;background-repeat:no-repeat;background-image: url(")
+                                       + MousePicture(index) + QStringLiteral(");}"));
 }
 
 QString PreVier::MousePicture(int index) const
