@@ -117,7 +117,8 @@ void PostMsg::EndLateReceivers()
 
 void PostMsg::BeforeRaise()
 {
-    if (!beforeRaise || beforeRaiseRunning || QThread::currentThread() != thread())
+    // Only the GUI thread sets or reads the hook.
+    if (QThread::currentThread() != thread() || !beforeRaise || beforeRaiseRunning)
         return;
     beforeRaiseRunning = true;
     // A copy: the hook may take itself away.
