@@ -2,6 +2,7 @@
 
 #include "app/LanguageTables.h"
 #include "app/PostMsg.h"
+#include "dialogs/DismissGuard.h"
 #include "dialogs/NoticeForm.h"
 #include "dialogs/NoticeFrame.h"
 #include "settings/FirmwareUpdateState.h"
@@ -37,6 +38,8 @@ Progress::Progress(QWidget* parent)
     connect(form->CloseButton, &QToolButton::clicked, this, &Progress::on_CloseButton_clicked);
     connect(form->okButton, &QToolButton::clicked, this, &Progress::on_NewHong_clicked);
     PostMsg::Connect(SIGNAL(SigCloseProgress()), this, SLOT(SlotCloseProgress()));
+    // Nor does Escape hide the notice while the upgrade runs.
+    new DismissGuard(this, [] { return upgradeRunning.load(); });
 
     pictureFolder = NoticeFrame::PictureFolder();
     form->ApplyStyle(pictureFolder);

@@ -10,6 +10,7 @@
 #include "device/CurrentFlashMap.h"
 #include "device/DeviceCacheFile.h"
 #include "device/DeviceLinkState.h"
+#include "dialogs/DismissGuard.h"
 #include "dialogs/InportFail.h"
 #include "dialogs/NoticeFrame.h"
 #include "dialogs/ScaleWidgetFonts.h"
@@ -90,6 +91,10 @@ UpDataParam::UpDataParam(QWidget* parent)
     waitTimer = new QTimer(this);
     waitTimer->setSingleShot(true);
     connect(waitTimer, &QTimer::timeout, this, &UpDataParam::onTimeupDestroy);
+    // The dialog closes itself when its job is done; Escape would only hide
+    // it while the pages fill behind it. An import that has not begun may
+    // still be called off.
+    new DismissGuard(this, [this] { return !(importMode && waitTimer->isActive()); });
     PostMsg::Connect(SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
     SlotAllLanguage(languageIndex);
 

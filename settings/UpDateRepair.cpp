@@ -6,11 +6,13 @@
 #include "app/ThemeColor.h"
 #include "device/DeviceDiscovery.h"
 #include "device/DeviceLinkState.h"
+#include "dialogs/DismissGuard.h"
 #include "dialogs/NoticeForm.h"
 #include "dialogs/NoticeFrame.h"
 #include "platform/rozuri/ROZUri.h"
 #include "settings/FirmwareImages.h"
 #include "settings/FirmwareState.h"
+#include "settings/FirmwareUpdateState.h"
 
 #include <QCoreApplication>
 #include <QKeySequence>
@@ -230,6 +232,10 @@ UpDateRepair::UpDateRepair(QWidget* parent)
         "\tcolor: rgb(255, 255, 255);\n}\nQProgressBar::chunk {\n   background-color: rgb(80, 240, 0);\n"
         "   width: 20px;\n}\nQProgressBar {\n   border: 2px solid grey;\n   border-radius: 5px;\n"
         "   text-align: center;\n}"));
+
+    // Like the close button, Escape leaves the dialog alone while an image is
+    // written: hidden, it would leave the user no sign of the write.
+    new DismissGuard(this, [] { return repair.running || upgradeRunning; });
 
     PostMsg::Connect(SIGNAL(SigAutoRepair(int)), this, SLOT(SlotAutoRepair(int)));
     PostMsg::Connect(SIGNAL(SigAutoRepairProgress(int)), this, SLOT(SlotAutoRepairProgress(int)));

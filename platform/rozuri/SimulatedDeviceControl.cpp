@@ -173,6 +173,11 @@ void SimulatedDeviceControl::setBootDeviceNeverAppears(bool never)
     devices().setBootDeviceNeverAppears(never);
 }
 
+void SimulatedDeviceControl::holdUpgradeAt(int percent)
+{
+    devices().holdUpgradeAt(percent);
+}
+
 bool SimulatedDeviceControl::setReceiverRefusesLighting(const QString &receiver, bool refuse)
 {
     return devices().setReceiverRefusesLighting(receiver, refuse);

@@ -76,6 +76,9 @@ public:
     // no progress, a failure after the time of a whole write; then the
     // device is seen in boot mode.
     static void setBootDeviceNeverAppears(bool never);
+    // The upgrades stop after reporting percent and wait there, the device
+    // half written, until the hold is moved or released (-1).
+    static void holdUpgradeAt(int percent);
     static bool setReceiverRefusesLighting(const QString &receiver, bool refuse);
     // Mice refuse a receiver's id (UsbFinderC_SetDongleIDToMouse 0).
     static void setMiceRefuseReceiverId(bool refuse);

@@ -170,6 +170,7 @@ void SimulatedDevices::installWorldLocked(const SimulatedWorld &world, const QBy
     latencyMs_ = qMax(0, fromEnvironment ? envLatency : world.latencyMs);
     options_ = options;
     ++epoch_;
+    upgradeHoldChanged_.notify_all(); // a held upgrade belongs to the world left
     upgradeBusy_ = false;
     unseenBootDevice_.clear();
     openedPath_.clear();
@@ -882,6 +883,10 @@ void SimulatedDevices::runUpgrade(std::shared_ptr<UpgradeJob> job)
             return;
         }
         report(1, static_cast<quint8>(percent));
+        std::unique_lock<std::mutex> lock(mutex_);
+        upgradeHoldChanged_.wait(lock, [this, &job, percent] {
+            return options_.upgradeHoldPercent != percent || job->epoch != epoch_;
+        });
     }
     Snapshot snapshot;
     {
@@ -1142,6 +1147,13 @@ void SimulatedDevices::setBootDeviceNeverAppears(bool never)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     options_.bootNeverAppears = never;
+}
+
+void SimulatedDevices::holdUpgradeAt(int percent)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    options_.upgradeHoldPercent = percent;
+    upgradeHoldChanged_.notify_all();
 }
 
 bool SimulatedDevices::setReceiverRefusesLighting(const QString &name, bool refuse)

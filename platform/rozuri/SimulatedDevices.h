@@ -9,6 +9,7 @@
 #include <QString>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -95,6 +96,7 @@ public:
     void setUpgradeRefused(bool refused);
     void setUpgradeVanishes(int percent);
     void setBootDeviceNeverAppears(bool never);
+    void holdUpgradeAt(int percent);
     bool setReceiverRefusesLighting(const QString &name, bool refuse);
     void setMiceRefuseReceiverId(bool refuse);
     void setTiming(int pairingMs, int upgradeStepMs);
@@ -136,6 +138,8 @@ private:
         bool upgradeRefused = false;
         int upgradeVanishPercent = -1;
         bool bootNeverAppears = false;
+        // The running upgrade waits after reporting this percentage (-1: none).
+        int upgradeHoldPercent = -1;
         QStringList refusingReceivers;
         bool miceRefuseReceiverId = false;
         // Online queries a mouse still answers before it is switched off.
@@ -166,6 +170,8 @@ private:
     bool upgradeStepLocked(const UpgradeJob &job);
 
     mutable std::mutex mutex_;
+    // Signalled when the upgrade hold changes or the world is reloaded.
+    std::condition_variable upgradeHoldChanged_;
     // Taken before mutex_, never while holding it.
     std::mutex saveMutex_;
     bool saveDirty_ = false;

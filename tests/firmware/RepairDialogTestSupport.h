@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QString>
 #include <QWidget>
+#include <QWindow>
+#include <QtTest>
 
 // What the user sees of the firmware update and repair dialog.
 namespace RepairDialogTest {
@@ -44,6 +46,16 @@ inline bool SpoilTheStart(const QString& how)
         return true;
     }
     return false;
+}
+
+// How the user tries to put the dialog away without its buttons: "Escape"
+// pressed in it, or the window system's "close request" (Alt+F4).
+inline void Dismiss(QWidget* dialog, const QString& how)
+{
+    if (how == QLatin1String("Escape"))
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    else if (QWindow* window = dialog->windowHandle())
+        window->close();
 }
 
 } // namespace RepairDialogTest

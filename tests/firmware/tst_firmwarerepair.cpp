@@ -328,6 +328,53 @@ private slots:
         dialog.close();
     }
 
+    // While an image is written, at 0 % or half way, neither Escape nor the
+    // window system's close request hides the dialog: the repair goes on in
+    // view to its end. Afterwards either closes the dialog.
+    void theDialogStaysWhileTheImagesAreWritten_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("holdAt"); // the receiver's write waits there
+        QTest::newRow("Escape at 0 %") << "Escape" << 0;
+        QTest::newRow("Escape at 40 %") << "Escape" << 40;
+        QTest::newRow("close request at 40 %") << "close request" << 40;
+    }
+
+    void theDialogStaysWhileTheImagesAreWritten()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, holdAt);
+        FirmwareState::WriteFailRecord(210, 4, 5, 3);
+        QVERIFY(SimulatedDeviceControl::setBootMode(QStringLiteral("m"), true));
+        DeviceDiscovery::foundDeviceList = {Entry(QStringLiteral("r4k"), false)};
+        SimulatedDeviceControl::holdUpgradeAt(holdAt);
+        UpDateRepair dialog;
+        dialog.setModal(true);
+        OpenAsTheChooserDoes(dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        NoticeTest::Answer(&dialog, QStringLiteral("NewHong_2")); // start
+        QTRY_VERIFY(!SimulatedDeviceControl::calls(QStringLiteral("UsbUpgrade_Start")).isEmpty());
+        QTRY_COMPARE(dialog.ProgressValue(), holdAt / 2); // two images: the receiver's half
+
+        RepairDialogTest::Dismiss(&dialog, how);
+        QVERIFY(dialog.isVisible());
+        QVERIFY(dialog.ProgressShown());
+        QVERIFY(UpDateRepair::RepairRunning());
+
+        SimulatedDeviceControl::holdUpgradeAt(-1);
+        QTRY_VERIFY_WITH_TIMEOUT(!UpDateRepair::RepairRunning(), 8000);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.StatusText(), LanguageTables::Text(languageIndex, QStringLiteral("update"),
+                                                           QStringLiteral("DialogUpgradeSuccess")));
+        QCOMPARE(dialog.ProgressValue(), 100);
+        QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("r4k")), 0x0106);
+        QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("m")), 0x0103);
+        QVERIFY(FirmwareState::UpdateFailInfo().isEmpty());
+
+        RepairDialogTest::Dismiss(&dialog, how);
+        QTRY_VERIFY(!dialog.isVisible());
+    }
+
     // Each check works from the record it reads, never from the model or
     // the receiver class of an earlier check.
     void theCheckUsesTheRecordItReads_data()

@@ -4,17 +4,22 @@
 #include "CallLogNames.h"
 #include "FirmwareDevices.h"
 #include "FirmwareFixtures.h"
+#include "RepairDialogTestSupport.h"
 #include "app/AppPaths.h"
 #include "app/ConfigSettings.h"
+#include "app/LanguageLoader.h"
+#include "app/LanguageTables.h"
 #include "app/PostMsg.h"
 #include "device/CurrentDevice.h"
 #include "device/DeviceLinkState.h"
+#include "dialogs/Progress.h"
 #include "platform/rozuri/SimulatedDeviceControl.h"
 #include "settings/FirmwareImages.h"
 #include "settings/FirmwareState.h"
 #include "settings/FirmwareUpdateMachine.h"
 
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -24,7 +29,7 @@ using namespace FirmwareFixtures;
 
 namespace {
 
-QList<QPair<int, int>> Progress(const QSignalSpy& spy)
+QList<QPair<int, int>> ProgressReports(const QSignalSpy& spy)
 {
     QList<QPair<int, int>> values;
     for (const QList<QVariant>& args : spy)
@@ -79,6 +84,7 @@ private slots:
         ConfigSettings::ReplaceInstance(m_config);
         QVERIFY(m_images.isValid());
         SetFirmwareFolder(m_images.path());
+        LanguageLoader::LoadLanguageFiles(QCoreApplication::applicationDirPath());
     }
 
     void cleanupTestCase()
@@ -110,8 +116,8 @@ private slots:
         QCOMPARE(machine.MouseStage(), int(FirmwareUpdateMachine::Written));
         QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("m")), 0x0103);
         QCOMPARE(FirmwareState::StoredMouseVersion(), QStringLiteral("v1.03"));
-        QVERIFY(Progress(progress).contains(qMakePair(100, 0)));
-        QCOMPARE(Progress(progress).last(), qMakePair(0, 2));
+        QVERIFY(ProgressReports(progress).contains(qMakePair(100, 0)));
+        QCOMPARE(ProgressReports(progress).last(), qMakePair(0, 2));
         QCOMPARE(labels.count(), 1);
         QCOMPARE(labels.at(0).at(0).toInt(), 1);
         QCOMPARE(labels.at(0).at(1).toString(), QStringLiteral("v1.03"));
@@ -144,7 +150,7 @@ private slots:
         FirmwareUpdateMachine machine;
         Run(machine, 211, QStringLiteral("v1.05"), 2);
         int highest = 0;
-        for (const auto& p : Progress(progress)) {
+        for (const auto& p : ProgressReports(progress)) {
             QCOMPARE(p.second, 0); // no success shown before the mouse stage
             highest = qMax(highest, p.first);
         }
@@ -186,8 +192,8 @@ private slots:
         QCOMPARE(machine.MouseStage(), int(FirmwareUpdateMachine::Failed));
         QCOMPARE(FirmwareState::UpdateFailInfo(), QStringLiteral("210,4,5,3"));
         QVERIFY(QFile::exists(AppPaths::UserDataFolder() + QStringLiteral("/Exception/UpDateLog.txt")));
-        QVERIFY(Progress(progress).contains(qMakePair(0, 1)));
-        QVERIFY(!Progress(progress).contains(qMakePair(0, 2)));
+        QVERIFY(ProgressReports(progress).contains(qMakePair(0, 1)));
+        QVERIFY(!ProgressReports(progress).contains(qMakePair(0, 2)));
         QCOMPARE(FirmwareState::StoredMouseVersion(), QStringLiteral("v1.02"));
         QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("m")), 0x0102);
         QCOMPARE(int(pollAllowed), 1);
@@ -221,7 +227,7 @@ private slots:
         QCOMPARE(target == 210 ? machine.MouseStage() : machine.ReceiverStage(),
                  int(FirmwareUpdateMachine::NothingToWrite));
         QVERIFY(SimulatedDeviceControl::calls(QStringLiteral("UsbUpgrade_Start")).isEmpty());
-        QVERIFY(!Progress(progress).contains(qMakePair(0, 2)));
+        QVERIFY(!ProgressReports(progress).contains(qMakePair(0, 2)));
         QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("m")), 0x0102);
         QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("r4k")), 0x0105);
     }
@@ -247,6 +253,44 @@ private slots:
         QCOMPARE(machine.NoDeviceReason(), reason);
         QCOMPARE(machine.MouseStage(), int(FirmwareUpdateMachine::Idle));
         QVERIFY(SimulatedDeviceControl::calls(QStringLiteral("UsbUpgrade_Start")).isEmpty());
+    }
+
+    // The firmware progress notice over a write: while the image is written
+    // neither Escape nor the window system's close request hides it, as its
+    // close button does not; the write ends in view, and then either closes it.
+    void theProgressNoticeStaysWhileTheImageIsWritten_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Escape") << "Escape";
+        QTest::newRow("close request") << "close request";
+    }
+
+    void theProgressNoticeStaysWhileTheImageIsWritten()
+    {
+        QFETCH(QString, how);
+        UseMouseOnCable();
+        SimulatedDeviceControl::holdUpgradeAt(40);
+        Progress notice;
+        connect(PostMsg::Instance(), SIGNAL(SigProgress(int,int)), &notice, SLOT(SlotProgress(int,int)));
+        notice.show();
+        QVERIFY(QTest::qWaitForWindowActive(&notice));
+        QLabel* label = notice.findChild<QLabel*>(QStringLiteral("label"));
+        FirmwareUpdateMachine machine;
+        machine.SetTiming(5, 5000);
+        QVERIFY(machine.Start(210, QStringLiteral("v1.02"), 4, 1));
+        QTRY_VERIFY(label->text().endsWith(QStringLiteral(": 40%")));
+
+        RepairDialogTest::Dismiss(&notice, how);
+        QVERIFY(notice.isVisible());
+
+        SimulatedDeviceControl::holdUpgradeAt(-1);
+        QTRY_VERIFY(!machine.Running());
+        QVERIFY(notice.isVisible());
+        QCOMPARE(label->text(), LanguageTables::Text(0, QStringLiteral("update"), QStringLiteral("DialogUpgradeSuccess")));
+        QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("m")), 0x0103);
+
+        RepairDialogTest::Dismiss(&notice, how);
+        QTRY_VERIFY(!notice.isVisible());
     }
 };
 

@@ -438,6 +438,63 @@ private slots:
         sessionDeviceList.clear();
     }
 
+    // While the receiver or the mouse is written, at 0 % or half way,
+    // neither Escape nor the window system's close request hides the
+    // dialog, as the disabled close button does not: the update goes on in
+    // view to its end. Afterwards either closes the dialog.
+    void theDialogStaysWhileTheImagesAreWritten_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("holdAt");      // the receiver's write waits there
+        QTest::addColumn<int>("mouseHoldAt"); // then the mouse's (-1: not held)
+        QTest::addColumn<int>("shown");       // the bar meanwhile
+        QTest::newRow("Escape at 0 %") << "Escape" << 0 << -1 << 0;
+        QTest::newRow("Escape while the receiver is written") << "Escape" << 40 << -1 << 20;
+        QTest::newRow("Escape while the mouse is written") << "Escape" << 40 << 30 << 65;
+        QTest::newRow("close request while the receiver is written") << "close request" << 40 << -1 << 20;
+    }
+
+    void theDialogStaysWhileTheImagesAreWritten()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, holdAt);
+        QFETCH(int, mouseHoldAt);
+        QFETCH(int, shown);
+        QVERIFY(LoadDevices(FirmwareDevices::kScenario));
+        FirmwareState::RemoveFailRecord();
+        UseMouseBesideReceiver(QStringLiteral("m"), QStringLiteral("v1.02"), QStringLiteral("v1.05"));
+        FormSetting page;
+        ShowPage(page);
+        PostMsg::Instance()->EmitSigSetver(0);
+        QVERIFY(repairDialog->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(repairDialog));
+        SimulatedDeviceControl::holdUpgradeAt(holdAt);
+        NoticeTest::Answer(repairDialog, QStringLiteral("NewHong_2")); // start
+        QTRY_COMPARE_WITH_TIMEOUT(repairDialog->ProgressValue(), holdAt / 2, 5000);
+        if (mouseHoldAt >= 0) {
+            SimulatedDeviceControl::holdUpgradeAt(mouseHoldAt);
+            QTRY_COMPARE_WITH_TIMEOUT(SimulatedDeviceControl::firmwareVersion(QStringLiteral("r4k")), 0x0106, 5000);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(repairDialog->ProgressValue(), shown, 5000);
+
+        RepairDialogTest::Dismiss(repairDialog, how);
+        QVERIFY(repairDialog->isVisible());
+        QVERIFY(repairDialog->ProgressShown());
+        QVERIFY(page.UpdateController()->Machine()->Running());
+
+        SimulatedDeviceControl::holdUpgradeAt(-1);
+        QTRY_COMPARE_WITH_TIMEOUT(SimulatedDeviceControl::firmwareVersion(QStringLiteral("m")), 0x0103, 8000);
+        QTRY_VERIFY(!page.UpdateController()->Machine()->Running());
+        QVERIFY(repairDialog->isVisible());
+        QCOMPARE(repairDialog->StatusText(), Text("update", "DialogUpgradeSuccess"));
+        QCOMPARE(repairDialog->ProgressValue(), 100);
+        QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("r4k")), 0x0106);
+
+        RepairDialogTest::Dismiss(repairDialog, how);
+        QTRY_VERIFY(!repairDialog->isVisible());
+        sessionDeviceList.clear();
+    }
+
     // What the update button says once there is nothing to update: after a
     // completed update, and when the user asks while nothing is newer.
     void theUpdateButtonSaysItIsUpToDate_data()

@@ -56,6 +56,12 @@ QList<QByteArray> statuses()
     return statusLog().statuses;
 }
 
+QByteArray lastStatus()
+{
+    const QList<QByteArray> s = statuses();
+    return s.isEmpty() ? QByteArray() : s.last();
+}
+
 bool ended()
 {
     const QList<QByteArray> s = statuses();
@@ -203,6 +209,35 @@ private slots:
         QVERIFY(!statuses().isEmpty());
         QVERIFY(!ended());
         QVERIFY(SimulatedDeviceControl::inBootMode(QStringLiteral("r4k")));
+    }
+
+    // A held upgrade waits half written, the device in boot mode, until the
+    // test lets go; a reloaded world ends it without a report.
+    void heldUpgradeWaitsUntilReleased()
+    {
+        SimulatedDeviceControl::holdUpgradeAt(40);
+        Block block(makeImage(211, 7, 1, 2, 0));
+        QVERIFY(UsbUpgrade_Start(&block.image, onStatus, 10000));
+        QTRY_COMPARE(lastStatus(), QByteArray::fromHex("070128"));
+        QTest::qWait(100);
+        QCOMPARE(lastStatus(), QByteArray::fromHex("070128"));
+        QVERIFY(SimulatedDeviceControl::inBootMode(QStringLiteral("r4k")));
+        QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("r4k")), 0x0105);
+        SimulatedDeviceControl::holdUpgradeAt(-1);
+        QTRY_VERIFY(ended());
+        QCOMPARE(lastStatus(), QByteArray::fromHex("070201"));
+        QCOMPARE(SimulatedDeviceControl::firmwareVersion(QStringLiteral("r4k")), 0x0200);
+
+        init();
+        SimulatedDeviceControl::holdUpgradeAt(20);
+        QVERIFY(UsbUpgrade_Start(&block.image, onStatus, 10000));
+        QTRY_COMPARE(lastStatus(), QByteArray::fromHex("070114"));
+        init(); // no hold in the new world
+        QTest::qWait(100);
+        QVERIFY(statuses().isEmpty());
+        QVERIFY(UsbUpgrade_Start(&block.image, onStatus, 10000));
+        QTRY_VERIFY(ended());
+        QCOMPARE(lastStatus(), QByteArray::fromHex("070201"));
     }
 
     void secondStageMayStartFromTheCallback()

@@ -35,6 +35,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QToolTip>
+#include <QWindow>
 #include <QtTest>
 
 #include <memory>
@@ -749,20 +750,25 @@ private slots:
 
     // Space on the chooser with one receiver whose image is of another
     // version and no newer mouse image: asked first, the receiver image is
-    // written at once in a dialog of its own.
+    // written at once in a dialog of its own, which neither Escape nor the
+    // window system's close request puts away while the image is written.
     void spaceWritesTheReceiverImage_data()
     {
         QTest::addColumn<bool>("confirm");
         QTest::addColumn<int>("failAt");
-        QTest::newRow("written") << true << -1;
-        QTest::newRow("declined") << false << -1;
-        QTest::newRow("failed at 40%") << true << 40;
+        QTest::addColumn<QString>("dismiss"); // tried half way through the write
+        QTest::newRow("written") << true << -1 << "";
+        QTest::newRow("declined") << false << -1 << "";
+        QTest::newRow("failed at 40%") << true << 40 << "";
+        QTest::newRow("Escape while written") << true << -1 << "Escape";
+        QTest::newRow("close request while written") << true << -1 << "close request";
     }
 
     void spaceWritesTheReceiverImage()
     {
         QFETCH(bool, confirm);
         QFETCH(int, failAt);
+        QFETCH(QString, dismiss);
         StopUsbChanged();
         // The 4 kHz receiver at v1.05 beside the shipped v1.06 image; the
         // stored mouse version is that of the shipped mouse image.
@@ -770,6 +776,9 @@ private slots:
             Scenario().Receiver("r4k", 1, "010101", 0x0105).Mouse("m1", 1, "r4k").Json()));
         SimulatedDeviceControl::setTiming(20, 2);
         SimulatedDeviceControl::setUpgradeFailure(failAt);
+        if (!dismiss.isEmpty())
+            SimulatedDeviceControl::holdUpgradeAt(40);
+        bool shownAfterDismiss = false;
         RegistryStore::Instance().SetValue(AppPaths::FirmwareStateKey(), "MouseVer71", "v1.03");
         RegistryStore::Instance().Remove(AppPaths::FirmwareStateKey(), "UpdateFailInfo");
         Open();
@@ -788,6 +797,16 @@ private slots:
                 QElapsedTimer waited;
                 waited.start();
                 connect(poll, &QTimer::timeout, update, [&, update, poll, waited] {
+                    auto* bar = update->findChild<QProgressBar*>("progressBar_2");
+                    if (!dismiss.isEmpty() && !shownAfterDismiss && bar->value() == 40) {
+                        if (dismiss == QLatin1String("Escape"))
+                            QTest::keyClick(update, Qt::Key_Escape);
+                        else
+                            update->windowHandle()->close();
+                        shownAfterDismiss = update->isVisible();
+                        SimulatedDeviceControl::holdUpgradeAt(-1);
+                        return;
+                    }
                     auto* ok = update->findChild<QToolButton*>("NewHong_2");
                     if (ok->isHidden() && waited.elapsed() < 10000)
                         return;
@@ -819,6 +838,8 @@ private slots:
             return;
         }
         QVERIFY(user.seen.contains("UpDateRepair"));
+        if (!dismiss.isEmpty())
+            QVERIFY(shownAfterDismiss);
         QCOMPARE(updatePlace, origin + QPoint((1020 - 460) / 2, (700 - 289) / 2));
         QCOMPARE(starts, 1);
         if (failAt < 0) {
