@@ -1,4 +1,5 @@
 #include "device/DeviceDiscovery.h"
+#include "app/TraceLog.h"
 
 #include "app/AppPaths.h"
 #include "app/ConfigSettings.h"
@@ -194,7 +195,7 @@ void DeviceDiscovery::OnUsbDevicesChanged()
 
     EnumerateDevices(vendorIds, productIdList, interfaceId, deviceId);
     for (const DeviceAllInfo& device : foundDeviceList) {
-        qInfo().noquote() << QStringLiteral("found device %1 (vid %2 pid %3) cid %4 mid %5 kind %6 model %7 %8")
+        qCDebug(traceLog).noquote() << QStringLiteral("found device %1 (vid %2 pid %3) cid %4 mid %5 kind %6 model %7 %8")
                                  .arg(device.path, device.vidText, device.pidText)
                                  .arg(device.cid)
                                  .arg(device.mid)

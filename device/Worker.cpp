@@ -1,4 +1,5 @@
 #include "device/Worker.h"
+#include "app/TraceLog.h"
 
 #include "app/AppPaths.h"
 #include "app/ConfigSettings.h"
@@ -128,11 +129,11 @@ void Worker::run()
 
         const QByteArray serverPath = CurrentDevice::Path();
         DeviceServer::Start(serverPath);
-        qDebug("OnlinA");
+        qCDebug(traceLog, "OnlinA");
         UsbServer_SetPCDriverStatus(1);
         UsbServer_ReadAllFlashData();
         prevOnline = lastOnline.load();
-        qDebug("OnlinB");
+        qCDebug(traceLog, "OnlinB");
     }
     linkUp = lastOnline.load();
     workerRunFlag = 0;

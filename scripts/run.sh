@@ -35,6 +35,8 @@ echo "$display" > build/virtual-display
 cat <<TXT
 There is no display, so the program runs on the virtual display $display.
   Look at it:  bash scripts/screenshot.sh shot.png   (from another terminal; saves a PNG)
+  Use it:      x11vnc -display $display -localhost -nopw   (then a VNC viewer on port 5900),
+               or DISPLAY=$display xdotool mousemove 950 530 click 1   (see the README)
   Stop it:     press Ctrl+C here
 TXT
 DISPLAY="$display" "$program"

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Saves a PNG of the virtual display that scripts/run.sh started, or of
-# $DISPLAY when that is set.
+# $DISPLAY when that is set. The file name is taken from the folder the
+# command is run in.
 set -euo pipefail
-cd "$(dirname "$0")/.."
 out="${1:-screenshot.png}"
+case "$out" in
+  /*) ;;
+  *) out="$PWD/$out" ;;
+esac
+cd "$(dirname "$0")/.."
 display="${DISPLAY:-}"
 if [ -z "$display" ]; then
   [ -f build/virtual-display ] || { echo "No virtual display is running: start the program with bash scripts/run.sh first." >&2; exit 1; }

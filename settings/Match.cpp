@@ -1,4 +1,5 @@
 #include "settings/Match.h"
+#include "app/TraceLog.h"
 
 #include "app/AppPaths.h"
 #include "app/ConfigSettings.h"
@@ -290,7 +291,7 @@ void Match::RestartPairing()
 
 void Match::StartPairing()
 {
-    qDebug("Enter");
+    qCDebug(traceLog, "Enter");
     pairingActive = true;
     pairTimer->start();
     timeoutTimer->start();
@@ -302,9 +303,9 @@ void Match::StartPairing()
 void Match::OnPairStatus(const unsigned char* header, int headerLength, const unsigned char* payload,
                          int payloadLength)
 {
-    qDebug("in2");
+    qCDebug(traceLog, "in2");
     const int event = header && headerLength >= 2 ? header[1] : 0;
-    qDebug() << event;
+    qCDebug(traceLog) << event;
     // A status report without its status byte says nothing.
     if (event != kPairStatusEvent || !payload || payloadLength < 1)
         return;
@@ -312,13 +313,13 @@ void Match::OnPairStatus(const unsigned char* header, int headerLength, const un
     if (payload[0] == kStatusFailed) {
         hub->EmitSigTimerStop();
         pairingActive = false;
-        qDebug("fail");
+        qCDebug(traceLog, "fail");
         pairState = Failed;
         hub->EmitSigButtonEnable(0);
     } else if (payload[0] == kStatusPaired) {
         hub->EmitSigTimerStop();
         pairingActive = false;
-        qDebug("success");
+        qCDebug(traceLog, "success");
         pairState = Paired;
         hub->EmitSigButtonEnable(1);
     } else {

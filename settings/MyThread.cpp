@@ -1,4 +1,5 @@
 #include "settings/MyThread.h"
+#include "app/TraceLog.h"
 
 #include <QtDebug>
 
@@ -14,7 +15,7 @@ MyThread::~MyThread()
 void MyThread::run()
 {
     while (!isInterruptionRequested()) {
-        qDebug("Thread is running");
+        qCDebug(traceLog, "Thread is running");
         msleep(100);
     }
 }

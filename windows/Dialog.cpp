@@ -1,4 +1,5 @@
 #include "windows/Dialog.h"
+#include "app/TraceLog.h"
 
 #include "app/AppPaths.h"
 #include "app/CrashDumpHandler.h"
@@ -74,7 +75,7 @@ Dialog::Dialog(QWidget* parent, PageTiming timing)
     // style sheet set above them, or a move into the stack, would polish
     // every page again.
     ApplyStyles();
-    qDebug("Start");
+    qCDebug(traceLog, "Start");
     label->hide();
     SetButton->hide();
 
@@ -473,12 +474,12 @@ void Dialog::ShowConnectionPicture(const QString& picture, const QString& toolTi
 void Dialog::SlotUpDataParam(int index)
 {
     pleaseWait->StartTimer();
-    qDebug("q");
+    qCDebug(traceLog, "q");
     if (index == 1)
         pleaseWait->resetWaitMode = true;
-    qDebug("w");
+    qCDebug(traceLog, "w");
     NoticeFrame::PlaceOnCaller(pleaseWait, this, 0, -20);
-    qDebug("t1");
+    qCDebug(traceLog, "t1");
     pleaseWait->exec();
 }
 

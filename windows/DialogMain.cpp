@@ -1,4 +1,5 @@
 #include "windows/DialogMain.h"
+#include "app/TraceLog.h"
 #include "widgets/PictureFile.h"
 
 #include "app/AppPaths.h"
@@ -248,7 +249,7 @@ void DialogMain::SlotChangeSize(int index)
     } else if (index == 1 || index == 3) {
         // A cache the close could not write is said before the window goes.
         TellUserFolderProblem();
-        qDebug("close");
+        qCDebug(traceLog, "close");
         StopUsbChanged();
         WaitProcessingEvents(kCloseWaitMs);
         DeviceServer::Stop();

@@ -28,12 +28,18 @@ private:
 
     QString DataFolder() const { return m_home.path() + "/AppData/Local/Nevrix Kazmo"; }
 
-    void Configure(QProcess& process, bool autoClose, const QString& callLog = QString())
+    // The trace lines are turned on as a user would; tests that read them ask for them.
+    void Configure(QProcess& process, bool autoClose, const QString& callLog = QString(), bool traces = true)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("HOME", m_home.path());
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.remove("QT_SCALE_FACTOR");
+        env.remove("QT_LOGGING_RULES");
+        env.remove("QT_LOGGING_CONF");
+        env.insert("XDG_CONFIG_HOME", m_home.path() + "/.config");
+        if (traces)
+            env.insert("QT_LOGGING_RULES", "nevrix.trace=true");
         if (autoClose)
             env.insert("NK_AUTOCLOSE_MODAL_MS", "100");
         if (!callLog.isEmpty()) {
@@ -135,6 +141,34 @@ private slots:
         QVERIFY2(!output.contains("auto-closing modal dialog"), output.constData());
         // Nothing is opened before a tile is clicked.
         QVERIFY(!logged("\"fn\":\"UsbServerC_Start\""));
+    }
+
+    // Without logging rules a run prints none of its trace lines; with the
+    // program's category turned on it prints them.
+    void traceLinesOnlyWhenTurnedOn_data()
+    {
+        QTest::addColumn<bool>("traces");
+        QTest::newRow("rules unset") << false;
+        QTest::newRow("nevrix.trace=true") << true;
+    }
+
+    void traceLinesOnlyWhenTurnedOn()
+    {
+        QFETCH(bool, traces);
+        const QString log = m_home.path() + "/traces.jsonl";
+        QProcess program;
+        Configure(program, true, log, traces);
+        program.start(ProgramPath(), QStringList());
+        QVERIFY(program.waitForStarted());
+        auto logged = [&log](const QByteArray& what) { return Logged(log, what); };
+        QTRY_VERIFY_WITH_TIMEOUT(logged("\"fn\":\"UsbFinderC_GetDeviceOnLineWithUsbAddress\""), 30000);
+        QVERIFY(StillRunningAfter(program, 500));
+        Stop(program);
+        const QByteArray output = program.readAll();
+        for (const QByteArray& line : {QByteArray("found device sim-hid://"), QByteArray("Start")})
+            QVERIFY2(output.contains(line) == traces, output.constData());
+        if (!traces)
+            QVERIFY2(output.trimmed().isEmpty(), output.constData());
     }
 
     void secondStartShowsOnlyTheNoticeAndACrashDoesNotLockOut()
