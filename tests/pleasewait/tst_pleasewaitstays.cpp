@@ -149,20 +149,21 @@ private slots:
             QVERIFY(m_recorder->Names().isEmpty());
             return;
         }
-        // The job ran to its end with the dialog in view.
-        QVERIFY2(ms >= 2400, qPrintable(QString::number(ms)));
+        // The job ran to its end with the dialog in view (its 2.5 s timer is
+        // a coarse one, which may fire up to 5 % early).
+        QVERIFY2(ms >= 2350, qPrintable(QString::number(ms)));
         if (mode == QLatin1String("device wait")) {
             QVERIFY(JobSignals().isEmpty());
             QVERIFY(!buttonPageReady && !lightPageReady && !sensorPageReady); // taken by the wait
             QCOMPARE(CacheFileRecord(), Bytes(PatternRecord(1)));
         } else if (mode == QLatin1String("reset wait")) {
             QVERIFY(JobSignals().isEmpty());
-            QVERIFY2(ms >= 4400, qPrintable(QString::number(ms))); // and the pause after it
+            QVERIFY2(ms >= 4300, qPrintable(QString::number(ms))); // and the pause after it
         } else if (mode == QLatin1String("profile apply")) {
             QCOMPARE(sent.size(), 1);
             QCOMPARE(QByteArray::fromHex(sent.first().value("record").toString().toLatin1()), Bytes(profile));
             QCOMPARE(JobSignals(), QStringList({"SigUpDataLightUIA", "SigUpDataSensorUIB", "SigUpDataButtonUIC", "SigFormB"}));
-            QVERIFY2(ms >= 4900, qPrintable(QString::number(ms)));
+            QVERIFY2(ms >= 4800, qPrintable(QString::number(ms)));
         } else {
             QCOMPARE(JobSignals(), QStringList({"SigUpDataLightUIA", "SigUpDataSensorUIB", "SigUpDataButtonUIC",
                                                 "SigFormB", "SigMouseOffLineo"}));
