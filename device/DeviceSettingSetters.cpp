@@ -17,11 +17,23 @@ uint8_t Low(int value)
     return static_cast<uint8_t>(value & 0xFF);
 }
 
+std::atomic<int> noticeHolds{0};
+
 } // namespace
+
+DeviceSettingSetters::OfflineNoticeHold::OfflineNoticeHold()
+{
+    ++noticeHolds;
+}
+
+DeviceSettingSetters::OfflineNoticeHold::~OfflineNoticeHold()
+{
+    --noticeHolds;
+}
 
 void DeviceSettingSetters::ReportOffline()
 {
-    if (!buttonPageFilling && !lightPageFilling && !sensorPageFilling)
+    if (!buttonPageFilling && !lightPageFilling && !sensorPageFilling && noticeHolds == 0)
         PostMsg::Instance()->EmitSigMouseOffLineo(0);
 }
 

