@@ -1558,7 +1558,6 @@ void Buttoninterface::SlotMacroRename(QString MacroName, QString NewName)
         const int k = entry.index;
         if (!RowShowsMacro(k, MacroName))
             continue;
-        RowControl(k)->setText(macroRowPrefix + NewName);
         const FlashDataMap record = CurrentFlashMapLock::Snapshot();
         const ButtonFunctionHeader header = record.buttons[k];
         MacroBlock block = record.macroBlocks[k];
@@ -1566,7 +1565,9 @@ void Buttoninterface::SlotMacroRename(QString MacroName, QString NewName)
         std::memset(block.name, 0, sizeof(block.name));
         std::memcpy(block.name, name.constData(), static_cast<size_t>(name.size()));
         block.nameLength = static_cast<uint8_t>(name.size());
-        DeviceSettingSetters::SetButtonMacro(k, header, block);
+        // A row the mouse did not take keeps the name the mouse holds.
+        if (DeviceSettingSetters::SetButtonMacro(k, header, block))
+            RowControl(k)->setText(macroRowPrefix + NewName);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "app/LanguageTables.h"
 #include "app/PostMsg.h"
 #include "device/CurrentDevice.h"
+#include "device/CurrentFlashMap.h"
 #include "device/DeviceLinkState.h"
 #include "device/DeviceSettingSetters.h"
 #include "lighting/ColourBoard.h"
@@ -315,26 +316,36 @@ void MouseLight::ShowSwatch(int red, int green, int blue)
     labelPreView->setStyleSheet(PanelStyle::SwatchStyle(red, green, blue));
 }
 
+void MouseLight::WriteColour(int red, int green, int blue)
+{
+    ShowSwatch(red, green, blue);
+    if (!deviceSendEnabled || DeviceSettingSetters::SetLedBarColor(red, green, blue))
+        return;
+    // The mouse keeps its colour: the boxes and the swatch show it again. The
+    // record is read after the notice, so a fill meanwhile is what stays.
+    const FlashDataMap held = CurrentFlashMapLock::Snapshot();
+    const QSignalBlocker blockRed(RSpinBox);
+    const QSignalBlocker blockGreen(GSpinBox);
+    const QSignalBlocker blockBlue(BSpinBox);
+    RSpinBox->setValue(held.ledBar.red);
+    GSpinBox->setValue(held.ledBar.green);
+    BSpinBox->setValue(held.ledBar.blue);
+    ShowSwatch(held.ledBar.red, held.ledBar.green, held.ledBar.blue);
+}
+
 void MouseLight::on_RSpinBox_valueChanged(int value)
 {
-    ShowSwatch(value, GSpinBox->value(), BSpinBox->value());
-    // A refused colour stays on screen; the writer has told the user.
-    if (deviceSendEnabled)
-        DeviceSettingSetters::SetLedBarColor(value, GSpinBox->value(), BSpinBox->value());
+    WriteColour(value, GSpinBox->value(), BSpinBox->value());
 }
 
 void MouseLight::on_GSpinBox_valueChanged(int value)
 {
-    ShowSwatch(RSpinBox->value(), value, BSpinBox->value());
-    if (deviceSendEnabled)
-        DeviceSettingSetters::SetLedBarColor(RSpinBox->value(), value, BSpinBox->value());
+    WriteColour(RSpinBox->value(), value, BSpinBox->value());
 }
 
 void MouseLight::on_BSpinBox_valueChanged(int value)
 {
-    ShowSwatch(RSpinBox->value(), GSpinBox->value(), value);
-    if (deviceSendEnabled)
-        DeviceSettingSetters::SetLedBarColor(RSpinBox->value(), GSpinBox->value(), value);
+    WriteColour(RSpinBox->value(), GSpinBox->value(), value);
 }
 
 void MouseLight::StepChannel(QSpinBox* box, int step)

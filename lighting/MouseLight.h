@@ -80,6 +80,8 @@ private:
     void ApplyStyles();
     void ApplyLayout(int effect);
     void ShowSwatch(int red, int green, int blue);
+    // Shows the colour and writes it; a colour the mouse does not take is put back.
+    void WriteColour(int red, int green, int blue);
     void StepChannel(QSpinBox* box, int step);
     void ApplyPreset(int preset);
 

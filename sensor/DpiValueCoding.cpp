@@ -116,15 +116,15 @@ int DpiValueCoding::DpiOfLevelEntry(const DpiLevelEntry& entry)
     return Decode(entry, CurrentSensorName, SensorCapabilities::DefineTable());
 }
 
-void DpiValueCoding::sendDpiLevel(int level, int dpi)
+bool DpiValueCoding::sendDpiLevel(int level, int dpi)
 {
     // -1 is "no level selected"; nothing outside the record's levels is touched.
     if (level < 0 || level >= kRecordDpiLevels)
-        return;
+        return false;
     const int previousFlags = CurrentFlashMapLock::Snapshot().dpiLevels[level].rangeFlags;
     const DpiLevelCode code = Encode(dpi, previousFlags, CurrentSensorName, SensorCapabilities::DefineTable(),
                                      DpiRangeTable::Current());
-    DeviceSettingSetters::SetDpiLevelValue(level, code.xCode, code.yCode, code.flags);
+    return DeviceSettingSetters::SetDpiLevelValue(level, code.xCode, code.yCode, code.flags);
 }
 
 int DpiValueCoding::ModelLevelCount(int modelIndex)

@@ -39,8 +39,8 @@ public:
     static int DpiOfLevelEntry(const DpiLevelEntry& entry);
     // Codes dpi for level 0..7 and writes it through the DPI level writer,
     // which sends the record when the mouse answers. Other levels (-1 is
-    // "no level selected") do nothing.
-    static void sendDpiLevel(int level, int dpi);
+    // "no level selected") do nothing. True only when the mouse took it.
+    static bool sendDpiLevel(int level, int dpi);
 
     // The number of levels the model offers: Drive<n>/DPIMaxGrade, never
     // more than a record holds and never below 0.

@@ -582,12 +582,34 @@ void SensorDPI::LoadSliderValue(int level, int value)
         ui->spinBoxA->setValue(value);
 }
 
-void SensorDPI::SendLevelValue(int level, int value)
+void SensorDPI::SendLevelValue(int level, int value, int shownBefore)
 {
     if (noWaitDialog)
         return;
-    DpiValueCoding::sendDpiLevel(level, value);
+    if (!DpiValueCoding::sendDpiLevel(level, value)) {
+        PutValueBack(level, shownBefore);
+        return;
+    }
     PostMsg::Instance()->EmitSigAddSensor(value);
+}
+
+void SensorDPI::PutValueBack(int level, int shownBefore)
+{
+    // A refused write left the record as the mouse holds it. The offline
+    // notice may have run meanwhile, and a fill with it: the record is still
+    // the truth then, and a level checked since keeps the value it loaded.
+    const int held = IsLevel(level) ? DpiValueCoding::DpiOfLevelEntry(CurrentFlashMapLock::Snapshot().dpiLevels[level])
+                                    : shownBefore;
+    if (IsLevel(level))
+        ui->levelButtons[level]->setText(QString::number(held));
+    if (CheckedLevel() != level)
+        return;
+    int pageStep = ui->horizontalSliderC->pageStep();
+    DpiRangeTable::Current().Snap(held, &pageStep);
+    const QSignalBlocker blocker(ui->horizontalSliderC);
+    ui->horizontalSliderC->setPageStep(pageStep);
+    ui->horizontalSliderC->setValue(held);
+    ui->spinBoxA->setValue(held);
 }
 
 void SensorDPI::PutSliderBack(int value)
@@ -622,7 +644,7 @@ void SensorDPI::on_horizontalSliderC_valueChanged(int value)
     // A press and drag is written once, when the button lets go.
     if (!userMove || sliderHeld || snapped == shownBefore)
         return;
-    SendLevelValue(level, snapped);
+    SendLevelValue(level, snapped, shownBefore);
 }
 
 void SensorDPI::on_horizontalSliderC_sliderMoved(int position)
@@ -679,7 +701,7 @@ void SensorDPI::EndSliderGesture()
         RaiseOfflineNotice();
         return;
     }
-    SendLevelValue(CheckedLevel(), shown);
+    SendLevelValue(CheckedLevel(), shown, heldStartValue);
 }
 
 void SensorDPI::on_AddLevelA_clicked()

@@ -159,8 +159,12 @@ private:
     // Shows a level's value on the slider and the number beside it; the
     // value change this causes is never written.
     void LoadSliderValue(int level, int value);
-    // The value the user gave the checked level, to the mouse.
-    void SendLevelValue(int level, int value);
+    // The value the user gave the checked level, to the mouse; announced
+    // only when the mouse took it, else put back.
+    void SendLevelValue(int level, int value, int shownBefore);
+    // The level's text, and the slider and number while it is checked, show
+    // what the mouse holds for it again (shownBefore when no level is checked).
+    void PutValueBack(int level, int shownBefore);
     // The mouse did not answer: the slider goes back to value and stays
     // disabled until the page's next fill.
     void PutSliderBack(int value);

@@ -1,5 +1,6 @@
 #include "variants/DebouncetimeB.h"
 
+#include "device/CurrentFlashMap.h"
 #include "device/DeviceLinkState.h"
 #include "device/DeviceSettingSetters.h"
 #include "variants/VariantForm.h"
@@ -36,8 +37,9 @@ void DebouncetimeB::on_Debunce_sliderMoved(int position)
 void DebouncetimeB::on_Debunce_valueChanged(int value)
 {
     spinBoxA->setValue(value);
-    if (deviceSendEnabled)
-        DeviceSettingSetters::SetDebounceTime(value);
+    // The mouse keeps its time: the slider and the number show it again.
+    if (deviceSendEnabled && !DeviceSettingSetters::SetDebounceTime(value))
+        SetDebounceValue(CurrentFlashMapLock::Snapshot().debounceTime);
 }
 
 void DebouncetimeB::SetDebounceValue(int value)

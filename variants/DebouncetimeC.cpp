@@ -1,5 +1,6 @@
 #include "variants/DebouncetimeC.h"
 
+#include "device/CurrentFlashMap.h"
 #include "device/DeviceLinkState.h"
 #include "device/DeviceSettingSetters.h"
 #include "variants/VariantForm.h"
@@ -49,8 +50,9 @@ DebouncetimeC::DebouncetimeC(QWidget* parent)
 
 void DebouncetimeC::Write()
 {
-    if (deviceSendEnabled)
-        DeviceSettingSetters::SetDebounceTime(spinBoxA->value());
+    // The mouse keeps its time: the number shows it again.
+    if (deviceSendEnabled && !DeviceSettingSetters::SetDebounceTime(spinBoxA->value()))
+        spinBoxA->setValue(CurrentFlashMapLock::Snapshot().debounceTime);
 }
 
 void DebouncetimeC::on_AddLevelA_clicked()

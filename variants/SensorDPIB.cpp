@@ -164,9 +164,18 @@ void SensorDPIB::SliderChanged(int row, int value)
         r.slider->setPageStep(pageStep);
     }
     r.number->setValue(value);
-    if (load || noWaitDialog)
+    if (load || noWaitDialog || DpiValueCoding::sendDpiLevel(row, value))
         return;
-    DpiValueCoding::sendDpiLevel(row, value);
+    // The mouse keeps the level's value: so do the slider and the number.
+    const int held = DpiValueCoding::DpiOfLevelEntry(CurrentFlashMapLock::Snapshot().dpiLevels[row]);
+    const QSignalBlocker blocker(r.slider);
+    if (TableCanSnap(table)) {
+        int pageStep = r.slider->pageStep();
+        table.Snap(held, &pageStep);
+        r.slider->setPageStep(pageStep);
+    }
+    r.slider->setValue(held);
+    r.number->setValue(held);
 }
 
 void SensorDPIB::LevelChosen(int row, bool checked)
@@ -197,12 +206,13 @@ void SensorDPIB::SetColor(const QColor& color)
     if (!IsLevel(t))
         return;
     const QString text = color.name(QColor::HexRgb).toLower();
-    levelColors[t] = text;
     const int red = text.midRef(1, 2).toInt(nullptr, 16);
     const int green = text.midRef(3, 2).toInt(nullptr, 16);
     const int blue = text.midRef(5, 2).toInt(nullptr, 16);
-    if (deviceSendEnabled && !sensorPageFilling)
-        DeviceSettingSetters::SetDpiLevelColor(t, red, green, blue);
+    // A colour the mouse did not take is not shown either.
+    if (deviceSendEnabled && !sensorPageFilling && !DeviceSettingSetters::SetDpiLevelColor(t, red, green, blue))
+        return;
+    levelColors[t] = text;
     ApplyLevelColor(t);
 }
 
@@ -219,7 +229,15 @@ void SensorDPIB::on_ChooseEvent_currentIndexChanged(int index)
     const int c = currentLevel;
     if (IsLevel(c) && c > a) {
         // The current level lies beyond the new last level: it swaps places
-        // with the new last level, so the mouse keeps using its value.
+        // with the new last level, so the mouse keeps using its value. The
+        // rows swap only once the mouse has taken it.
+        if (deviceSendEnabled) {
+            const FlashDataMap record = CurrentFlashMapLock::Snapshot();
+            if (!DeviceSettingSetters::SetDpiLevelPair(record.dpiLevels[a], record.dpiLevels[c], a, c, a)) {
+                ShowHeldLevelCount();
+                return;
+            }
+        }
         BlockSliderSignals(true);
         const QString colourC = levelColors[c];
         const QString colourA = levelColors[a];
@@ -235,24 +253,22 @@ void SensorDPIB::on_ChooseEvent_currentIndexChanged(int index)
         rows[a].number->setValue(valueC);
         rows[a].level->setChecked(true);
         currentLevel = a;
-        if (deviceSendEnabled) {
-            const FlashDataMap record = CurrentFlashMapLock::Snapshot();
-            const DpiLevelEntry entryA = record.dpiLevels[a];
-            const DpiLevelEntry entryC = record.dpiLevels[c];
-            DeviceSettingSetters::SetDpiLevelPair(entryA, entryC, a, c, a);
-        }
         BlockSliderSignals(false);
     }
     ShowLevels(a);
-    if (deviceSendEnabled) {
-        if (DeviceOnline()) {
-            CurrentFlashMapLock lock;
-            lock.Map().dpiLevelCount = static_cast<uint8_t>(a + 1);
-            ProtocolDataUpdate(lock.Bytes());
-        } else {
-            RaiseOfflineNotice();
-        }
-    }
+    // The count writer asks whether the mouse answers, as the level pair's did.
+    if (deviceSendEnabled && !DeviceSettingSetters::SetDpiLevelCount(a + 1))
+        ShowHeldLevelCount();
+}
+
+void SensorDPIB::ShowHeldLevelCount()
+{
+    const int held = CurrentFlashMapLock::Snapshot().dpiLevelCount - 1;
+    if (!IsLevel(held))
+        return;
+    const QSignalBlocker blocker(ChooseEvent);
+    ChooseEvent->setCurrentIndex(held);
+    ShowLevels(held);
 }
 
 void SensorDPIB::on_horizontalSliderA_valueChanged(int value) { SliderChanged(0, value); }

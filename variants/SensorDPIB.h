@@ -84,6 +84,8 @@ private slots:
     void SetColor(const QColor& color);
 
 private:
+    // The list and the rows show the level count the record (as the mouse holds it) says.
+    void ShowHeldLevelCount();
     struct Row {
         QCheckBox* level = nullptr;
         QToolButton* swatch = nullptr;

@@ -1,6 +1,7 @@
 #include "variants/SensorEffectB.h"
 
 #include "app/ThemeColor.h"
+#include "device/CurrentFlashMap.h"
 #include "device/DeviceLinkState.h"
 #include "device/DeviceSettingSetters.h"
 #include "lighting/LightLevelSlider.h"
@@ -86,8 +87,21 @@ void SensorEffectB::ApplyLayout(int effect)
 
 void SensorEffectB::WriteEffect(int effect)
 {
-    if (GuardOpen())
-        DeviceSettingSetters::SetDpiLedMode(effect);
+    // The mouse keeps its effect: its box and layout are shown again.
+    if (GuardOpen() && !DeviceSettingSetters::SetDpiLedMode(effect))
+        ShowHeldIndicator();
+}
+
+void SensorEffectB::ShowHeldIndicator()
+{
+    const FlashDataMap held = CurrentFlashMapLock::Snapshot();
+    SetMode(held.dpiLed.on ? held.dpiLed.effect : 0);
+    const QSignalBlocker speedBlock(SpeedH);
+    const QSignalBlocker lightBlock(LightH);
+    SpeedH->setValue(held.dpiLed.speed);
+    SpeedSpinBox->setValue(SpeedH->value());
+    LightH->setValue(SensorEffect::BrightnessLevel(held.dpiLed.brightness));
+    LightSpinBox->setValue(LightH->value());
 }
 
 void SensorEffectB::on_MM1_clicked(bool checked)
@@ -132,8 +146,8 @@ void SensorEffectB::on_SpeedH_sliderMoved(int position)
 void SensorEffectB::on_SpeedH_valueChanged(int value)
 {
     SpeedSpinBox->setValue(value);
-    if (GuardOpen())
-        DeviceSettingSetters::SetDpiLedSpeed(value);
+    if (GuardOpen() && !DeviceSettingSetters::SetDpiLedSpeed(value))
+        ShowHeldIndicator();
 }
 
 void SensorEffectB::on_LightH_sliderMoved(int position)
@@ -144,8 +158,8 @@ void SensorEffectB::on_LightH_sliderMoved(int position)
 void SensorEffectB::on_LightH_valueChanged(int value)
 {
     LightSpinBox->setValue(value);
-    if (GuardOpen())
-        DeviceSettingSetters::SetDpiLedBrightness(SensorEffect::BrightnessCode(value));
+    if (GuardOpen() && !DeviceSettingSetters::SetDpiLedBrightness(SensorEffect::BrightnessCode(value)))
+        ShowHeldIndicator();
 }
 
 void SensorEffectB::SetSlidersEnabled(bool on)

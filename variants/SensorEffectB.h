@@ -46,6 +46,8 @@ private slots:
 private:
     void ApplyLayout(int effect);
     void WriteEffect(int effect);
+    // The effect, speed and brightness the record (as the mouse holds it) says.
+    void ShowHeldIndicator();
     static bool GuardOpen();
 
     QLabel* label = nullptr;

@@ -1,5 +1,6 @@
 #include "variants/SensorLODB.h"
 
+#include "device/CurrentFlashMap.h"
 #include "device/DeviceLinkState.h"
 #include "device/DeviceSettingSetters.h"
 #include "variants/VariantForm.h"
@@ -47,8 +48,19 @@ SensorLODB::SensorLODB(QWidget* parent)
 
 void SensorLODB::Write(int code)
 {
-    if (deviceSendEnabled && !sensorPageFilling)
-        DeviceSettingSetters::SetLiftOffDistance(code);
+    if (!deviceSendEnabled || sensorPageFilling || DeviceSettingSetters::SetLiftOffDistance(code))
+        return;
+    // The mouse keeps its distance: its box is ticked again.
+    const int held = CurrentFlashMapLock::Snapshot().liftOffDistance;
+    QCheckBox* box = held == kCode1mm ? MM1 : held == kCode2mm ? MM2 : held == kCode07mm ? MM0 : nullptr;
+    const QSignalBlocker blocker(group);
+    if (box) {
+        box->setChecked(true);
+    } else if (QAbstractButton* ticked = group->checkedButton()) {
+        group->setExclusive(false);
+        ticked->setChecked(false);
+        group->setExclusive(true);
+    }
 }
 
 void SensorLODB::on_MM0_clicked()

@@ -1,6 +1,7 @@
 #include "variants/SensorRateB.h"
 
 #include "app/PostMsg.h"
+#include "device/CurrentFlashMap.h"
 #include "device/DeviceLinkState.h"
 #include "device/DeviceSettingSetters.h"
 #include "sensor/SensorRate.h"
@@ -46,8 +47,16 @@ void SensorRateB::RateClicked(int index, bool checked)
 {
     if (!checked || !deviceSendEnabled)
         return;
-    if (DeviceSettingSetters::SetReportRate(SensorRate::CodeOfIndex(index)))
+    if (DeviceSettingSetters::SetReportRate(SensorRate::CodeOfIndex(index))) {
         PostMsg::Instance()->EmitSigHideModel(SensorRate::RateOfIndex(index) > 1000 ? 1 : 0);
+        return;
+    }
+    // The mouse keeps its rate: its box is ticked again.
+    const int held = CurrentFlashMapLock::Snapshot().reportRate;
+    for (int i = 0; i < kRateCount; ++i) {
+        if (SensorRate::CodeOfIndex(i) == held)
+            SetRateIndex(i);
+    }
 }
 
 void SensorRateB::on_Button125HZ_clicked(bool checked)

@@ -1,5 +1,6 @@
 #include "variants/StopCloseTimeB.h"
 
+#include "device/CurrentFlashMap.h"
 #include "device/DeviceLinkState.h"
 #include "device/DeviceSettingSetters.h"
 #include "sensor/SleepTimeTable.h"
@@ -49,8 +50,14 @@ void StopCloseTimeB::on_StopClose_valueChanged(int value)
 {
     ShowPosition(value);
     const int code = SleepTimeTable::CodeOfIndex(value - 1);
-    if (code >= 0 && deviceSendEnabled && !lightPageFilling)
-        DeviceSettingSetters::SetSleepTime(code);
+    if (code < 0 || !deviceSendEnabled || lightPageFilling || DeviceSettingSetters::SetSleepTime(code))
+        return;
+    // The mouse keeps its time: the slider and the number show it again.
+    const int held = CurrentFlashMapLock::Snapshot().sleepTime;
+    for (int index = 0; index < SleepTimeTable::kCount; ++index) {
+        if (SleepTimeTable::CodeOfIndex(index) == held)
+            SetSleepIndex(index);
+    }
 }
 
 void StopCloseTimeB::SetSleepIndex(int index)

@@ -40,7 +40,11 @@ void SwitchPanelB::SwitchClicked(bool checked)
 {
     if (!deviceSendEnabled)
         return;
-    writer(checked ? 1 : 0);
+    // The mouse keeps its state: so does the switch.
+    if (!writer(checked ? 1 : 0)) {
+        const QSignalBlocker blocker(switchButton);
+        switchButton->setChecked(!checked);
+    }
 }
 
 void SwitchPanelB::SetSwitchChecked(bool on)

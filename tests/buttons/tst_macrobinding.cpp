@@ -520,6 +520,41 @@ private slots:
         QCOMPARE(FirstDifference(MouseRecord(), expected), QString());
     }
 
+    // A rename the mouse does not take for a row leaves that row on the name
+    // the mouse holds; the rows it took show the new name.
+    void aRenameTheMouseRefusesKeepsTheOldNameOnThatRow_data()
+    {
+        QTest::addColumn<bool>("vanishes");
+        QTest::newRow("refused") << false;
+        QTest::newRow("gone after the online check") << true;
+    }
+    void aRenameTheMouseRefusesKeepsTheOldNameOnThatRow()
+    {
+        QFETCH(bool, vanishes);
+        WriteFile(MacroPath("A"), "1\r\n0x04 1 0\r\n");
+        OpenMacroPage();
+        ShowButtonPage();
+        Bind("FireKey", "A");
+        Bind("BackMusic", "A");
+        QSignalSpy offline(PostMsg::Instance(), SIGNAL(SigMouseOffLineo(int)));
+        if (vanishes)
+            SimulatedDeviceControl::dropAfterOnlineAnswers(kMouse, 1);
+        else
+            SimulatedDeviceControl::failNextRecordStores(1);
+
+        RenameOnMacroPage("A", "Zed");
+
+        SimulatedDeviceControl::setOnline(kMouse, true);
+        QCOMPARE(offline.size(), vanishes ? 2 : 1);
+        QCOMPARE(f.Child(QStringLiteral("FireKey"))->text(), Prefix() + "A");
+        QCOMPARE(MouseRecord().mid(976, 4), QByteArray("\x01" "A\0\0", 4));
+        // Gone, the mouse takes neither row; refused once, it takes the second.
+        QCOMPARE(f.Child(QStringLiteral("BackMusic"))->text(), Prefix() + (vanishes ? "A" : "Zed"));
+        QCOMPARE(MouseRecord().mid(976 + 592 * 5, 4), vanishes ? QByteArray("\x01" "A\0\0", 4) : QByteArray("\x03Zed", 4));
+        QCOMPARE(FirstDifference(Bytes(CurrentFlashMapLock::Snapshot()), MouseRecord()), QString());
+        QVERIFY(f.Idle());
+    }
+
     void renameToAShorterNameLeavesNoOldByte()
     {
         const QString longName = QString(30, 'L');

@@ -303,14 +303,43 @@ private slots:
         QVERIFY(Child<QLabel>("labelPreView")->styleSheet().contains(QStringLiteral("rgb(128,20,30)")));
     }
 
-    void refusedColourStaysShown()
+    // A colour the mouse does not get goes back to the one it holds, in the
+    // boxes and the swatch alike.
+    void refusedColourGoesBack_data()
     {
-        SimulatedDeviceControl::setOnline(QStringLiteral("drive1"), false);
-        Child<QSpinBox>("BSpinBox")->setValue(200);
-        QCOMPARE(Child<QSpinBox>("BSpinBox")->value(), 200);
-        QVERIFY(Child<QLabel>("labelPreView")->styleSheet().contains(QStringLiteral("rgb(10,20,200)")));
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("byPlus");
+        QTest::newRow("offline") << "offline" << false;
+        QTest::newRow("refused") << "refused" << false;
+        QTest::newRow("gone after the online check") << "gone" << false;
+        QTest::newRow("plus, refused") << "refused" << true;
+    }
+
+    void refusedColourGoesBack()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, byPlus);
+        if (how == QLatin1String("offline"))
+            SimulatedDeviceControl::setOnline(QStringLiteral("drive1"), false);
+        else if (how == QLatin1String("refused"))
+            SimulatedDeviceControl::failNextRecordStores(1);
+        else
+            QVERIFY(SimulatedDeviceControl::dropAfterOnlineAnswers(QStringLiteral("drive1"), 1));
+        if (byPlus)
+            Child<QToolButton>("AddB")->click();
+        else
+            Child<QSpinBox>("BSpinBox")->setValue(200);
+        QCOMPARE(Child<QSpinBox>("RSpinBox")->value(), 10);
+        QCOMPARE(Child<QSpinBox>("GSpinBox")->value(), 20);
+        QCOMPARE(Child<QSpinBox>("BSpinBox")->value(), 30);
+        QVERIFY(Child<QLabel>("labelPreView")->styleSheet().contains(QStringLiteral("rgb(10,20,30)")));
         QCOMPARE(MouseHolds(91), 30);
         QCOMPARE(m_offline->count(), 1);
+        // The next change goes through from there.
+        SimulatedDeviceControl::setOnline(QStringLiteral("drive1"), true);
+        Child<QToolButton>("AddB")->click();
+        QCOMPARE(Child<QSpinBox>("BSpinBox")->value(), 31);
+        QCOMPARE(MouseHolds(91), 31);
     }
 
     void plusAndMinusStepAChannel_data()

@@ -927,6 +927,121 @@ private slots:
         QVERIFY(Slider()->isEnabled());
     }
 
+    // The mouse refuses the value, or answers the online check and is gone
+    // before the record reaches it: the number, the slider and the level
+    // show what the mouse still holds, and the overview hears nothing new.
+    void aValueTheMouseDoesNotTakeIsPutBack_data()
+    {
+        QTest::addColumn<QString>("gesture");
+        QTest::addColumn<bool>("vanishes");
+        QTest::addColumn<int>("answers"); // online checks the gesture makes before its write
+        const struct {
+            const char* gesture;
+            int answers;
+        } gestures[] = {{"plus", 3}, {"minus", 3}, {"right arrow", 2}, {"left arrow", 2}, {"drag", 3}};
+        for (const auto& g : gestures) {
+            QTest::addRow("%s, refused", g.gesture) << QString::fromLatin1(g.gesture) << false << 0;
+            QTest::addRow("%s, gone after the online check", g.gesture) << QString::fromLatin1(g.gesture) << true
+                                                                        << g.answers;
+        }
+    }
+
+    void aValueTheMouseDoesNotTakeIsPutBack()
+    {
+        QFETCH(QString, gesture);
+        QFETCH(bool, vanishes);
+        QFETCH(int, answers);
+        StartWith(0, {400, 850, 1600}, 3, 1);
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(Spin()->value(), 850);
+        int target = -1;
+        if (gesture == QLatin1String("drag")) {
+            target = PixelFor(Slider(), 5000, 6000);
+            QVERIFY(target >= 0);
+            // The drag's own moves ask whether the mouse answers too.
+            DragSlider(target, false);
+            SimulatedDeviceControl::clearCalls();
+        }
+        if (vanishes)
+            QVERIFY(SimulatedDeviceControl::dropAfterOnlineAnswers(mouse, answers));
+        else
+            SimulatedDeviceControl::failNextRecordStores(1);
+
+        if (gesture == QLatin1String("plus"))
+            QTest::mouseClick(Plus(), Qt::LeftButton);
+        else if (gesture == QLatin1String("minus"))
+            QTest::mouseClick(Minus(), Qt::LeftButton);
+        else if (gesture == QLatin1String("right arrow"))
+            QTest::keyClick(Slider(), Qt::Key_Right);
+        else if (gesture == QLatin1String("left arrow"))
+            QTest::keyClick(Slider(), Qt::Key_Left);
+        else
+            QTest::mouseRelease(Slider(), Qt::LeftButton, Qt::NoModifier,
+                                QPoint(target, HandleRect(Slider()).center().y()));
+
+        // The write was tried once and did not land.
+        QCOMPARE(Sends(), 1);
+        QCOMPARE(offline->size(), 1);
+        QCOMPARE(Decoded(MouseRecord(mouse).dpiLevels[1]), 850);
+        QCOMPARE(Spin()->value(), 850);
+        QCOMPARE(Slider()->value(), 850);
+        QCOMPARE(LevelButton(1)->text(), QStringLiteral("850"));
+        QVERIFY(announced->isEmpty());
+        const FlashDataMap kept = CurrentFlashMapLock::Snapshot();
+        const FlashDataMap held = MouseRecord(mouse);
+        QVERIFY(std::memcmp(&kept, &held, sizeof(kept)) == 0);
+        SimulatedDeviceControl::setOnline(mouse, true);
+        SimulatedDeviceControl::clearCalls();
+        CheckAgreement(0);
+
+        // The next step goes from what the mouse holds and lands.
+        QTest::mouseClick(Plus(), Qt::LeftButton);
+        QCOMPARE(Sends(), 1);
+        CheckAgreement();
+        QCOMPARE(Decoded(MouseRecord(mouse).dpiLevels[1]), 900);
+        QCOMPARE(announced->size(), 1);
+        QCOMPARE(announced->first().first().toInt(), 900);
+    }
+
+    // The offline notice runs while the refused write returns; a fill from
+    // the mouse may come in meanwhile. What the page shows after is that fill.
+    void aFillDuringTheNoticeOfARefusedValueStays_data()
+    {
+        QTest::addColumn<int>("current"); // the mouse's level when the fill comes
+        QTest::newRow("the same level") << 1;
+        QTest::newRow("the mouse moved to level 2") << 2;
+    }
+
+    void aFillDuringTheNoticeOfARefusedValueStays()
+    {
+        QFETCH(int, current);
+        StartWith(0, {400, 850, 1600}, 3, 1);
+        if (QTest::currentTestFailed())
+            return;
+        FlashDataMap moved = MouseRecord(mouse);
+        moved.currentDpiLevel = uint8_t(current);
+        {
+            CurrentFlashMapLock lock;
+            lock.Map() = moved;
+            QVERIFY(ProtocolDataUpdate(lock.Bytes()));
+        }
+        SimulatedDeviceControl::clearCalls();
+        const QMetaObject::Connection notice = connect(PostMsg::Instance(), &PostMsg::SigMouseOffLineo, this,
+                                                       [&] { page->SlotUpDataSenSorUISensor(moved); });
+        SimulatedDeviceControl::failNextRecordStores(1);
+        QTest::mouseClick(Plus(), Qt::LeftButton);
+        disconnect(notice);
+        QCOMPARE(offline->size(), 1);
+        SimulatedDeviceControl::clearCalls();
+        CheckAgreement(0);
+        QCOMPARE(LevelButton(1)->text(), QStringLiteral("850"));
+        QCOMPARE(Slider()->value(), current == 1 ? 850 : 1600);
+        QVERIFY(Slider()->isEnabled());
+        for (const QList<QVariant>& value : *announced)
+            QCOMPARE(value.first().toInt(), current == 1 ? 850 : 1600);
+    }
+
     // ---- marker ---------------------------------------------------------
 
     void draggingTheMarkerToEverySlot_data()

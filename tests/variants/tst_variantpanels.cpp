@@ -12,6 +12,7 @@
 #include "device/DeviceDiscovery.h"
 #include "device/DeviceLinkState.h"
 #include "device/DeviceSettingSetters.h"
+#include "platform/rozuri/FlashImageCodec.h"
 #include "platform/rozuri/ROZUri.h"
 #include "platform/rozuri/SimulatedDeviceControl.h"
 #include "sensor/SensorEffect.h"
@@ -280,9 +281,75 @@ void WheelNotch(QSlider* slider, int notches)
 
 using SwitchFactory = std::function<SwitchPanelB*()>;
 
+// A panel filled as a host fills it from the record, the user's change on it,
+// and what it shows, as text.
+struct RefusedChange {
+    std::function<QWidget*()> make;
+    std::function<void(QWidget*)> act;
+    std::function<QString(QWidget*)> shown;
+};
+
+template <typename T>
+T* ChildOf(QWidget* panel, const char* name)
+{
+    return panel->findChild<T*>(QLatin1String(name));
+}
+
+// The panel's own children: not those of a dialog it owns.
+template <typename T>
+QList<T*> Own(QWidget* panel)
+{
+    QList<T*> own;
+    for (T* child : panel->findChildren<T*>())
+        if (child->window() == panel->window())
+            own << child;
+    return own;
+}
+
+QString Ticked(QWidget* panel)
+{
+    QStringList ticked;
+    for (QAbstractButton* box : Own<QAbstractButton>(panel))
+        if (box->isChecked())
+            ticked << box->objectName();
+    ticked.sort();
+    return ticked.join(QLatin1Char(' '));
+}
+
+QString Values(QWidget* panel)
+{
+    QStringList values;
+    for (QSlider* slider : Own<QSlider>(panel))
+        values << QStringLiteral("%1=%2").arg(slider->objectName()).arg(slider->value());
+    for (QSpinBox* box : Own<QSpinBox>(panel))
+        values << QStringLiteral("%1=%2").arg(box->objectName(), box->text());
+    values.sort();
+    return values.join(QLatin1Char(' '));
+}
+
+QString Colours(QWidget* panel)
+{
+    QStringList colours;
+    for (QToolButton* swatch : Own<QToolButton>(panel))
+        colours << swatch->styleSheet();
+    return colours.join(QLatin1Char(' '));
+}
+
+QString Shown(QWidget* panel)
+{
+    QStringList hidden;
+    for (QWidget* child : Own<QWidget>(panel))
+        if (child->isHidden())
+            hidden << child->objectName();
+    hidden.sort();
+    return Ticked(panel) + QStringLiteral(" | ") + Values(panel) + QStringLiteral(" | hidden ")
+        + hidden.join(QLatin1Char(' ')) + QStringLiteral(" | ") + Colours(panel);
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(SwitchFactory)
+Q_DECLARE_METATYPE(RefusedChange)
 
 class TestVariantPanels : public QObject {
     Q_OBJECT
@@ -330,6 +397,122 @@ private slots:
         deviceSendEnabled = false;
         sensorPageFilling = false;
         lightPageFilling = false;
+    }
+
+    // ---- a change the mouse does not take ---------------------------------
+
+    // The mouse refuses the record: the panel shows again what it showed,
+    // which is what the mouse holds, and the program's record is the mouse's.
+    void aChangeTheMouseRefusesIsPutBack_data()
+    {
+        QTest::addColumn<RefusedChange>("change");
+        const auto wheel = [](const char* name) {
+            return [name](QWidget* panel) { WheelNotch(ChildOf<QSlider>(panel, name), 1); };
+        };
+        const auto click = [](const char* name) {
+            return [name](QWidget* panel) { Click(ChildOf<QWidget>(panel, name)); };
+        };
+        const auto shown = [](QWidget* panel) { return Shown(panel); };
+        QTest::newRow("ripple switch") << RefusedChange{[] {
+            auto* panel = new RippeControlB;
+            panel->SetSwitchChecked(true);
+            return panel;
+        }, click("RippeControl_2"), shown};
+        QTest::newRow("lift-off") << RefusedChange{[] {
+            auto* panel = new SensorLODB;
+            panel->SetLodIndex(1);
+            return panel;
+        }, click("MM1"), shown};
+        QTest::newRow("indicator effect") << RefusedChange{[] {
+            auto* panel = new SensorEffectB;
+            panel->SetSpeed(3);
+            panel->SetBrightnessLevel(SensorEffect::BrightnessLevel(128));
+            panel->SetMode(1);
+            return panel;
+        }, click("MM2"), shown};
+        QTest::newRow("indicator speed") << RefusedChange{[] {
+            CurrentFlashMapLock().Map().dpiLed.effect = 2;
+            auto* panel = new SensorEffectB;
+            panel->SetSpeed(3);
+            panel->SetBrightnessLevel(SensorEffect::BrightnessLevel(128));
+            panel->SetMode(2);
+            return panel;
+        }, wheel("SpeedH"), shown};
+        QTest::newRow("indicator brightness") << RefusedChange{[] {
+            auto* panel = new SensorEffectB;
+            panel->SetSpeed(3);
+            panel->SetBrightnessLevel(SensorEffect::BrightnessLevel(128));
+            panel->SetMode(1);
+            return panel;
+        }, wheel("LightH"), shown};
+        QTest::newRow("debounce slider") << RefusedChange{[] {
+            auto* panel = new DebouncetimeB;
+            panel->SetDebounceValue(7);
+            return panel;
+        }, wheel("Debunce"), shown};
+        QTest::newRow("debounce plus") << RefusedChange{[] {
+            auto* panel = new DebouncetimeC;
+            panel->SetDebounceValue(7);
+            return panel;
+        }, click("AddLevelA"), shown};
+        QTest::newRow("sleep time") << RefusedChange{[] {
+            auto* panel = new StopCloseTimeB;
+            panel->SetSleepIndex(3);
+            return panel;
+        }, wheel("StopClose"), shown};
+        QTest::newRow("report rate") << RefusedChange{[] {
+            auto* panel = new SensorRateB;
+            panel->SetRateIndex(3);
+            return panel;
+        }, click("Button500HZ"), shown};
+        const auto dpiEditor = [] {
+            auto* editor = new SensorDPIB;
+            FillDpiEditor(editor);
+            return editor;
+        };
+        QTest::newRow("DPI value") << RefusedChange{dpiEditor, wheel("horizontalSliderB"), shown};
+        QTest::newRow("DPI colour") << RefusedChange{dpiEditor, [](QWidget* panel) {
+            Click(ChildOf<QWidget>(panel, "BlueButtonA"));
+            auto* dialog = panel->findChild<QColorDialog*>();
+            dialog->setCurrentColor(QColor(1, 2, 3));
+            dialog->accept();
+        }, [](QWidget* panel) { return Values(panel) + Colours(panel); }};
+        QTest::newRow("DPI level count") << RefusedChange{dpiEditor, [](QWidget* panel) {
+            ChildOf<QComboBox>(panel, "ChooseEvent")->setCurrentIndex(4);
+        }, [](QWidget* panel) { return Shown(panel) + ChildOf<QComboBox>(panel, "ChooseEvent")->currentText(); }};
+        QTest::newRow("DPI level count below the current level") << RefusedChange{dpiEditor, [](QWidget* panel) {
+            ChildOf<QComboBox>(panel, "ChooseEvent")->setCurrentIndex(0);
+        }, [](QWidget* panel) { return Shown(panel) + ChildOf<QComboBox>(panel, "ChooseEvent")->currentText(); }};
+    }
+
+    void aChangeTheMouseRefusesIsPutBack()
+    {
+        QFETCH(RefusedChange, change);
+        std::unique_ptr<QWidget> panel(change.make());
+        {
+            // The mouse holds what the panel shows.
+            CurrentFlashMapLock lock;
+            lock.Map().dpiLed.on = 1;
+            lock.Map().dpiLevelCount = 8;
+            QVERIFY(ProtocolDataUpdate(lock.Bytes()));
+        }
+        panel->show();
+        QVERIFY(QTest::qWaitForWindowExposed(panel.get()));
+        const QString before = change.shown(panel.get());
+        const FlashDataMap held = CurrentFlashMapLock::Snapshot();
+        SimulatedDeviceControl::clearCalls();
+        HubEvents hub;
+        SimulatedDeviceControl::failNextRecordStores(1);
+
+        change.act(panel.get());
+
+        QCOMPARE(SentCount(), 1);
+        QCOMPARE(hub.events, QStringList{"offline 0"});
+        QCOMPARE(change.shown(panel.get()), before);
+        const FlashDataMap kept = CurrentFlashMapLock::Snapshot();
+        QVERIFY(std::memcmp(&kept, &held, sizeof(kept)) == 0);
+        QCOMPARE(SimulatedDeviceControl::flashImage(QStringLiteral("mouse")), FlashImageCodec::encode(QByteArray(
+            reinterpret_cast<const char*>(&held), sizeof(held))));
     }
 
     // ---- on/off switches -------------------------------------------------
@@ -416,7 +599,7 @@ private slots:
         Render(&motion, QStringLiteral("MotionSyncB"));
     }
 
-    void switchWithTheMouseOfflineKeepsTheClick()
+    void switchWithTheMouseOfflineGoesBack()
     {
         StraightLineB panel;
         panel.show();
@@ -424,8 +607,8 @@ private slots:
         HubEvents hub;
         auto* button = panel.findChild<QToolButton*>(QStringLiteral("StraightLine_2"));
         Click(button);
-        // The switch shows the click, the record keeps its byte, the notice is asked for.
-        QVERIFY(button->isChecked());
+        // The switch shows the state the record keeps, the notice is asked for.
+        QVERIFY(!button->isChecked());
         QCOMPARE(int(CurrentFlashMapLock::Snapshot().straightLine), 0);
         QCOMPARE(SentCount(), 0);
         QCOMPARE(hub.events, QStringList{"offline 0"});
@@ -878,7 +1061,8 @@ private slots:
         SimulatedDeviceControl::setOnline(QStringLiteral("mouse"), false);
         HubEvents hub;
         Click(panel.findChild<QCheckBox*>(QStringLiteral("Button2000HZ")));
-        QVERIFY(panel.findChild<QCheckBox*>(QStringLiteral("Button2000HZ"))->isChecked());
+        // The rate the record keeps is ticked again.
+        QVERIFY(panel.findChild<QCheckBox*>(QStringLiteral("Button1000HZ"))->isChecked());
         QCOMPARE(SentCount(), 0);
         QCOMPARE(CurrentFlashMapLock::Snapshot().reportRate, uint8_t(1));
         QCOMPARE(hub.events, QStringList{"offline 0"});
@@ -1272,14 +1456,14 @@ private slots:
         auto* swatch = editor.findChild<QToolButton*>(QStringLiteral("YellowButtonA"));
         QVERIFY(swatch->styleSheet().contains(QStringLiteral("#0ac8ff")));
 
-        // Offline: stored and painted, the writer asks for the notice.
+        // Offline: neither stored nor painted, the writer asks for the notice.
         SimulatedDeviceControl::setOnline(QStringLiteral("mouse"), false);
         HubEvents hub;
         Click(editor.findChild<QToolButton*>(QStringLiteral("BlueButtonA")));
         dialog->setCurrentColor(QColor(1, 2, 3));
         dialog->accept();
         QCOMPARE(hub.events, QStringList{"offline 0"});
-        QVERIFY(editor.findChild<QToolButton*>(QStringLiteral("BlueButtonA"))->styleSheet().contains(QStringLiteral("#010203")));
+        QVERIFY(!editor.findChild<QToolButton*>(QStringLiteral("BlueButtonA"))->styleSheet().contains(QStringLiteral("#010203")));
         QCOMPARE(SentRecords().size(), 1);
 
         // Presets paint over, the stored colours come back.
