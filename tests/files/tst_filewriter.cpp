@@ -88,10 +88,14 @@ const QList<Writer>& Writers()
              const bool set = registry.SetValue(kFirmwareKey, "MouseVer0102", QString(400, '9'));
              return !set && lastRegistryFailure == path;
          }},
+        // The store reads the file into a copy in memory, which the limit
+        // counts too; raw control characters, which the rewrite spells as
+        // escapes, make the file grow though a value goes.
         {"Registry.ini, a value removed",
          [](const QString& f) { return f + "/Registry.ini"; },
          "[HKEY_CURRENT_USER]\nSoftware\\Nevrix%20Kazmo\\Nevrix%20Kazmo\\Ruzaz%20Arode%20Dazo\\UpdateFailInfo=\"210,0,1,2\"\n"
-         "Software\\Nevrix%20Kazmo\\Nevrix%20Kazmo\\Ruzaz%20Arode%20Dazo\\MouseVer0102=1.05\n", 8,
+         "Software\\Nevrix%20Kazmo\\Nevrix%20Kazmo\\Ruzaz%20Arode%20Dazo\\MouseVer0102=1.05\n"
+         "Note=" + QByteArray(100, '\x01') + "\n", 300,
          [](const QString& path) {
              RegistryStore registry(path);
              lastRegistryFailure.clear();
