@@ -30,6 +30,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -231,6 +232,42 @@ private slots:
         QCOMPARE(FolderEntries(path), before);
         QVERIFY(UserFolderProblem::TakeUntold().isEmpty());
         QFile::remove(path);
+    }
+
+    // A new file is made as any new file is: 0666 less the umask. A file
+    // that is there keeps its mode.
+    void newFilesFollowTheUmask_data()
+    {
+        QTest::addColumn<int>("writer");
+        QTest::addColumn<int>("mask");
+        for (int i : {0, 1, 2}) {
+            for (int mask : {077, 027, 022})
+                QTest::addRow("%s, umask %03o", Writers().at(i).name, mask) << i << mask;
+        }
+    }
+
+    void newFilesFollowTheUmask()
+    {
+        QFETCH(int, writer);
+        QFETCH(int, mask);
+        const Writer& under = Writers().at(writer);
+        QTemporaryDir dir(folder.filePath("XXXXXX"));
+        const QString path = under.path(dir.path());
+        const mode_t before = ::umask(mode_t(mask));
+        const bool failed = under.reportsFailure(path);
+        ::umask(before);
+        QVERIFY(!failed);
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &info), 0);
+        QCOMPARE(int(info.st_mode & 07777), 0666 & ~mask);
+
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0640) == 0);
+        const mode_t again = ::umask(mode_t(mask));
+        under.reportsFailure(path);
+        ::umask(again);
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &info), 0);
+        QCOMPARE(int(info.st_mode & 07777), 0640);
+        QCOMPARE(FolderEntries(path), QStringList{QFileInfo(path).fileName()});
     }
 
     // The program's next start still finds the failed update, whatever write
