@@ -9,7 +9,9 @@
 // place. On any failure the earlier file is as it was, the temporary file is
 // gone, and the caller is told why. (QSaveFile, and QSettings through it,
 // does not see a failed flush in Qt 5.15: a full disk would leave a cut file
-// and report success.)
+// and report success.) A new file is made with the mode any new file gets
+// (0666 less the umask); a file that is there keeps its mode. The temporary
+// file of a write that was killed is removed by a later write of that file.
 namespace FileWriter {
 
 // False when any step failed; reason (when given) gets the system's words

@@ -1,16 +1,26 @@
 #include "platform/files/IniFileCodec.h"
 
-#include "platform/files/FileReader.h"
-
+#include <QAtomicInteger>
+#include <QFile>
+#include <QPoint>
+#include <QRandomGenerator>
+#include <QRect>
 #include <QSettings>
+#include <QSize>
 #include <QStringList>
-#include <QTemporaryDir>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace IniFileCodec {
 
 namespace {
 
-constexpr qint64 kMaxCopyBytes = 64 * 1024 * 1024;
+const QByteArray kSignature("\xEF\xBB\xBF");
 
 bool IsSpace(char c)
 {
@@ -70,302 +80,419 @@ bool ReadLine(const QByteArray& data, int* pos, int* lineStart, int* lineLength,
     return *lineLength > 0;
 }
 
-// A key or section name: '\' is a level, %XX and %UXXXX are characters.
-QString UnescapedKey(const QByteArray& key, int from, int to)
-{
-    QString result;
-    int i = from;
-    while (i < to) {
-        const char ch = key.at(i);
-        if (ch == '\\') {
-            result += QLatin1Char('/');
-            ++i;
-            continue;
-        }
-        if (ch != '%' || i == to - 1) {
-            result += QLatin1Char(ch);
-            ++i;
-            continue;
-        }
-        int digits = 2;
-        int first = i + 1;
-        if (key.at(first) == 'U') {
-            ++first;
-            digits = 4;
-        }
-        bool ok = false;
-        const ushort code = first + digits <= to ? key.mid(first, digits).toUShort(&ok, 16) : 0;
-        if (!ok) {
-            result += QLatin1Char('%');
-            ++i;
-            continue;
-        }
-        result += QChar(code);
-        i = first + digits;
-    }
-    return result;
-}
 
-void ChopTrailingSpaces(QString* text, int limit)
-{
-    int size = text->size();
-    while (size > limit && (text->at(size - 1) == QLatin1Char(' ') || text->at(size - 1) == QLatin1Char('\t')))
-        --size;
-    text->truncate(size);
-}
-
-// A value: quotes, C escapes and commas (a list) as QSettings reads them;
-// the bytes between are UTF-8.
-QStringList UnescapedValue(const QByteArray& data, int from, int to, bool* isList)
+// Enough of a value's escapes to see what text it spells; used only to find
+// the values QSettings would deserialise, so quotes and list commas need no
+// care: the whole value is searched.
+QByteArray SpelledText(const QByteArray& data, int from, int to)
 {
     static const char kEscapes[][2] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'}, {'r', '\r'}, {'t', '\t'},
                                        {'v', '\v'}, {'"', '"'},  {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
-    QStringList items;
-    QString current;
-    *isList = false;
-    bool inQuotes = false;
-    bool quoted = false;
+    QByteArray text;
     int i = from;
-    auto skipSpaces = [&] {
-        while (i < to && (data.at(i) == ' ' || data.at(i) == '\t'))
-            ++i;
-    };
-    skipSpaces();
-    int chopLimit = 0;
     while (i < to) {
-        const char ch = data.at(i);
-        if (ch == '\\') {
-            ++i;
-            if (i >= to)
+        const char ch = data.at(i++);
+        if (ch == '"')
+            continue;
+        if (ch != '\\' || i >= to) {
+            text += ch;
+            continue;
+        }
+        const char code = data.at(i++);
+        bool known = false;
+        for (const auto& escape : kEscapes) {
+            if (code == escape[0]) {
+                text += escape[1];
+                known = true;
                 break;
-            const char code = data.at(i++);
-            bool known = false;
-            for (const auto& escape : kEscapes) {
-                if (code == escape[0]) {
-                    current += QLatin1Char(escape[1]);
-                    known = true;
-                    break;
-                }
             }
-            if (known)
-                continue;
-            if (code == 'x' || (code >= '0' && code <= '7')) {
-                const bool hex = code == 'x';
-                uint value = hex ? 0 : uint(code - '0');
-                bool any = !hex;
-                while (i < to) {
-                    char digit = data.at(i);
-                    if (hex && digit >= 'a')
-                        digit = char(digit - ('a' - 'A'));
-                    int add = -1;
-                    if (digit >= '0' && digit <= (hex ? '9' : '7'))
-                        add = digit - '0';
-                    else if (hex && digit >= 'A' && digit <= 'F')
-                        add = digit - 'A' + 10;
-                    if (add < 0)
-                        break;
-                    value = ((value << (hex ? 4 : 3)) + uint(add)) & 0xFFFF;
-                    any = true;
-                    ++i;
-                }
-                if (any)
-                    current += QChar(ushort(value));
-                continue;
-            }
-            if ((code == '\n' || code == '\r') && i < to) {
-                const char next = data.at(i);
-                if ((next == '\n' || next == '\r') && next != code)
-                    ++i;
-            }
-            chopLimit = current.size();
-        } else if (ch == '"') {
+        }
+        if (known || !(code == 'x' || (code >= '0' && code <= '7')))
+            continue;
+        const bool hex = code == 'x';
+        uint value = hex ? 0 : uint(code - '0');
+        while (i < to) {
+            const char digit = data.at(i);
+            int add = -1;
+            if (digit >= '0' && digit <= (hex ? '9' : '7'))
+                add = digit - '0';
+            else if (hex && digit >= 'a' && digit <= 'f')
+                add = digit - 'a' + 10;
+            else if (hex && digit >= 'A' && digit <= 'F')
+                add = digit - 'A' + 10;
+            if (add < 0)
+                break;
+            value = ((value << (hex ? 4 : 3)) + uint(add)) & 0xFFFF;
             ++i;
-            quoted = true;
-            inQuotes = !inQuotes;
-            if (!inQuotes)
-                skipSpaces();
-        } else if (ch == ',' && !inQuotes) {
-            if (!quoted)
-                ChopTrailingSpaces(&current, chopLimit);
-            *isList = true;
-            items.append(current);
-            current.clear();
-            quoted = false;
-            chopLimit = 0;
-            ++i;
-            skipSpaces();
-        } else {
-            int j = i + 1;
-            while (j < to && data.at(j) != '\\' && data.at(j) != '"' && data.at(j) != ',')
-                ++j;
-            current += QString::fromUtf8(data.constData() + i, j - i);
-            i = j;
         }
+        // Only ASCII matters to the search.
+        text += value < 0x80 ? char(value) : '?';
     }
-    if (!quoted)
-        ChopTrailingSpaces(&current, chopLimit);
-    items.append(current);
-    return items;
+    return text;
 }
 
-// Text only: "@@" stands for one '@', "@String(...)" and "@ByteArray(...)"
-// for their text; any other "@Type(...)" is an object QSettings would
-// deserialise, and is never decoded here.
-bool TextOf(const QString& stored, QString* text)
+bool Deserialised(const QByteArray& text)
 {
-    if (!stored.startsWith(QLatin1Char('@'))) {
-        *text = stored;
-        return true;
-    }
-    if (stored.startsWith(QLatin1String("@@"))) {
-        *text = stored.mid(1);
-        return true;
-    }
-    if (stored.endsWith(QLatin1Char(')'))) {
-        if (stored.startsWith(QLatin1String("@String("))) {
-            *text = stored.mid(8, stored.size() - 9);
-            return true;
-        }
-        if (stored.startsWith(QLatin1String("@ByteArray("))) {
-            *text = QString::fromUtf8(stored.mid(11, stored.size() - 12).toLatin1());
-            return true;
-        }
-        if (stored.startsWith(QLatin1String("@Variant(")) || stored.startsWith(QLatin1String("@DateTime("))
-            || stored.startsWith(QLatin1String("@Rect(")) || stored.startsWith(QLatin1String("@Size("))
-            || stored.startsWith(QLatin1String("@Point(")) || stored == QLatin1String("@Invalid()"))
-            return false;
-    }
-    *text = stored;
-    return true;
+    return text.contains("@Variant(") || text.contains("@DateTime(");
 }
 
-// The key as QSettings gives it back: no empty sections between slashes.
-QString NormalisedKey(const QString& key)
+QString UnreadToken(quint64 nonce, int index)
 {
-    return key.split(QLatin1Char('/'), Qt::SkipEmptyParts).join(QLatin1Char('/'));
+    return QStringLiteral("@nk-unread-%1-%2").arg(nonce, 16, 16, QLatin1Char('0')).arg(index);
 }
 
-// A one-item list reads back as plain text; the texts are what count.
-bool SameTexts(const Values& a, const Values& b)
+// The bytes QSettings is given: each value it would hand to QDataStream is
+// swapped for a token it reads as plain text, and kept aside.
+QByteArray Defused(const QByteArray& bytes, quint64 nonce, QVector<QByteArray>* unread)
 {
-    if (a.keys() != b.keys())
-        return false;
-    for (auto it = a.cbegin(); it != a.cend(); ++it) {
-        if (it.value().toStringList() != b.value(it.key()).toStringList())
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
-bool Parse(const QByteArray& bytes, Values* values, QString* reason)
-{
-    values->clear();
-    bool wellFormed = true;
-    QString section;
+    QByteArray result;
+    int copied = 0;
     int pos = 0;
     int lineStart = 0;
     int lineLength = 0;
     int equals = -1;
     while (ReadLine(bytes, &pos, &lineStart, &lineLength, &equals)) {
+        if (bytes.at(lineStart) == '[' || equals == -1)
+            continue;
         const int lineEnd = lineStart + lineLength;
-        if (bytes.at(lineStart) == '[') {
-            const int close = bytes.indexOf(']', lineStart);
-            QByteArray name;
-            if (close == -1 || close >= lineEnd) {
-                wellFormed = false;
-                name = bytes.mid(lineStart + 1, lineLength - 1);
-            } else {
-                name = bytes.mid(lineStart + 1, close - lineStart - 1);
-            }
-            name = name.trimmed();
-            if (name.compare("general", Qt::CaseInsensitive) == 0)
-                section.clear();
-            else if (name.compare("%general", Qt::CaseInsensitive) == 0)
-                section = QString::fromLatin1(name.mid(1)) + QLatin1Char('/');
-            else
-                section = UnescapedKey(name, 0, name.size()) + QLatin1Char('/');
+        if (!Deserialised(bytes.mid(equals + 1, lineEnd - equals - 1)) && !Deserialised(SpelledText(bytes, equals + 1, lineEnd)))
             continue;
-        }
-        if (equals == -1) {
-            wellFormed = false;
-            continue;
-        }
-        int keyEnd = equals;
-        while (keyEnd > lineStart && (bytes.at(keyEnd - 1) == ' ' || bytes.at(keyEnd - 1) == '\t'))
-            --keyEnd;
-        const QString key = NormalisedKey(section + UnescapedKey(bytes, lineStart, keyEnd));
-        if (key.isEmpty())
-            continue;
-        bool isList = false;
-        const QStringList items = UnescapedValue(bytes, equals + 1, lineEnd, &isList);
-        QStringList texts;
-        bool text = true;
-        for (const QString& item : items) {
-            QString one;
-            text = text && TextOf(item, &one);
-            texts.append(one);
-        }
-        if (!text) {
-            // Not text: left out, as if the line were not there.
-            values->remove(key);
-            continue;
-        }
-        if (isList)
-            values->insert(key, texts);
-        else
-            values->insert(key, texts.first());
+        result += bytes.mid(copied, equals + 1 - copied);
+        result += '@';
+        result += UnreadToken(nonce, unread->size()).toLatin1();
+        unread->append(bytes.mid(equals + 1, lineEnd - equals - 1));
+        copied = lineEnd;
     }
-    if (!wellFormed) {
-        if (reason)
-            *reason = QStringLiteral("not in INI format");
+    if (copied == 0)
+        return bytes;
+    return result + bytes.mid(copied);
+}
+
+// An anonymous file in memory, for QSettings to open by name.
+class MemoryFile {
+public:
+    explicit MemoryFile(const QByteArray& bytes)
+    {
+        fd = ::memfd_create("nk-settings", MFD_CLOEXEC);
+        if (fd < 0) {
+            error = errno;
+            return;
+        }
+        qint64 done = 0;
+        while (done < bytes.size()) {
+            const ssize_t wrote = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+            if (wrote < 0 && errno == EINTR)
+                continue;
+            if (wrote <= 0) {
+                error = wrote < 0 ? errno : ENOSPC;
+                return;
+            }
+            done += wrote;
+        }
+        // QSettings keeps what it read of a file by name and takes it again
+        // while size and time are unchanged; descriptor numbers are reused,
+        // so each copy gets a time of its own.
+        static QAtomicInteger<quint32> stamp;
+        const struct timespec times[2] = {{0, UTIME_OMIT}, {time_t(stamp.fetchAndAddRelaxed(1) + 1), 0}};
+        if (::futimens(fd, times) != 0)
+            error = errno;
+    }
+    ~MemoryFile()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    MemoryFile(const MemoryFile&) = delete;
+    MemoryFile& operator=(const MemoryFile&) = delete;
+
+    bool ok() const { return fd >= 0 && error == 0; }
+    QString Path() const { return QStringLiteral("/proc/self/fd/%1").arg(fd); }
+    QString ErrorText() const { return QString::fromLocal8Bit(std::strerror(error)); }
+
+private:
+    int fd = -1;
+    int error = 0;
+};
+
+// The text forms below are the ones QSettings writes (its
+// iniEscapedKey, iniEscapedString and variantToString).
+
+const char kHexDigits[] = "0123456789ABCDEF";
+
+void AppendEscapedKey(const QString& key, QByteArray* result)
+{
+    for (const QChar c : key) {
+        uint ch = c.unicode();
+        if (ch == '/') {
+            *result += '\\';
+        } else if ((ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == '_'
+                   || ch == '-' || ch == '.') {
+            *result += char(ch);
+        } else if (ch <= 0xFF) {
+            *result += '%';
+            *result += kHexDigits[ch / 16];
+            *result += kHexDigits[ch % 16];
+        } else {
+            *result += "%U";
+            QByteArray code;
+            for (int i = 0; i < 4; ++i) {
+                code.prepend(kHexDigits[ch % 16]);
+                ch >>= 4;
+            }
+            *result += code;
+        }
+    }
+}
+
+void AppendEscapedString(const QString& text, QByteArray* result)
+{
+    // A byte array is spelled in Latin-1 and escaped above ASCII; other text
+    // goes out as UTF-8 (a character beyond 16 bits whole: QSettings would
+    // drop it).
+    const bool utf8 = !text.startsWith(QLatin1String("@ByteArray(")) && !text.startsWith(QLatin1String("@Variant("));
+    bool needsQuotes = false;
+    bool escapeNextIfDigit = false;
+    const int startPos = result->size();
+    for (int i = 0; i < text.size(); ++i) {
+        const uint ch = text.at(i).unicode();
+        if (ch == ';' || ch == ',' || ch == '=')
+            needsQuotes = true;
+        if (escapeNextIfDigit && ((ch >= '0' && ch <= '9') || (ch >= 'a' && ch <= 'f') || (ch >= 'A' && ch <= 'F'))) {
+            *result += "\\x" + QByteArray::number(ch, 16);
+            continue;
+        }
+        escapeNextIfDigit = false;
+        switch (ch) {
+        case '\0':
+            *result += "\\0";
+            escapeNextIfDigit = true;
+            break;
+        case '\a': *result += "\\a"; break;
+        case '\b': *result += "\\b"; break;
+        case '\f': *result += "\\f"; break;
+        case '\n': *result += "\\n"; break;
+        case '\r': *result += "\\r"; break;
+        case '\t': *result += "\\t"; break;
+        case '\v': *result += "\\v"; break;
+        case '"':
+        case '\\':
+            *result += '\\';
+            *result += char(ch);
+            break;
+        default:
+            if (ch <= 0x1F || (ch >= 0x7F && !utf8)) {
+                *result += "\\x" + QByteArray::number(ch, 16);
+                escapeNextIfDigit = true;
+            } else if (ch >= 0x7F) {
+                const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+                *result += text.mid(i, pair ? 2 : 1).toUtf8();
+                i += pair ? 1 : 0;
+            } else {
+                *result += char(ch);
+            }
+        }
+    }
+    if (needsQuotes
+        || (startPos < result->size() && (result->at(startPos) == ' ' || result->at(result->size() - 1) == ' '))) {
+        result->insert(startPos, '"');
+        *result += '"';
+    }
+}
+
+bool TextOf(const QVariant& value, QString* text)
+{
+    switch (value.userType()) {
+    case QMetaType::UnknownType:
+        *text = QStringLiteral("@Invalid()");
+        return true;
+    case QMetaType::QByteArray: {
+        const QByteArray bytes = value.toByteArray();
+        *text = QLatin1String("@ByteArray(") + QLatin1String(bytes.constData(), bytes.size()) + QLatin1Char(')');
+        return true;
+    }
+    case QMetaType::QString:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Bool:
+    case QMetaType::Double:
+        *text = value.toString();
+        if (text->contains(QChar::Null))
+            *text = QLatin1String("@String(") + *text + QLatin1Char(')');
+        else if (text->startsWith(QLatin1Char('@')))
+            text->prepend(QLatin1Char('@'));
+        return true;
+    case QMetaType::QRect: {
+        const QRect r = value.toRect();
+        *text = QString::asprintf("@Rect(%d %d %d %d)", r.x(), r.y(), r.width(), r.height());
+        return true;
+    }
+    case QMetaType::QSize: {
+        const QSize s = value.toSize();
+        *text = QString::asprintf("@Size(%d %d)", s.width(), s.height());
+        return true;
+    }
+    case QMetaType::QPoint: {
+        const QPoint p = value.toPoint();
+        *text = QString::asprintf("@Point(%d %d)", p.x(), p.y());
+        return true;
+    }
+    default:
+        // QSettings would write it through QDataStream, which the stores
+        // never read back.
         return false;
     }
+}
+
+bool AppendValue(const QVariant& value, QByteArray* result)
+{
+    // A one-item list is written as its item, as QSettings does.
+    if (value.userType() == QMetaType::QStringList
+        || (value.userType() == QMetaType::QVariantList && value.toList().size() != 1)) {
+        const QVariantList items = value.toList();
+        if (items.isEmpty()) {
+            *result += "@Invalid()";
+            return true;
+        }
+        for (int i = 0; i < items.size(); ++i) {
+            QString text;
+            if (!TextOf(items.at(i), &text))
+                return false;
+            if (i != 0)
+                *result += ", ";
+            AppendEscapedString(text, result);
+        }
+        return true;
+    }
+    QString text;
+    if (!TextOf(value, &text))
+        return false;
+    AppendEscapedString(text, result);
+    return true;
+}
+
+// Each value as the line QSettings would give it, for the check after a
+// write: what is read back must be written the same.
+bool SameLines(const Document& a, const Document& b)
+{
+    if (a.values.keys() != b.values.keys() || a.unread != b.unread)
+        return false;
+    for (auto it = a.values.cbegin(); it != a.values.cend(); ++it) {
+        QByteArray left;
+        QByteArray right;
+        if (!AppendValue(it.value(), &left) || !AppendValue(b.values.value(it.key()), &right) || left != right)
+            return false;
+    }
+    return true;
+}
+
+bool Fail(QString* reason, const QString& text)
+{
+    if (reason)
+        *reason = text;
+    return false;
+}
+
+} // namespace
+
+bool Parse(const QByteArray& bytes, Document* document, QString* reason)
+{
+    document->values.clear();
+    document->unread.clear();
+    // QSettings sees the signature and means to skip it, but still reads it
+    // as a line of its own.
+    const QByteArray body = bytes.startsWith(kSignature) ? bytes.mid(kSignature.size()) : bytes;
+    const quint64 nonce = QRandomGenerator::global()->generate64();
+    QVector<QByteArray> unread;
+    const MemoryFile copy(Defused(body, nonce, &unread));
+    if (!copy.ok())
+        return Fail(reason, copy.ErrorText());
+    QSettings settings(copy.Path(), QSettings::IniFormat);
+    settings.setIniCodec("UTF-8");
+    const QString tokenStart = UnreadToken(nonce, 0).chopped(1);
+    const QStringList keys = settings.allKeys();
+    for (const QString& key : keys) {
+        const QVariant value = settings.value(key);
+        if (value.userType() == QMetaType::QString && value.toString().startsWith(tokenStart)) {
+            bool ok = false;
+            const int index = value.toString().mid(tokenStart.size()).toInt(&ok);
+            if (ok && index >= 0 && index < unread.size()) {
+                document->unread.insert(key, unread.at(index));
+                continue;
+            }
+        }
+        document->values.insert(key, value);
+    }
+    if (settings.status() != QSettings::NoError)
+        return Fail(reason, QStringLiteral("not in INI format"));
+    return true;
+}
+
+bool Parse(const QByteArray& bytes, Values* values, QString* reason)
+{
+    Document document;
+    const bool ok = Parse(bytes, &document, reason);
+    *values = document.values;
+    return ok;
+}
+
+bool Serialise(const Document& document, QByteArray* bytes, QString* reason)
+{
+    bytes->clear();
+    // Laid out as QSettings lays out a new file: sections by the first part
+    // of the key, in order, [General] for keys without one.
+    QMap<QString, QMap<QString, QByteArray>> sections;
+    auto lineOf = [&](const QString& fullKey, QByteArray* value) -> QByteArray* {
+        const int slash = fullKey.indexOf(QLatin1Char('/'));
+        const QString section = slash == -1 ? QString() : fullKey.left(slash);
+        const QString key = slash == -1 ? fullKey : fullKey.mid(slash + 1);
+        QByteArray& line = sections[section][key];
+        line = *value;
+        return &line;
+    };
+    for (auto it = document.values.cbegin(); it != document.values.cend(); ++it) {
+        QByteArray value;
+        if (!AppendValue(it.value(), &value))
+            return Fail(reason, QStringLiteral("the value of %1 cannot be written as text").arg(it.key()));
+        lineOf(it.key(), &value);
+    }
+    for (auto it = document.unread.cbegin(); it != document.unread.cend(); ++it) {
+        QByteArray value = it.value();
+        lineOf(it.key(), &value);
+    }
+    QByteArray text;
+    for (auto section = sections.cbegin(); section != sections.cend(); ++section) {
+        QByteArray header;
+        AppendEscapedKey(section.key(), &header);
+        if (header.isEmpty())
+            header = "[General]";
+        else if (header.compare("general", Qt::CaseInsensitive) == 0)
+            header = "[%General]";
+        else
+            header = '[' + header + ']';
+        if (section != sections.cbegin())
+            text += '\n';
+        text += header + '\n';
+        for (auto line = section.value().cbegin(); line != section.value().cend(); ++line) {
+            AppendEscapedKey(line.key(), &text);
+            text += '=' + line.value() + '\n';
+        }
+    }
+    Document back;
+    if (!Parse(text, &back, reason))
+        return false;
+    if (!SameLines(back, document))
+        return Fail(reason, QStringLiteral("the settings do not read back as written"));
+    *bytes = text;
     return true;
 }
 
 bool Serialise(const Values& values, QByteArray* bytes, QString* reason)
 {
-    bytes->clear();
-    if (values.isEmpty())
-        return true;
-    QTemporaryDir folder;
-    if (!folder.isValid()) {
-        if (reason)
-            *reason = folder.errorString();
-        return false;
-    }
-    const QString copy = folder.filePath(QStringLiteral("store.ini"));
-    {
-        QSettings settings(copy, QSettings::IniFormat);
-        settings.setIniCodec("UTF-8");
-        for (auto it = values.cbegin(); it != values.cend(); ++it)
-            settings.setValue(it.key(), it.value());
-        settings.sync();
-        if (settings.status() != QSettings::NoError) {
-            if (reason)
-                *reason = QStringLiteral("cannot write the settings");
-            return false;
-        }
-    }
-    // QSettings does not see a cut write: what it wrote must read back whole.
-    const FileReader::Result written = FileReader::Read(copy, kMaxCopyBytes);
-    if (!written.ok()) {
-        if (reason)
-            *reason = written.reason;
-        return false;
-    }
-    Values back;
-    if (!Parse(written.bytes, &back, reason))
-        return false;
-    if (!SameTexts(back, values)) {
-        if (reason)
-            *reason = QStringLiteral("the settings were cut short");
-        return false;
-    }
-    *bytes = written.bytes;
-    return true;
+    Document document;
+    document.values = values;
+    return Serialise(document, bytes, reason);
 }
 
 } // namespace IniFileCodec

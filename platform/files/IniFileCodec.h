@@ -5,24 +5,35 @@
 #include <QString>
 #include <QVariant>
 
-// The bytes of an INI store (Config.ini, Macro.ini, Registry.ini) in the
-// format QSettings has always written them, to and from a map of
-// "group/key" to text (or a list of texts, for a value with commas). The
-// file itself is read and written by FileReader and FileWriter. Reading
-// parses the bytes in memory, as QSettings would (quotes, escapes, lists,
-// sections), so it needs no disk; writing lets QSettings lay out a private
-// copy and checks it by reading it back, so it can neither wait on a FIFO
-// nor leave a cut file behind.
+// The bytes of an INI store (Config.ini, Macro.ini, Registry.ini) to and from
+// the values QSettings reads in them. The file itself is read and written by
+// FileReader and FileWriter. Reading hands the bytes to QSettings itself,
+// through an anonymous in-memory file, so the store reads what QSettings
+// reads and nothing lands on disk. Writing lays the values out the way
+// QSettings writes a file and checks the text by letting QSettings read it
+// back.
 namespace IniFileCodec {
 
+// "group/key" to what QSettings reads: text, a list of texts, or one of the
+// few kinds it spells out in text (@ByteArray, @Rect, @Size, @Point, a list
+// holding them, @Invalid()).
 using Values = QMap<QString, QVariant>;
 
-// False when the bytes are not in INI format (the values found are still
-// given). A value that QSettings would deserialise into an object
-// ("@Variant(...)" and the like) is left out: the stores only hold text.
+struct Document {
+    Values values;
+    // Values QSettings would hand to QDataStream ("@Variant(...)",
+    // "@DateTime(...)"): never decoded from untrusted bytes, so never read;
+    // kept as the text that stands after '=' so a rewrite keeps them.
+    QMap<QString, QByteArray> unread;
+};
+
+// False when the bytes are not in INI format as QSettings sees it (the
+// values found are still given). A leading UTF-8 signature is skipped.
+bool Parse(const QByteArray& bytes, Document* document, QString* reason = nullptr);
 bool Parse(const QByteArray& bytes, Values* values, QString* reason = nullptr);
 
-// The INI text of the values, checked by reading it back.
+// The INI text of the document, checked by reading it back.
+bool Serialise(const Document& document, QByteArray* bytes, QString* reason = nullptr);
 bool Serialise(const Values& values, QByteArray* bytes, QString* reason = nullptr);
 
 } // namespace IniFileCodec

@@ -22,13 +22,13 @@ IniFileStore::IniFileStore(const QString& filePath, qint64 maxBytes)
     Reload();
 }
 
-bool IniFileStore::ReadFile(IniFileCodec::Values* values, QString* reason)
+bool IniFileStore::ReadFile(IniFileCodec::Document* document, QString* reason)
 {
     const FileReader::Result file = FileReader::Read(m_filePath, m_maxBytes);
     m_loadStatus = file.status;
     if (file.status == FileReader::Status::Missing) {
         // Nothing on disk yet: what the store holds is all there is.
-        *values = m_values;
+        *document = m_document;
         return true;
     }
     if (!file.ok()) {
@@ -36,7 +36,7 @@ bool IniFileStore::ReadFile(IniFileCodec::Values* values, QString* reason)
             *reason = file.reason;
         return false;
     }
-    if (!IniFileCodec::Parse(file.bytes, values, reason)) {
+    if (!IniFileCodec::Parse(file.bytes, document, reason)) {
         m_loadStatus = FileReader::Status::Unreadable;
         return false;
     }
@@ -45,22 +45,22 @@ bool IniFileStore::ReadFile(IniFileCodec::Values* values, QString* reason)
 
 bool IniFileStore::Reload(QString* reason)
 {
-    IniFileCodec::Values values;
-    if (!ReadFile(&values, reason))
+    IniFileCodec::Document document;
+    if (!ReadFile(&document, reason))
         return false;
-    m_values = values;
+    m_document = document;
     return true;
 }
 
-bool IniFileStore::Change(const std::function<void(IniFileCodec::Values&)>& edit, QString* reason)
+bool IniFileStore::Change(const std::function<void(IniFileCodec::Document&)>& edit, QString* reason)
 {
-    IniFileCodec::Values current;
+    IniFileCodec::Document current;
     if (!ReadFile(&current, reason))
         return false;
-    m_values = current;
-    IniFileCodec::Values next = current;
+    m_document = current;
+    IniFileCodec::Document next = current;
     edit(next);
-    if (next == current)
+    if (next.values == current.values && next.unread == current.unread)
         return true;
     QByteArray bytes;
     // As QSettings did: the store's folder is made on its first write.
@@ -68,26 +68,36 @@ bool IniFileStore::Change(const std::function<void(IniFileCodec::Values&)>& edit
     if (!IniFileCodec::Serialise(next, &bytes, reason) || !FileWriter::Replace(m_filePath, bytes, reason))
         return false;
     m_loadStatus = FileReader::Status::Ok;
-    m_values = next;
+    m_document = next;
     return true;
 }
 
 bool IniFileStore::Set(const QString& key, const QVariant& value, QString* reason)
 {
-    return Change([&](IniFileCodec::Values& values) { values.insert(Normalised(key), value); }, reason);
+    return Change(
+        [&](IniFileCodec::Document& document) {
+            document.unread.remove(Normalised(key));
+            document.values.insert(Normalised(key), value);
+        },
+        reason);
 }
 
 bool IniFileStore::Remove(const QString& key, QString* reason)
 {
-    return Change([&](IniFileCodec::Values& values) { values.remove(Normalised(key)); }, reason);
+    return Change(
+        [&](IniFileCodec::Document& document) {
+            document.unread.remove(Normalised(key));
+            document.values.remove(Normalised(key));
+        },
+        reason);
 }
 
 QVariant IniFileStore::Value(const QString& key) const
 {
-    return m_values.value(Normalised(key));
+    return m_document.values.value(Normalised(key));
 }
 
 bool IniFileStore::Contains(const QString& key) const
 {
-    return m_values.contains(Normalised(key));
+    return m_document.values.contains(Normalised(key));
 }

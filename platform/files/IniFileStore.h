@@ -33,11 +33,11 @@ public:
     bool Reload(QString* reason = nullptr);
 
 private:
-    bool ReadFile(IniFileCodec::Values* values, QString* reason);
-    bool Change(const std::function<void(IniFileCodec::Values&)>& edit, QString* reason);
+    bool ReadFile(IniFileCodec::Document* document, QString* reason);
+    bool Change(const std::function<void(IniFileCodec::Document&)>& edit, QString* reason);
 
     QString m_filePath;
     qint64 m_maxBytes;
     FileReader::Status m_loadStatus = FileReader::Status::Missing;
-    IniFileCodec::Values m_values;
+    IniFileCodec::Document m_document;
 };

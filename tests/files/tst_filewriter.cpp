@@ -30,6 +30,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -88,10 +89,14 @@ const QList<Writer>& Writers()
              const bool set = registry.SetValue(kFirmwareKey, "MouseVer0102", QString(400, '9'));
              return !set && lastRegistryFailure == path;
          }},
+        // The store reads the file into a copy in memory, which the limit
+        // counts too; raw control characters, which the rewrite spells as
+        // escapes, make the file grow though a value goes.
         {"Registry.ini, a value removed",
          [](const QString& f) { return f + "/Registry.ini"; },
          "[HKEY_CURRENT_USER]\nSoftware\\Nevrix%20Kazmo\\Nevrix%20Kazmo\\Ruzaz%20Arode%20Dazo\\UpdateFailInfo=\"210,0,1,2\"\n"
-         "Software\\Nevrix%20Kazmo\\Nevrix%20Kazmo\\Ruzaz%20Arode%20Dazo\\MouseVer0102=1.05\n", 8,
+         "Software\\Nevrix%20Kazmo\\Nevrix%20Kazmo\\Ruzaz%20Arode%20Dazo\\MouseVer0102=1.05\n"
+         "Note=" + QByteArray(100, '\x01') + "\n", 300,
          [](const QString& path) {
              RegistryStore registry(path);
              lastRegistryFailure.clear();
@@ -227,6 +232,42 @@ private slots:
         QCOMPARE(FolderEntries(path), before);
         QVERIFY(UserFolderProblem::TakeUntold().isEmpty());
         QFile::remove(path);
+    }
+
+    // A new file is made as any new file is: 0666 less the umask. A file
+    // that is there keeps its mode.
+    void newFilesFollowTheUmask_data()
+    {
+        QTest::addColumn<int>("writer");
+        QTest::addColumn<int>("mask");
+        for (int i : {0, 1, 2}) {
+            for (int mask : {077, 027, 022})
+                QTest::addRow("%s, umask %03o", Writers().at(i).name, mask) << i << mask;
+        }
+    }
+
+    void newFilesFollowTheUmask()
+    {
+        QFETCH(int, writer);
+        QFETCH(int, mask);
+        const Writer& under = Writers().at(writer);
+        QTemporaryDir dir(folder.filePath("XXXXXX"));
+        const QString path = under.path(dir.path());
+        const mode_t before = ::umask(mode_t(mask));
+        const bool failed = under.reportsFailure(path);
+        ::umask(before);
+        QVERIFY(!failed);
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &info), 0);
+        QCOMPARE(int(info.st_mode & 07777), 0666 & ~mask);
+
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0640) == 0);
+        const mode_t again = ::umask(mode_t(mask));
+        under.reportsFailure(path);
+        ::umask(again);
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &info), 0);
+        QCOMPARE(int(info.st_mode & 07777), 0640);
+        QCOMPARE(FolderEntries(path), QStringList{QFileInfo(path).fileName()});
     }
 
     // The program's next start still finds the failed update, whatever write
