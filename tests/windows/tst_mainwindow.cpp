@@ -25,6 +25,7 @@
 #include "windows/DialogMain.h"
 #include "windows/PreVier.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -33,6 +34,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QToolTip>
 #include <QWindow>
@@ -108,6 +110,43 @@ private:
         m_window.reset(new DialogMain);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    // As the program opens: the chooser on the screen before the pages exist.
+    void OpenBeforeThePages()
+    {
+        m_window.reset(new DialogMain(nullptr, PageTiming::AfterFirstFrame));
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QVERIFY(!Pages()->PagesComplete());
+    }
+
+    QComboBox* LanguageBox() { return Chooser()->findChild<QComboBox*>("comboBox"); }
+
+    // Picks a language as the user does: the box's list opened with the
+    // mouse, the entry taken with the keys (the list ignores a release that
+    // follows its opening too closely). No event loop runs in between.
+    void PickLanguage(int row)
+    {
+        QComboBox* box = LanguageBox();
+        QTest::mouseClick(box, Qt::LeftButton);
+        QAbstractItemView* list = box->view();
+        QVERIFY(list->isVisible());
+        while (list->currentIndex().row() != row) {
+            const int before = list->currentIndex().row();
+            QTest::keyClick(list, before < row ? Qt::Key_Down : Qt::Key_Up);
+            QVERIFY(list->currentIndex().row() != before);
+        }
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY(!list->isVisible());
+    }
+
+    // Lets every call already queued run.
+    void RunQueuedCalls()
+    {
+        bool reached = false;
+        QMetaObject::invokeMethod(this, [&reached] { reached = true; }, Qt::QueuedConnection);
+        QTRY_VERIFY(reached);
     }
 
     // Clicks the one tile and waits until the mouse is read and the
@@ -855,6 +894,43 @@ private slots:
             QCOMPARE(record, QString("211,4,7,1"));
             QTRY_VERIFY(!Chooser()->findChild<QPushButton*>("Repair")->isHidden());
         }
+    }
+
+    // A language picked on the chooser stays picked when the pages are made
+    // after it; the pages made later show it too.
+    void aLanguagePickedBeforeThePagesStays_data()
+    {
+        QTest::addColumn<bool>("beforePages");
+        QTest::newRow("before the pages exist") << true;
+        QTest::newRow("once the pages exist") << false;
+    }
+
+    void aLanguagePickedBeforeThePagesStays()
+    {
+        QFETCH(bool, beforePages);
+        // A stored language the box does not offer: it starts with no entry.
+        UserSettings::Instance()->SetValue("Language", "Language", "3");
+        const auto restore = qScopeGuard([] {
+            UserSettings::Instance()->SetValue("Language", "Language", "0");
+            languageIndex = 0;
+        });
+        OpenBeforeThePages();
+        QCOMPARE(LanguageBox()->currentIndex(), -1);
+        if (!beforePages)
+            QTRY_VERIFY(Pages()->PagesComplete());
+
+        PickLanguage(0);
+        QTRY_VERIFY(Pages()->PagesComplete());
+        RunQueuedCalls();
+
+        QCOMPARE(LanguageBox()->currentIndex(), 0);
+        QCOMPARE(LanguageBox()->currentText(), QString("English"));
+        QCOMPARE(languageIndex, 0);
+        QSettings settings(UserSettings::DefaultFilePath(), QSettings::IniFormat);
+        QCOMPARE(settings.value("Language/Language").toString(), QString("0"));
+        auto* settingsPage = m_window->findChild<FormSetting*>();
+        QVERIFY(settingsPage);
+        QCOMPARE(settingsPage->findChild<QComboBox*>("comboBox")->currentIndex(), 0);
     }
 
     void theWindowFollowsADrag()
