@@ -67,6 +67,8 @@ private:
     void MoveRegistryLanguageIndex();
     void BuildNextPage();
     void BuildMissingPages();
+    // Runs the tile click that waited for the pages, if it still waits.
+    void RunWaitingClick();
     void GoToTray();
     void ShowFromTray(bool tellDevice);
     void ChooserFirmwareCheck();

@@ -186,6 +186,7 @@ private slots:
 
     void cleanup()
     {
+        DialogMain::systemTrayAvailable = &QSystemTrayIcon::isSystemTrayAvailable;
         m_window.reset();
         devicePageShown = 0;
         UsbServer_Exit();
@@ -894,6 +895,106 @@ private slots:
             QCOMPARE(record, QString("211,4,7,1"));
             QTRY_VERIFY(!Chooser()->findChild<QPushButton*>("Repair")->isHidden());
         }
+    }
+
+    // A tile clicked before the pages exist waits for them. Closing or
+    // minimising meanwhile drops it, as if it had never come: nothing is
+    // sent to the mouse, no please-wait dialog opens, and the window goes at
+    // once, also when a language pick made the pages in between.
+    void aClickWaitingForThePagesIsDroppedByCloseOrMinimise_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("tray");
+        QTest::addColumn<bool>("languageBetween");
+        for (bool between : {false, true}) {
+            const char* when = between ? "pages made by a language pick" : "pages still missing";
+            QTest::addRow("close, %s", when) << "CloseButton" << true << between;
+            QTest::addRow("minimise to the tray, %s", when) << "MinButton" << true << between;
+            QTest::addRow("minimise without a tray, %s", when) << "MinButton" << false << between;
+        }
+    }
+
+    void aClickWaitingForThePagesIsDroppedByCloseOrMinimise()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, tray);
+        QFETCH(bool, languageBetween);
+        DialogMain::systemTrayAvailable = tray ? [] { return true; } : [] { return false; };
+        OpenBeforeThePages();
+        HubRecorder recorder;
+        ModalUser user;
+        SimulatedDeviceControl::clearCalls();
+
+        QTest::mouseClick(Tiles(Chooser()).first(), Qt::LeftButton);
+        QCOMPARE(Current(), static_cast<QWidget*>(Chooser()));
+        if (languageBetween) {
+            PickLanguage(0);
+            QVERIFY(Pages()->PagesComplete());
+            // The signal that made the pages did not run the click inside itself.
+            QCOMPARE(Current(), static_cast<QWidget*>(Chooser()));
+        } else {
+            QVERIFY(!Pages()->PagesComplete());
+        }
+        QTest::mouseClick(Chooser()->findChild<QToolButton*>(button), Qt::LeftButton);
+
+        const bool close = button == QLatin1String("CloseButton");
+        if (close || tray)
+            QVERIFY(!m_window->isVisible());
+        else
+            QVERIFY(m_window->isMinimized());
+        QTRY_VERIFY(Pages()->PagesComplete());
+        RunQueuedCalls();
+        QVERIFY(recorder.Named("SigIsUsb").isEmpty());
+        QVERIFY(recorder.Named("SigChangeMainDialog").isEmpty());
+        QCOMPARE(CallsWithMode({"UsbServerC_Start", "UsbServer_SetPCDriverStatus", "StopUsbChanged", "UsbServer_Exit"}),
+                 close ? QStringList({"StopUsbChanged", "UsbServer_Exit"}) : QStringList());
+        QVERIFY2(user.seen.isEmpty(), qPrintable(user.seen.join(", ")));
+        QCOMPARE(Current(), static_cast<QWidget*>(Chooser()));
+        QCOMPARE(devicePageShown.load(), 0);
+        if (languageBetween)
+            QCOMPARE(LanguageBox()->currentIndex(), 0);
+    }
+
+    // Nothing in between drops the click: it runs once, after a hub signal
+    // that made the pages has returned, or before a key's own work, as with
+    // the pages made at start.
+    void aClickWaitingForThePagesRunsOnce_data()
+    {
+        QTest::addColumn<QString>("between");
+        QTest::addColumn<bool>("runsAtOnce");
+        QTest::newRow("language pick") << "language" << false;
+        QTest::newRow("language pick and a second tile click") << "language and click" << false;
+        QTest::newRow("second tile click") << "click" << false;
+        QTest::newRow("Return") << "Return" << true;
+    }
+
+    void aClickWaitingForThePagesRunsOnce()
+    {
+        QFETCH(QString, between);
+        QFETCH(bool, runsAtOnce);
+        OpenBeforeThePages();
+        HubRecorder recorder;
+        ModalUser user;
+        SimulatedDeviceControl::clearCalls();
+
+        QTest::mouseClick(Tiles(Chooser()).first(), Qt::LeftButton);
+        if (between.startsWith(QLatin1String("language")))
+            PickLanguage(0);
+        if (between.endsWith(QLatin1String("click")))
+            QTest::mouseClick(Tiles(Chooser()).first(), Qt::LeftButton);
+        if (between == QLatin1String("Return"))
+            QTest::keyClick(m_window->windowHandle(), Qt::Key_Return);
+        QCOMPARE(Current() == Pages(), runsAtOnce);
+
+        QTRY_COMPARE(Current(), static_cast<QWidget*>(Pages()));
+        QTRY_VERIFY_WITH_TIMEOUT(recorder.Names().contains("SigForm"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), 10000);
+        RunQueuedCalls();
+        QCOMPARE(recorder.Named("SigChangeMainDialog").size(), 1);
+        QCOMPARE(ServerStarts(), QStringList{SimulatedDeviceControl::pathOf("receiver4k")});
+        QCOMPARE(CallsWithMode({"UsbServer_SetPCDriverStatus"}), QStringList{"UsbServer_SetPCDriverStatus 1"});
+        QCOMPARE(user.seen, QStringList{"UpDataParam"});
+        QCOMPARE(devicePageShown.load(), 1);
     }
 
     // A language picked on the chooser stays picked when the pages are made
