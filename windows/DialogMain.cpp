@@ -36,6 +36,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCursor>
 #include <QFrame>
 #include <QIcon>
@@ -267,10 +268,12 @@ void DialogMain::SlotChangeSize(int index)
         // A cache the close could not write is said before the window goes.
         TellUserFolderProblem();
         qCDebug(traceLog, "close");
+        closing = true;
         StopUsbChanged();
         WaitProcessingEvents(kCloseWaitMs);
         DeviceServer::Stop();
         close();
+        closing = false;
     }
 }
 
@@ -375,6 +378,28 @@ void DialogMain::changeEvent(QEvent* event)
     if ((change->oldState() & Qt::WindowMinimized) && !(windowState() & Qt::WindowMinimized)
         && stackedWidgetMain->currentWidget() == pages)
         UsbServer_SetPCDriverStatus(1);
+}
+
+void DialogMain::closeEvent(QCloseEvent* event)
+{
+    if (!event->spontaneous()) {
+        QDialog::closeEvent(event);
+        return;
+    }
+    // The window system's close (Alt+F4, the task bar) takes the close
+    // button's way: the cache written, the mouse told, the link shut down.
+    // It runs once this event is done: inside it the window cannot close.
+    event->ignore();
+    if (closing)
+        return;
+    closing = true;
+    QMetaObject::invokeMethod(this, [this] {
+        if (stackedWidgetMain->currentWidget() == pages)
+            pages->on_CloseButton_clicked();
+        else
+            chooser->on_CloseButton_clicked();
+        closing = false;
+    }, Qt::QueuedConnection);
 }
 
 void DialogMain::showEvent(QShowEvent* event)

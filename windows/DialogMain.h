@@ -62,6 +62,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void MoveRegistryLanguageIndex();
@@ -99,4 +100,6 @@ private:
     QPoint pressWindow;
     QPoint dragOffset;
     bool restoringFromTray = false;
+    // Set while the close button's way runs: its wait lets events through.
+    bool closing = false;
 };

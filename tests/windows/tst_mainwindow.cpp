@@ -1034,6 +1034,68 @@ private slots:
         QCOMPARE(settingsPage->findChild<QComboBox*>("comboBox")->currentIndex(), 0);
     }
 
+    // The window system's close (Alt+F4) takes the close button's way: the
+    // cache written, the mouse told, the link shut down. Escape closes
+    // nothing and sends nothing.
+    void aCloseRequestTakesTheCloseButtonsWay_data()
+    {
+        QTest::addColumn<bool>("onPages");
+        QTest::addColumn<QString>("how");
+        for (bool pages : {false, true}) {
+            const char* where = pages ? "device pages" : "chooser";
+            QTest::addRow("close request on the %s", where) << pages << "close request";
+            QTest::addRow("Escape on the %s", where) << pages << "Escape";
+            QTest::addRow("close request during the close button's wait, %s", where) << pages << "during close";
+        }
+    }
+
+    void aCloseRequestTakesTheCloseButtonsWay()
+    {
+        QFETCH(bool, onPages);
+        QFETCH(QString, how);
+        Open();
+        if (onPages)
+            OpenPages();
+        QFile::remove(CachePath());
+        const QByteArray record = Bytes(CurrentFlashMapLock::Snapshot());
+        SimulatedDeviceControl::clearCalls();
+
+        QWindow* window = m_window->windowHandle();
+        if (how == QLatin1String("Escape")) {
+            QTest::keyClick(window, Qt::Key_Escape);
+        } else if (how == QLatin1String("close request")) {
+            window->close();
+        } else {
+            // A second request while the close waits for the link to settle.
+            QTimer::singleShot(0, m_window.get(), [window] { window->close(); });
+            QWidget* bar = onPages ? static_cast<QWidget*>(Pages()) : Chooser();
+            QToolButton* close = nullptr;
+            for (QToolButton* button : bar->findChildren<QToolButton*>("CloseButton"))
+                if (button->window() == m_window.get() && button->isVisible())
+                    close = button;
+            QVERIFY(close);
+            QTest::mouseClick(close, Qt::LeftButton);
+        }
+
+        if (how == QLatin1String("Escape")) {
+            QVERIFY(m_window->isVisible());
+            QVERIFY(!QFile::exists(CachePath()));
+            QVERIFY(CallsWithMode({"UsbServer_SetPCDriverStatus", "StopUsbChanged", "UsbServer_Exit"}).isEmpty());
+            return;
+        }
+        QTRY_VERIFY(!m_window->isVisible());
+        RunQueuedCalls();
+        QCOMPARE(QFile::exists(CachePath()), onPages);
+        if (onPages) {
+            FlashDataMap cached{};
+            QVERIFY(DeviceCacheFile::ReadFlashCache(kCacheName, &cached));
+            QCOMPARE(Bytes(cached), record);
+        }
+        QCOMPARE(CallsWithMode({"UsbServer_SetPCDriverStatus", "StopUsbChanged", "UsbServer_Exit", "UsbServerC_Start"}),
+                 onPages ? QStringList({"UsbServer_SetPCDriverStatus 0", "StopUsbChanged", "UsbServer_Exit"})
+                         : QStringList({"StopUsbChanged", "UsbServer_Exit"}));
+    }
+
     void theWindowFollowsADrag()
     {
         Open();
