@@ -97,9 +97,9 @@ void PostMsg::SetBeforeRaise(std::function<void()> hook)
     beforeRaise = std::move(hook);
 }
 
-void PostMsg::BeginLateReceivers()
+void PostMsg::CollectLateReceivers(bool on)
 {
-    collectingLate = true;
+    collectingLate = on;
 }
 
 void PostMsg::EndLateReceivers()

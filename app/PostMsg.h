@@ -31,10 +31,10 @@ public:
     // Runs before each signal raised on the GUI thread (not again while it
     // runs), so that the window can first build what may receive it.
     static void SetBeforeRaise(std::function<void()> hook);
-    // Receivers connected between these calls were made after the language
-    // signals went out: the end gives them the last value of each, in the
-    // order the signals were raised.
-    static void BeginLateReceivers();
+    // Receivers connected while collecting is on were made after the
+    // language signals went out; the end gives them, and only them, the last
+    // value of each, in the order the signals were raised.
+    static void CollectLateReceivers(bool on);
     static void EndLateReceivers();
 
     void EmitSigChangeMainDialog(int index);

@@ -41,6 +41,9 @@ namespace {
 // The steps of the page build, in the order the pages were always made: the
 // hub calls their slots in the order they connected.
 constexpr int kPageSteps = 9;
+// The step that puts the pages on the stack and gives the late receivers
+// the language.
+constexpr int kFinishStep = 7;
 
 QToolButton* NewToolButton(QWidget* parent, const QString& name, const QRect& geometry, bool checkable)
 {
@@ -108,7 +111,6 @@ Dialog::Dialog(QWidget* parent, PageTiming timing)
     } else {
         // The language signals go out before these pages exist.
         lateReceivers = true;
-        PostMsg::BeginLateReceivers();
     }
 }
 
@@ -140,6 +142,11 @@ bool Dialog::BuildNextPage()
     if (buildingPage)
         return false;
     const QScopedValueRollback<bool> building(buildingPage, true);
+    // Only what the build itself connects missed the language signals: the
+    // chooser, the window and anything opened between two steps did not.
+    const bool collect = lateReceivers && pagesMade <= kFinishStep;
+    if (collect)
+        PostMsg::CollectLateReceivers(true);
     switch (pagesMade) {
     case 0:
         preVier = new PreVier(stackedWidgetDialog);
@@ -162,7 +169,7 @@ bool Dialog::BuildNextPage()
     case 6:
         formSetting = new FormSetting(stackedWidgetDialog);
         break;
-    case 7:
+    case kFinishStep:
         FinishPages();
         break;
     case 8:
@@ -173,6 +180,8 @@ bool Dialog::BuildNextPage()
     default:
         return false;
     }
+    if (collect)
+        PostMsg::CollectLateReceivers(false);
     ++pagesMade;
     return true;
 }
@@ -223,7 +232,7 @@ Dialog::~Dialog()
     delete buttonPage;
     delete pleaseWait;
     delete crashHandler;
-    // A build cut short must not leave the hub collecting.
+    // A build cut short leaves no late receivers in the hub.
     if (lateReceivers && !PagesComplete())
         PostMsg::EndLateReceivers();
 }

@@ -36,6 +36,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCursor>
 #include <QFrame>
 #include <QIcon>
@@ -133,7 +134,7 @@ DialogMain::DialogMain(QWidget* parent, PageTiming timing)
         DialogChange::afterPagesMade = [this](std::function<void()> click) {
             if (!clickAfterPages)
                 clickAfterPages = std::move(click);
-            if (!pageBuild->isActive())
+            if (!pages->PagesComplete() && !pageBuild->isActive())
                 pageBuild->start();
             return true;
         };
@@ -170,6 +171,19 @@ void DialogMain::BuildMissingPages()
     if (pageBuild)
         pageBuild->stop();
     PostMsg::SetBeforeRaise(nullptr);
+    // The pages may have been made for a hub signal: the waiting click runs
+    // after it has returned, never inside it. Until then a second click
+    // still adds nothing.
+    if (clickAfterPages)
+        QMetaObject::invokeMethod(this, [this] { RunWaitingClick(); }, Qt::QueuedConnection);
+    else
+        DialogChange::afterPagesMade = nullptr;
+}
+
+void DialogMain::RunWaitingClick()
+{
+    if (!pages->PagesComplete())
+        return;
     DialogChange::afterPagesMade = nullptr;
     if (clickAfterPages)
         std::exchange(clickAfterPages, nullptr)();
@@ -240,6 +254,10 @@ void DialogMain::SlotChangeMainDialog(int index)
 
 void DialogMain::SlotChangeSize(int index)
 {
+    // A tile click still waiting for the pages is dropped: the window closes
+    // or goes away at once, with nothing started on the device.
+    if (index >= 0 && index <= 3)
+        clickAfterPages = nullptr;
     // Without a tray the window only minimises and the program stays in
     // reach: the mouse is not told that the tool is gone.
     if ((index == 0 && systemTrayAvailable()) || index == 1)
@@ -250,10 +268,12 @@ void DialogMain::SlotChangeSize(int index)
         // A cache the close could not write is said before the window goes.
         TellUserFolderProblem();
         qCDebug(traceLog, "close");
+        closing = true;
         StopUsbChanged();
         WaitProcessingEvents(kCloseWaitMs);
         DeviceServer::Stop();
         close();
+        closing = false;
     }
 }
 
@@ -360,6 +380,28 @@ void DialogMain::changeEvent(QEvent* event)
         UsbServer_SetPCDriverStatus(1);
 }
 
+void DialogMain::closeEvent(QCloseEvent* event)
+{
+    if (!event->spontaneous()) {
+        QDialog::closeEvent(event);
+        return;
+    }
+    // The window system's close (Alt+F4, the task bar) takes the close
+    // button's way: the cache written, the mouse told, the link shut down.
+    // It runs once this event is done: inside it the window cannot close.
+    event->ignore();
+    if (closing)
+        return;
+    closing = true;
+    QMetaObject::invokeMethod(this, [this] {
+        if (stackedWidgetMain->currentWidget() == pages)
+            pages->on_CloseButton_clicked();
+        else
+            chooser->on_CloseButton_clicked();
+        closing = false;
+    }, Qt::QueuedConnection);
+}
+
 void DialogMain::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
@@ -411,6 +453,10 @@ void DialogMain::keyPressEvent(QKeyEvent* event)
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        // A tile click that came first is done first, as with the pages
+        // made at start.
+        BuildMissingPages();
+        RunWaitingClick();
         PostMsg::Instance()->EmitSigEnterKey();
         return;
     case Qt::Key_Space:
@@ -418,6 +464,7 @@ void DialogMain::keyPressEvent(QKeyEvent* event)
         // chooser it checks the firmware first, with the settings page's
         // texts.
         BuildMissingPages();
+        RunWaitingClick();
         if (stackedWidgetMain->currentWidget() == chooser)
             ChooserFirmwareCheck();
         else

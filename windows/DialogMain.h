@@ -62,11 +62,14 @@ protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void MoveRegistryLanguageIndex();
     void BuildNextPage();
     void BuildMissingPages();
+    // Runs the tile click that waited for the pages, if it still waits.
+    void RunWaitingClick();
     void GoToTray();
     void ShowFromTray(bool tellDevice);
     void ChooserFirmwareCheck();
@@ -97,4 +100,6 @@ private:
     QPoint pressWindow;
     QPoint dragOffset;
     bool restoringFromTray = false;
+    // Set while the close button's way runs: its wait lets events through.
+    bool closing = false;
 };

@@ -25,6 +25,7 @@
 #include "windows/DialogMain.h"
 #include "windows/PreVier.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -33,6 +34,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QToolTip>
 #include <QWindow>
@@ -110,6 +112,43 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
 
+    // As the program opens: the chooser on the screen before the pages exist.
+    void OpenBeforeThePages()
+    {
+        m_window.reset(new DialogMain(nullptr, PageTiming::AfterFirstFrame));
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QVERIFY(!Pages()->PagesComplete());
+    }
+
+    QComboBox* LanguageBox() { return Chooser()->findChild<QComboBox*>("comboBox"); }
+
+    // Picks a language as the user does: the box's list opened with the
+    // mouse, the entry taken with the keys (the list ignores a release that
+    // follows its opening too closely). No event loop runs in between.
+    void PickLanguage(int row)
+    {
+        QComboBox* box = LanguageBox();
+        QTest::mouseClick(box, Qt::LeftButton);
+        QAbstractItemView* list = box->view();
+        QVERIFY(list->isVisible());
+        while (list->currentIndex().row() != row) {
+            const int before = list->currentIndex().row();
+            QTest::keyClick(list, before < row ? Qt::Key_Down : Qt::Key_Up);
+            QVERIFY(list->currentIndex().row() != before);
+        }
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY(!list->isVisible());
+    }
+
+    // Lets every call already queued run.
+    void RunQueuedCalls()
+    {
+        bool reached = false;
+        QMetaObject::invokeMethod(this, [&reached] { reached = true; }, Qt::QueuedConnection);
+        QTRY_VERIFY(reached);
+    }
+
     // Clicks the one tile and waits until the mouse is read and the
     // please-wait dialog is gone.
     void OpenPages()
@@ -147,6 +186,7 @@ private slots:
 
     void cleanup()
     {
+        DialogMain::systemTrayAvailable = &QSystemTrayIcon::isSystemTrayAvailable;
         m_window.reset();
         devicePageShown = 0;
         UsbServer_Exit();
@@ -855,6 +895,205 @@ private slots:
             QCOMPARE(record, QString("211,4,7,1"));
             QTRY_VERIFY(!Chooser()->findChild<QPushButton*>("Repair")->isHidden());
         }
+    }
+
+    // A tile clicked before the pages exist waits for them. Closing or
+    // minimising meanwhile drops it, as if it had never come: nothing is
+    // sent to the mouse, no please-wait dialog opens, and the window goes at
+    // once, also when a language pick made the pages in between.
+    void aClickWaitingForThePagesIsDroppedByCloseOrMinimise_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("tray");
+        QTest::addColumn<bool>("languageBetween");
+        for (bool between : {false, true}) {
+            const char* when = between ? "pages made by a language pick" : "pages still missing";
+            QTest::addRow("close, %s", when) << "CloseButton" << true << between;
+            QTest::addRow("minimise to the tray, %s", when) << "MinButton" << true << between;
+            QTest::addRow("minimise without a tray, %s", when) << "MinButton" << false << between;
+        }
+    }
+
+    void aClickWaitingForThePagesIsDroppedByCloseOrMinimise()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, tray);
+        QFETCH(bool, languageBetween);
+        DialogMain::systemTrayAvailable = tray ? [] { return true; } : [] { return false; };
+        OpenBeforeThePages();
+        HubRecorder recorder;
+        ModalUser user;
+        SimulatedDeviceControl::clearCalls();
+
+        QTest::mouseClick(Tiles(Chooser()).first(), Qt::LeftButton);
+        QCOMPARE(Current(), static_cast<QWidget*>(Chooser()));
+        if (languageBetween) {
+            PickLanguage(0);
+            QVERIFY(Pages()->PagesComplete());
+            // The signal that made the pages did not run the click inside itself.
+            QCOMPARE(Current(), static_cast<QWidget*>(Chooser()));
+        } else {
+            QVERIFY(!Pages()->PagesComplete());
+        }
+        QTest::mouseClick(Chooser()->findChild<QToolButton*>(button), Qt::LeftButton);
+
+        const bool close = button == QLatin1String("CloseButton");
+        if (close || tray)
+            QVERIFY(!m_window->isVisible());
+        else
+            QVERIFY(m_window->isMinimized());
+        QTRY_VERIFY(Pages()->PagesComplete());
+        RunQueuedCalls();
+        QVERIFY(recorder.Named("SigIsUsb").isEmpty());
+        QVERIFY(recorder.Named("SigChangeMainDialog").isEmpty());
+        QCOMPARE(CallsWithMode({"UsbServerC_Start", "UsbServer_SetPCDriverStatus", "StopUsbChanged", "UsbServer_Exit"}),
+                 close ? QStringList({"StopUsbChanged", "UsbServer_Exit"}) : QStringList());
+        QVERIFY2(user.seen.isEmpty(), qPrintable(user.seen.join(", ")));
+        QCOMPARE(Current(), static_cast<QWidget*>(Chooser()));
+        QCOMPARE(devicePageShown.load(), 0);
+        if (languageBetween)
+            QCOMPARE(LanguageBox()->currentIndex(), 0);
+    }
+
+    // Nothing in between drops the click: it runs once, after a hub signal
+    // that made the pages has returned, or before a key's own work, as with
+    // the pages made at start.
+    void aClickWaitingForThePagesRunsOnce_data()
+    {
+        QTest::addColumn<QString>("between");
+        QTest::addColumn<bool>("runsAtOnce");
+        QTest::newRow("language pick") << "language" << false;
+        QTest::newRow("language pick and a second tile click") << "language and click" << false;
+        QTest::newRow("second tile click") << "click" << false;
+        QTest::newRow("Return") << "Return" << true;
+    }
+
+    void aClickWaitingForThePagesRunsOnce()
+    {
+        QFETCH(QString, between);
+        QFETCH(bool, runsAtOnce);
+        OpenBeforeThePages();
+        HubRecorder recorder;
+        ModalUser user;
+        SimulatedDeviceControl::clearCalls();
+
+        QTest::mouseClick(Tiles(Chooser()).first(), Qt::LeftButton);
+        if (between.startsWith(QLatin1String("language")))
+            PickLanguage(0);
+        if (between.endsWith(QLatin1String("click")))
+            QTest::mouseClick(Tiles(Chooser()).first(), Qt::LeftButton);
+        if (between == QLatin1String("Return"))
+            QTest::keyClick(m_window->windowHandle(), Qt::Key_Return);
+        QCOMPARE(Current() == Pages(), runsAtOnce);
+
+        QTRY_COMPARE(Current(), static_cast<QWidget*>(Pages()));
+        QTRY_VERIFY_WITH_TIMEOUT(recorder.Names().contains("SigForm"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), 10000);
+        RunQueuedCalls();
+        QCOMPARE(recorder.Named("SigChangeMainDialog").size(), 1);
+        QCOMPARE(ServerStarts(), QStringList{SimulatedDeviceControl::pathOf("receiver4k")});
+        QCOMPARE(CallsWithMode({"UsbServer_SetPCDriverStatus"}), QStringList{"UsbServer_SetPCDriverStatus 1"});
+        QCOMPARE(user.seen, QStringList{"UpDataParam"});
+        QCOMPARE(devicePageShown.load(), 1);
+    }
+
+    // A language picked on the chooser stays picked when the pages are made
+    // after it; the pages made later show it too.
+    void aLanguagePickedBeforeThePagesStays_data()
+    {
+        QTest::addColumn<bool>("beforePages");
+        QTest::newRow("before the pages exist") << true;
+        QTest::newRow("once the pages exist") << false;
+    }
+
+    void aLanguagePickedBeforeThePagesStays()
+    {
+        QFETCH(bool, beforePages);
+        // A stored language the box does not offer: it starts with no entry.
+        UserSettings::Instance()->SetValue("Language", "Language", "3");
+        const auto restore = qScopeGuard([] {
+            UserSettings::Instance()->SetValue("Language", "Language", "0");
+            languageIndex = 0;
+        });
+        OpenBeforeThePages();
+        QCOMPARE(LanguageBox()->currentIndex(), -1);
+        if (!beforePages)
+            QTRY_VERIFY(Pages()->PagesComplete());
+
+        PickLanguage(0);
+        QTRY_VERIFY(Pages()->PagesComplete());
+        RunQueuedCalls();
+
+        QCOMPARE(LanguageBox()->currentIndex(), 0);
+        QCOMPARE(LanguageBox()->currentText(), QString("English"));
+        QCOMPARE(languageIndex, 0);
+        QSettings settings(UserSettings::DefaultFilePath(), QSettings::IniFormat);
+        QCOMPARE(settings.value("Language/Language").toString(), QString("0"));
+        auto* settingsPage = m_window->findChild<FormSetting*>();
+        QVERIFY(settingsPage);
+        QCOMPARE(settingsPage->findChild<QComboBox*>("comboBox")->currentIndex(), 0);
+    }
+
+    // The window system's close (Alt+F4) takes the close button's way: the
+    // cache written, the mouse told, the link shut down. Escape closes
+    // nothing and sends nothing.
+    void aCloseRequestTakesTheCloseButtonsWay_data()
+    {
+        QTest::addColumn<bool>("onPages");
+        QTest::addColumn<QString>("how");
+        for (bool pages : {false, true}) {
+            const char* where = pages ? "device pages" : "chooser";
+            QTest::addRow("close request on the %s", where) << pages << "close request";
+            QTest::addRow("Escape on the %s", where) << pages << "Escape";
+            QTest::addRow("close request during the close button's wait, %s", where) << pages << "during close";
+        }
+    }
+
+    void aCloseRequestTakesTheCloseButtonsWay()
+    {
+        QFETCH(bool, onPages);
+        QFETCH(QString, how);
+        Open();
+        if (onPages)
+            OpenPages();
+        QFile::remove(CachePath());
+        const QByteArray record = Bytes(CurrentFlashMapLock::Snapshot());
+        SimulatedDeviceControl::clearCalls();
+
+        QWindow* window = m_window->windowHandle();
+        if (how == QLatin1String("Escape")) {
+            QTest::keyClick(window, Qt::Key_Escape);
+        } else if (how == QLatin1String("close request")) {
+            window->close();
+        } else {
+            // A second request while the close waits for the link to settle.
+            QTimer::singleShot(0, m_window.get(), [window] { window->close(); });
+            QWidget* bar = onPages ? static_cast<QWidget*>(Pages()) : Chooser();
+            QToolButton* close = nullptr;
+            for (QToolButton* button : bar->findChildren<QToolButton*>("CloseButton"))
+                if (button->window() == m_window.get() && button->isVisible())
+                    close = button;
+            QVERIFY(close);
+            QTest::mouseClick(close, Qt::LeftButton);
+        }
+
+        if (how == QLatin1String("Escape")) {
+            QVERIFY(m_window->isVisible());
+            QVERIFY(!QFile::exists(CachePath()));
+            QVERIFY(CallsWithMode({"UsbServer_SetPCDriverStatus", "StopUsbChanged", "UsbServer_Exit"}).isEmpty());
+            return;
+        }
+        QTRY_VERIFY(!m_window->isVisible());
+        RunQueuedCalls();
+        QCOMPARE(QFile::exists(CachePath()), onPages);
+        if (onPages) {
+            FlashDataMap cached{};
+            QVERIFY(DeviceCacheFile::ReadFlashCache(kCacheName, &cached));
+            QCOMPARE(Bytes(cached), record);
+        }
+        QCOMPARE(CallsWithMode({"UsbServer_SetPCDriverStatus", "StopUsbChanged", "UsbServer_Exit", "UsbServerC_Start"}),
+                 onPages ? QStringList({"UsbServer_SetPCDriverStatus 0", "StopUsbChanged", "UsbServer_Exit"})
+                         : QStringList({"StopUsbChanged", "UsbServer_Exit"}));
     }
 
     void theWindowFollowsADrag()
