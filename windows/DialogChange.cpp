@@ -44,6 +44,7 @@ QString DialogChange::newVersionTipText;
 DeviceAllInfo DialogChange::chooserPairingDevice;
 bool DialogChange::chooserPairingSet = false;
 std::function<bool(std::function<void()>)> DialogChange::afterPagesMade;
+std::function<bool()> DialogChange::runWaitingClick;
 
 namespace {
 
@@ -450,6 +451,10 @@ void DialogChange::on_comboBox_activated(int index)
 
 void DialogChange::on_Repair_clicked()
 {
+    // A tile clicked first wins, as with the pages made at start, when its
+    // please-wait dialog stood in front of this button.
+    if (runWaitingClick && runWaitingClick())
+        return;
     if (!repairDialog) {
         repairDialog = new UpDateRepair;
         repairDialog->hide();

@@ -45,6 +45,9 @@ public:
     // Set by the window while the device pages are still being made: takes a
     // tile click to run again once they are, and says whether it did.
     static std::function<bool(std::function<void()>)> afterPagesMade;
+    // Set by the window: runs a tile click still waiting for the pages now,
+    // and says whether one waited.
+    static std::function<bool()> runWaitingClick;
 
 public slots:
     void slotButtonClicked();

@@ -138,6 +138,13 @@ DialogMain::DialogMain(QWidget* parent, PageTiming timing)
                 pageBuild->start();
             return true;
         };
+        DialogChange::runWaitingClick = [this] {
+            if (!clickAfterPages)
+                return false;
+            BuildMissingPages();
+            RunWaitingClick();
+            return true;
+        };
         qApp->installEventFilter(this);
         PostMsg::SetBeforeRaise([this] { BuildMissingPages(); });
     }
@@ -207,6 +214,7 @@ DialogMain::~DialogMain()
     UserFolderProblem::SetListener(nullptr, nullptr);
     PostMsg::SetBeforeRaise(nullptr);
     DialogChange::afterPagesMade = nullptr;
+    DialogChange::runWaitingClick = nullptr;
     qApp->removeEventFilter(this);
     PostMsg::Instance()->disconnect(this);
     delete chooser;

@@ -18,6 +18,7 @@
 #include "device/DeviceCacheFile.h"
 #include "device/DeviceLinkState.h"
 #include "platform/RegistryStore.h"
+#include "settings/FirmwareState.h"
 #include "settings/FormSetting.h"
 #include "settings/UpDateRepair.h"
 #include "windows/Dialog.h"
@@ -966,12 +967,16 @@ private slots:
         QTest::newRow("language pick and a second tile click") << "language and click" << false;
         QTest::newRow("second tile click") << "click" << false;
         QTest::newRow("Return") << "Return" << true;
+        QTest::newRow("the chooser's repair button") << "Repair" << true;
     }
 
     void aClickWaitingForThePagesRunsOnce()
     {
         QFETCH(QString, between);
         QFETCH(bool, runsAtOnce);
+        if (between == QLatin1String("Repair"))
+            RegistryStore::Instance().SetValue(AppPaths::FirmwareStateKey(), "UpdateFailInfo", "210,4,7,1");
+        const auto noRecord = qScopeGuard([] { FirmwareState::RemoveFailRecord(); });
         OpenBeforeThePages();
         HubRecorder recorder;
         ModalUser user;
@@ -984,6 +989,8 @@ private slots:
             QTest::mouseClick(Tiles(Chooser()).first(), Qt::LeftButton);
         if (between == QLatin1String("Return"))
             QTest::keyClick(m_window->windowHandle(), Qt::Key_Return);
+        if (between == QLatin1String("Repair"))
+            QTest::mouseClick(Chooser()->findChild<QPushButton*>("Repair"), Qt::LeftButton);
         QCOMPARE(Current() == Pages(), runsAtOnce);
 
         QTRY_COMPARE(Current(), static_cast<QWidget*>(Pages()));
