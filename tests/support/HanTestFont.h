@@ -1,8 +1,9 @@
 #pragma once
 
 // A tiny TrueType font whose one square glyph stands for every Chinese,
-// Japanese and Korean character: a machine with only Latin fonts gets a CJK
-// font that Qt falls back to, so a test can see when Qt needs one.
+// Japanese and Korean character, so a test can see when Qt needs a CJK font.
+// The same square can stand for every other character instead: a Latin
+// stand-in, so that a test can name only fonts it made.
 
 #include <QByteArray>
 #include <QFile>
@@ -11,6 +12,21 @@
 #include <QString>
 
 namespace HanTestFont {
+
+using Ranges = QList<QPair<quint32, quint32>>;
+
+// The characters the CJK stand-in has.
+inline Ranges HanRanges()
+{
+    return {{0x2E80, 0x2FDF}, {0x3000, 0x31FF}, {0x3400, 0x4DBF}, {0x4E00, 0x9FFF},
+            {0xAC00, 0xD7A3}, {0xF900, 0xFAFF}, {0xFF00, 0xFFEF}};
+}
+
+// Every character below the CJK blocks: what an English page can show.
+inline Ranges LatinRanges()
+{
+    return {{0x0020, 0x2E7F}};
+}
 
 namespace Detail {
 
@@ -119,12 +135,9 @@ inline QByteArray Hmtx()
     return t;
 }
 
-inline QByteArray Cmap()
+inline QByteArray Cmap(const Ranges& ranges)
 {
     // Format 13: every character of a range maps to the same glyph.
-    const QList<QPair<quint32, quint32>> ranges = {{0x2E80, 0x2FDF}, {0x3000, 0x31FF}, {0x3400, 0x4DBF},
-                                                   {0x4E00, 0x9FFF}, {0xAC00, 0xD7A3}, {0xF900, 0xFAFF},
-                                                   {0xFF00, 0xFFEF}};
     QByteArray sub;
     Put16(sub, 13);
     Put16(sub, 0);
@@ -180,14 +193,14 @@ inline QByteArray Post()
 
 } // namespace Detail
 
-// The font file's bytes, with the given family name.
-inline QByteArray Bytes(const QString& family)
+// The font file's bytes, with the given family name and characters.
+inline QByteArray Bytes(const QString& family, const Ranges& ranges = HanRanges())
 {
     using namespace Detail;
     const QByteArray glyf = Glyf();
     // Sorted by tag, as the table directory must be.
     const QList<QPair<QByteArray, QByteArray>> tables = {
-        {"cmap", Cmap()}, {"glyf", glyf}, {"head", Head()}, {"hhea", Hhea()}, {"hmtx", Hmtx()},
+        {"cmap", Cmap(ranges)}, {"glyf", glyf}, {"head", Head()}, {"hhea", Hhea()}, {"hmtx", Hmtx()},
         {"loca", Loca(glyf.size())}, {"maxp", Maxp()}, {"name", Name(family)}, {"post", Post()}};
     QByteArray font;
     Put32(font, 0x00010000);
@@ -210,10 +223,11 @@ inline QByteArray Bytes(const QString& family)
 }
 
 // Writes the font to a file; false when it cannot.
-inline bool Write(const QString& path, const QString& family)
+inline bool Write(const QString& path, const QString& family, const Ranges& ranges = HanRanges())
 {
+    const QByteArray bytes = Bytes(family, ranges);
     QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(Bytes(family)) == Bytes(family).size();
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace HanTestFont

@@ -1,6 +1,7 @@
 // The window in English: while the chooser and the device pages are built,
 // shown and clicked through, Qt lays out no Chinese text (it would look for
-// a CJK font to do it), and no widget of the window shows one.
+// a CJK font to do it), and no widget of the window shows one. The test sees
+// only fonts it made, whatever the machine has installed.
 
 #include "HanTestFont.h"
 #include "HubRecorder.h"
@@ -15,6 +16,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +25,8 @@
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QtTest>
+
+#include <cstdio>
 
 #include <memory>
 
@@ -91,14 +95,54 @@ bool StandInMapped(const QString& path)
     return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(QFile::encodeName(path));
 }
 
+const QString kLatinFamily = QStringLiteral("NK Latin Stand-in");
+const QString kHanFamily = QStringLiteral("NK Han Stand-in");
+
+// Writes a Latin stand-in and the CJK stand-in into the folder and a
+// fontconfig file that names only them, and points fontconfig at it: a
+// Chinese font installed on the machine (a fallback font that other
+// packages bring in) would otherwise be the one Qt turns to. Before the
+// application object exists, since Qt reads the fonts once.
+bool UseOnlyOwnFonts(const QDir& folder, QString* hanPath)
+{
+    const QString fonts = folder.filePath(QStringLiteral("fonts"));
+    const QString cache = folder.filePath(QStringLiteral("font-cache"));
+    if (!QDir().mkpath(fonts) || !QDir().mkpath(cache))
+        return false;
+    *hanPath = fonts + QStringLiteral("/HanStandIn.ttf");
+    if (!HanTestFont::Write(fonts + QStringLiteral("/LatinStandIn.ttf"), kLatinFamily, HanTestFont::LatinRanges())
+        || !HanTestFont::Write(*hanPath, kHanFamily, HanTestFont::HanRanges()))
+        return false;
+    const QString config = folder.filePath(QStringLiteral("fonts.conf"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray text = QStringLiteral("<?xml version=\"1.0\"?>\n"
+                                           "<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
+                                           "<fontconfig>\n"
+                                           "  <dir>%1</dir>\n"
+                                           "  <cachedir>%2</cachedir>\n"
+                                           "</fontconfig>\n")
+                                .arg(fonts.toHtmlEscaped(), cache.toHtmlEscaped())
+                                .toUtf8();
+    if (file.write(text) != text.size() || !file.flush())
+        return false;
+    return qputenv("FONTCONFIG_FILE", QFile::encodeName(config));
+}
+
 } // namespace
 
 class TestEnglishTexts : public QObject {
     Q_OBJECT
+public:
+    explicit TestEnglishTexts(const QString& hanPath)
+        : m_fontPath(hanPath)
+    {
+    }
+
 private:
     std::unique_ptr<DialogMain> m_window;
-    QTemporaryDir m_fontFolder;
-    QString m_fontPath;
+    const QString m_fontPath;
 
     DialogChange* Chooser() { return m_window->findChild<DialogChange*>(); }
     Dialog* Pages() { return m_window->findChild<Dialog*>(); }
@@ -113,12 +157,17 @@ private:
 private slots:
     void initTestCase()
     {
-        // The only font here that has Chinese glyphs: Qt turns to it when a
-        // text needs them and to no other font.
-        QVERIFY(m_fontFolder.isValid());
-        m_fontPath = m_fontFolder.filePath(QStringLiteral("HanStandIn.ttf"));
-        QVERIFY(HanTestFont::Write(m_fontPath, QStringLiteral("NK Han Stand-in")));
-        QVERIFY(QFontDatabase::addApplicationFont(m_fontPath) >= 0);
+        // The two stand-ins are all the fonts there are: the CJK one is the
+        // only font with Chinese glyphs, so Qt turns to it when a text needs
+        // them and to no other font.
+        QStringList families = QFontDatabase().families();
+        // Qt's generic names, which stand for fonts of the set.
+        for (const char* generic : {"Monospace", "Sans Serif", "Serif"})
+            families.removeAll(QString::fromLatin1(generic));
+        families.sort();
+        QCOMPARE(families, QStringList({kHanFamily, kLatinFamily}));
+        // The pages' font is none of them: it comes out as the Latin one.
+        QCOMPARE(QFontInfo(QFont(QStringLiteral("\u5FAE\u8F6F\u96C5\u9ED1"), 9)).family(), kLatinFamily);
         CreateUserFolders();
         QApplication::setQuitOnLastWindowClosed(false);
         StopUsbChanged();
@@ -179,5 +228,19 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestEnglishTexts)
+int main(int argc, char* argv[])
+{
+    QTemporaryDir folder;
+    QString hanPath;
+    if (!folder.isValid() || !UseOnlyOwnFonts(QDir(folder.path()), &hanPath)) {
+        std::fprintf(stderr, "cannot set up the test's own fonts\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    // As QTEST_MAIN sets it for widget tests.
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    TestEnglishTexts test(hanPath);
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_englishtexts.moc"
