@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <QtDebug>
 
+#include <algorithm>
+
 Worker* deviceWorker = nullptr;
 
 namespace {
@@ -25,6 +27,20 @@ namespace {
 constexpr int kCheckOnlineMs = 1300;
 // The device link's own status buffer: byte 6 online, bytes 7..9 address.
 unsigned char sessionStatus[10] = {};
+
+std::mutex passPointHookMutex;
+std::function<void(Worker::PassPoint)> passPointHook;
+
+void ReachPassPoint(Worker::PassPoint point)
+{
+    std::function<void(Worker::PassPoint)> hook;
+    {
+        std::lock_guard<std::mutex> lock(passPointHookMutex);
+        hook = passPointHook;
+    }
+    if (hook)
+        hook(point);
+}
 
 } // namespace
 
@@ -42,6 +58,9 @@ Worker::Worker(QObject* parent)
     m_checkOnlineTimer->setInterval(kCheckOnlineMs);
     m_checkOnlineTimer->start();
 
+    // Before the lock below, which must be the thread's last touch of this
+    // object: posting the queued call reads it.
+    connect(this, &QThread::finished, this, &Worker::SlotPassFinished, Qt::QueuedConnection);
     connect(this, &QThread::finished, this, [this] { std::lock_guard<std::mutex> lock(m_finishedMutex); },
             Qt::DirectConnection);
 
@@ -61,12 +80,30 @@ Worker::~Worker()
 void Worker::Stop()
 {
     workerRunFlag = 0;
+    std::lock_guard<std::mutex> lock(m_passMutex);
+    m_passesAnswered = m_passesAsked;
 }
 
 void Worker::StartPass()
 {
     workerRunFlag = 1;
+    {
+        std::lock_guard<std::mutex> lock(m_passMutex);
+        ++m_passesAsked;
+    }
+    // Does nothing while a pass runs; its end starts the next.
     start();
+}
+
+void Worker::SlotPassFinished()
+{
+    bool again = false;
+    {
+        std::lock_guard<std::mutex> lock(m_passMutex);
+        again = m_passesAsked != m_passesAnswered;
+    }
+    if (again)
+        start();
 }
 
 void Worker::StopCheckTimer()
@@ -84,9 +121,26 @@ bool Worker::CheckTimerActive() const
     return m_checkOnlineTimer->isActive();
 }
 
+void Worker::SetPassPointHook(std::function<void(PassPoint)> hook)
+{
+    std::lock_guard<std::mutex> lock(passPointHookMutex);
+    passPointHook = std::move(hook);
+}
+
 void Worker::run()
 {
-    if (workerRunFlag == 0)
+    ReachPassPoint(PassPoint::Begins);
+    // The StartPass calls so far are answered here, as the device is looked
+    // at after them; a later one gets a pass of its own. A pass asked for
+    // works even when the end of a record read has cleared the run flag.
+    quint64 asked = 0;
+    bool unanswered = false;
+    {
+        std::lock_guard<std::mutex> lock(m_passMutex);
+        asked = m_passesAsked;
+        unanswered = asked != m_passesAnswered;
+    }
+    if (workerRunFlag == 0 && !unanswered)
         return;
     const QByteArray path = CurrentDevice::Path();
     if (lastOnline == 0)
@@ -136,6 +190,12 @@ void Worker::run()
         qCDebug(traceLog, "OnlinB");
     }
     linkUp = lastOnline.load();
+    ReachPassPoint(PassPoint::Ends);
+    {
+        std::lock_guard<std::mutex> lock(m_passMutex);
+        // A Stop meanwhile has answered everything already.
+        m_passesAnswered = std::max(m_passesAnswered, asked);
+    }
     workerRunFlag = 0;
 }
 

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QThread>
 
+#include <functional>
 #include <mutex>
 
 class QTimer;
@@ -23,9 +24,11 @@ public:
     explicit Worker(QObject* parent = nullptr);
     ~Worker() override;
 
-    // A pass that has not begun yet does nothing.
+    // A pass that has not begun yet does nothing, and none asked for is
+    // started any more.
     void Stop();
-    // Sets the run flag and starts a pass (nothing when one runs).
+    // Sets the run flag and starts a pass; when one runs, another follows
+    // it, so that a change made meanwhile is never missed.
     void StartPass();
     // The 1300 ms online check; a factory reset holds it while it waits.
     void StopCheckTimer();
@@ -39,6 +42,11 @@ public:
     // Hot-plug callback while the device pages are shown.
     static void OnSessionUsbChanged();
 
+    // Test seam: runs on the worker's thread when a pass begins, before it
+    // looks at anything, and when its work is done, before it returns.
+    enum class PassPoint { Begins, Ends };
+    static void SetPassPointHook(std::function<void(PassPoint)> hook);
+
 public slots:
     void SlotSelectMouseInfo(DeviceAllInfo SelectInfo);
     void SlotMainPageChange();
@@ -47,12 +55,21 @@ public slots:
 protected:
     void run() override;
 
+private slots:
+    void SlotPassFinished();
+
 private:
     bool m_unused = false;
     const QByteArray m_placeholderPath = QByteArrayLiteral("a");
     int m_lastKind = 0;
     QString m_lastPath;
     QTimer* m_checkOnlineTimer = nullptr;
+    // StartPass calls made, and how many of them a pass has answered: one
+    // that came after a pass looked at the device gets a pass of its own.
+    // The run flag cannot tell, as the end of a record read clears it too.
+    std::mutex m_passMutex;
+    quint64 m_passesAsked = 0;
+    quint64 m_passesAnswered = 0;
     // Taken on the worker's thread when a pass has finished, and by the
     // destructor: the ordering QThread::wait gives through Qt's own locks,
     // made visible to the thread checker.

@@ -6,6 +6,7 @@
 #include "device/CurrentFlashMap.h"
 #include "device/DeviceCacheFile.h"
 #include "device/DeviceDiscovery.h"
+#include "device/DeviceServer.h"
 #include "device/Worker.h"
 #include "lighting/LampLight.h"
 #include "platform/rozuri/ROZUri.h"
@@ -13,7 +14,11 @@
 #include "sensor/Sensor.h"
 
 #include <QElapsedTimer>
+#include <QSemaphore>
 #include <QtTest>
+
+#include <atomic>
+#include <memory>
 
 namespace {
 
@@ -30,12 +35,65 @@ QStringList ServerStarts()
     return paths;
 }
 
+// Only a bound for what should come: a loaded machine may need long.
+constexpr int kEventWaitMs = 30000;
+
+std::atomic<bool> formResetRaised{false};
+
 void WaitForPass()
 {
-    QTRY_VERIFY_WITH_TIMEOUT(deviceWorker->isFinished() || !deviceWorker->isRunning(), 5000);
-    QVERIFY(deviceWorker->wait(5000));
+    // A pass asked for while another ran begins once that one has finished:
+    // wait until none runs and none is about to.
+    for (int round = 0; round < 10; ++round) {
+        QTRY_VERIFY_WITH_TIMEOUT(deviceWorker->isFinished() || !deviceWorker->isRunning(), kEventWaitMs);
+        QVERIFY(deviceWorker->wait(kEventWaitMs));
+        QCoreApplication::sendPostedEvents(deviceWorker, QEvent::MetaCall);
+        if (!deviceWorker->isRunning())
+            break;
+    }
     QCoreApplication::processEvents();
 }
+
+// Holds the worker's thread at one point of the next pass that reaches it,
+// so that a test acts at that very moment; lets it go when released or
+// destroyed.
+class PassHold {
+public:
+    explicit PassHold(Worker::PassPoint point)
+    {
+        // Shared with the hook: the worker may still be leaving it after a
+        // failed test has dropped the hold.
+        std::shared_ptr<State> state = m_state;
+        Worker::SetPassPointHook([state, point](Worker::PassPoint reached) {
+            if (reached != point || state->taken.exchange(true))
+                return;
+            state->held.release();
+            // Never keeps a failed test's thread for ever.
+            state->release.tryAcquire(1, kEventWaitMs);
+        });
+    }
+    ~PassHold()
+    {
+        Release();
+        Worker::SetPassPointHook(nullptr);
+    }
+    // Without handling events: the pass must get there on its own.
+    bool WaitHeld() { return m_state->held.tryAcquire(1, kEventWaitMs); }
+    void Release()
+    {
+        if (!m_state->released.exchange(true))
+            m_state->release.release();
+    }
+
+private:
+    struct State {
+        std::atomic<bool> taken{false};
+        std::atomic<bool> released{false};
+        QSemaphore held;
+        QSemaphore release;
+    };
+    std::shared_ptr<State> m_state = std::make_shared<State>();
+};
 
 } // namespace
 
@@ -76,6 +134,9 @@ private slots:
     void initTestCase()
     {
         CreateUserFolders();
+        // Before any page listens: seen on the raising thread before the
+        // blocking delivery to the pages begins.
+        QObject::connect(PostMsg::Instance(), &PostMsg::SigFormReset, [] { formResetRaised = true; });
         m_recorder = new HubRecorder;
         m_buttons = new Buttoninterface;
         m_sensor = new Sensor;
@@ -97,10 +158,9 @@ private slots:
         WaitForPass();
         delete m_buttons;
         m_buttons = new Buttoninterface;
-        UsbServer_Exit();
-        // A report of the last test may still wait for the GUI thread (a
-        // dump clears the run flag when it ends): let it finish first.
-        QTest::qWait(300);
+        // A report of the last test may still wait for the GUI thread: the
+        // stop hands it its events and shuts it out of the program's state.
+        DeviceServer::Stop();
         Load("plug_cable.json");
         m_recorder->Clear();
         SimulatedDeviceControl::clearCalls();
@@ -135,9 +195,9 @@ private slots:
         lightPageReady = false;
         sensorPageReady = false;
         deviceWorker->StartPass();
-        QTRY_VERIFY_WITH_TIMEOUT(buttonPageReady && lightPageReady && sensorPageReady, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(buttonPageReady && lightPageReady && sensorPageReady, kEventWaitMs);
         WaitForPass();
-        QTRY_VERIFY(!m_recorder->Named("SigUpDataParam").isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(!m_recorder->Named("SigUpDataParam").isEmpty(), kEventWaitMs);
         QCOMPARE(m_recorder->Named("SigUpDataParam").first().args, QVariantList({0}));
         QCOMPARE(ServerStarts(), QStringList({path}));
         QStringList calls;
@@ -223,7 +283,7 @@ private slots:
         offlineWait = 1;
         restartRequest = 1;
         deviceWorker->SlotCheckOnline();
-        QTRY_COMPARE(ServerStarts().size(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(ServerStarts().size(), 1, kEventWaitMs);
         WaitForPass();
         QCOMPARE(restartRequest.load(), 0);
     }
@@ -247,7 +307,7 @@ private slots:
         reinitRequest = 1;
         deviceWorker->StartPass();
         WaitForPass();
-        QTRY_VERIFY(!m_recorder->Named("SigUpDataParam").isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(!m_recorder->Named("SigUpDataParam").isEmpty(), kEventWaitMs);
         QCOMPARE(m_recorder->Named("SigUpDataParam").first().args, QVariantList({1}));
         QCOMPARE(reinitRequest.load(), 0);
     }
@@ -266,8 +326,77 @@ private slots:
         QVERIFY(CurrentDevice::Info().wired);
         // The new pass starts the server on its thread; under load it may
         // not have begun when the last one is seen finished.
-        QTRY_COMPARE_WITH_TIMEOUT(ServerStarts(), QStringList({cable}), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(ServerStarts(), QStringList({cable}), kEventWaitMs);
         WaitForPass();
+    }
+
+    // The mouse put on its cable is taken up whenever the change comes: as
+    // the pass that runs ends, or before the next pass has begun while the
+    // read the last one asked for still fills the pages.
+    void aChangeWhileAPassEndsIsTakenUp_data()
+    {
+        QTest::addColumn<bool>("duringTheRead");
+        QTest::newRow("the pass is ending") << false;
+        QTest::newRow("its read ends before the next pass begins") << true;
+    }
+    void aChangeWhileAPassEndsIsTakenUp()
+    {
+        QFETCH(bool, duringTheRead);
+        Choose("receiver4k");
+        // No please-wait announcement: the pass needs nothing of this thread,
+        // which handles no events until the change has come, so the record's
+        // read cannot end before.
+        noWaitDialog = 1;
+        const QString cable = SimulatedDeviceControl::pathOf("drive1");
+        auto ending = std::make_unique<PassHold>(Worker::PassPoint::Ends);
+        deviceWorker->StartPass();
+        QVERIFY(ending->WaitHeld());
+        QCOMPARE(ServerStarts(), QStringList({SimulatedDeviceControl::pathOf("receiver4k")}));
+        SimulatedDeviceControl::clearCalls();
+
+        std::unique_ptr<PassHold> beginning;
+        if (duringTheRead) {
+            beginning = std::make_unique<PassHold>(Worker::PassPoint::Begins);
+            ending->Release();
+            QVERIFY(deviceWorker->wait(kEventWaitMs));
+        }
+        SimulatedDeviceControl::plug("drive1", true);
+        Worker::OnSessionUsbChanged();
+        QCOMPARE(QString::fromLatin1(CurrentDevice::Path()), cable);
+        if (duringTheRead) {
+            QVERIFY(beginning->WaitHeld());
+            // The read of the whole record ends (it clears the run flag).
+            QTRY_COMPARE_WITH_TIMEOUT(workerRunFlag.load(), 0, kEventWaitMs);
+            QVERIFY(!m_recorder->Named("SigForm").isEmpty());
+            beginning->Release();
+        } else {
+            ending->Release();
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(ServerStarts(), QStringList({cable}), kEventWaitMs);
+        WaitForPass();
+        QCOMPARE(ServerStarts(), QStringList({cable}));
+        QCOMPARE(linkUp.load(), 1);
+    }
+
+    // Leaving the pages stops the worker: a change it had not yet taken up
+    // starts no pass after that.
+    void aStoppedWorkerTakesUpNoWaitingChange()
+    {
+        Choose("receiver4k");
+        noWaitDialog = 1;
+        PassHold ending(Worker::PassPoint::Ends);
+        deviceWorker->StartPass();
+        QVERIFY(ending.WaitHeld());
+        SimulatedDeviceControl::clearCalls();
+        SimulatedDeviceControl::plug("drive1", true);
+        Worker::OnSessionUsbChanged();
+        deviceWorker->Stop();
+        ending.Release();
+        QVERIFY(deviceWorker->wait(kEventWaitMs));
+        // Where a waiting pass would be started.
+        QCoreApplication::sendPostedEvents(deviceWorker, QEvent::MetaCall);
+        QVERIFY(deviceWorker->wait(kEventWaitMs));
+        QVERIFY(ServerStarts().isEmpty());
     }
 
     void goneDeviceReturnsToTheChooserUnlessAnUpdateRuns_data()
@@ -332,21 +461,22 @@ private slots:
         SimulatedDeviceControl::setOnline("drive1", false);
         QFile::remove(DeviceCacheFile::Folder() + "Device_CID07_MID01.bin");
         SimulatedDeviceControl::clearCalls();
+        formResetRaised = false;
         deviceWorker->StartPass();
-        // Without processing events, wait until the pass has asked whether
-        // the mouse answers: it then stops in SigFormReset, waiting for us.
+        // Without processing events, wait until the pass raises SigFormReset:
+        // it then waits there for us.
         QElapsedTimer timer;
         timer.start();
-        while (SimulatedDeviceControl::calls("UsbFinderC_GetDeviceOnLine").size() < 2 && timer.elapsed() < 5000)
+        while (!formResetRaised && timer.elapsed() < kEventWaitMs)
             QThread::msleep(5);
-        QThread::msleep(100);
+        QVERIFY(formResetRaised);
         QVERIFY(deviceWorker->isRunning());
         QVERIFY(m_recorder->Names().isEmpty());
 
-        timer.restart();
+        // A destructor that kept no events going would give up on the worker
+        // after its bound and leave it running, not deleted.
         delete m_buttons;
         m_buttons = nullptr;
-        QVERIFY(timer.elapsed() < 1000);
         QCOMPARE(deviceWorker, nullptr);
         QVERIFY(m_recorder->Names().contains("SigFormReset"));
         m_buttons = new Buttoninterface;
