@@ -71,3 +71,37 @@ QString ThemeColor::ToolTipStyle()
         + QStringLiteral("; border: 1px solid ") + Rgb(QStringLiteral("ComboxSelectColor"))
         + QStringLiteral("; background-image: none; padding: 2px;}");
 }
+
+QString ThemeColor::ScrollBarStyle()
+{
+    const QString track = Rgb(QStringLiteral("ComboxBackGroundColor"));
+    const QString handle = Lighter(QStringLiteral("ComboxBackGroundColor"), 250);
+    const QString active = Rgb(QStringLiteral("ComboxSelectColor"));
+    return QStringLiteral("QScrollBar:vertical{width: 10px; background: ") + track
+        + QStringLiteral("; border: 0px; margin: 0px;}QScrollBar:horizontal{height: 10px; background: ") + track
+        + QStringLiteral("; border: 0px; margin: 0px;}QScrollBar::handle:vertical{background: ") + handle
+        + QStringLiteral("; border-radius: 3px; min-height: 30px; margin: 0px 2px;}"
+                         "QScrollBar::handle:horizontal{background: ")
+        + handle
+        + QStringLiteral("; border-radius: 3px; min-width: 30px; margin: 2px 0px;}"
+                         "QScrollBar::handle:hover,QScrollBar::handle:pressed{background: ")
+        + active
+        + QStringLiteral(";}QScrollBar::add-line:vertical,QScrollBar::sub-line:vertical{height: 0px; border: 0px; "
+                         "background: transparent;}QScrollBar::add-line:horizontal,QScrollBar::sub-line:horizontal"
+                         "{width: 0px; border: 0px; background: transparent;}"
+                         "QScrollBar::add-page,QScrollBar::sub-page{background: transparent;}");
+}
+
+QString ThemeColor::MenuStyle()
+{
+    const QString text = Rgb(QStringLiteral("LabelColor"));
+    return QStringLiteral("QMenu{color: ") + text + QStringLiteral("; background-color: ")
+        + Rgb(QStringLiteral("ComboxBackGroundColor")) + QStringLiteral("; border: 1px solid ")
+        + Lighter(QStringLiteral("ComboxBackGroundColor"), 170)
+        + QStringLiteral("; padding: 4px 0px;}QMenu::item{padding: 4px 24px; background: transparent; color: ") + text
+        + QStringLiteral(";}QMenu::item:selected{background-color: ")
+        + Darker(QStringLiteral("ComboxSelectColor"), 135) + QStringLiteral("; color: ") + text
+        + QStringLiteral(";}QMenu::item:disabled{color: ") + Darker(QStringLiteral("LabelColor"), 160)
+        + QStringLiteral(";}QMenu::separator{height: 1px; margin: 4px 8px; background: ")
+        + Lighter(QStringLiteral("ComboxBackGroundColor"), 170) + QStringLiteral(";}");
+}

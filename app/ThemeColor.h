@@ -31,4 +31,13 @@ public:
     // and no picture (a QLabel rule of the widget would otherwise lend the
     // tip its background picture).
     static QString ToolTipStyle();
+    // Scroll bars in the theme: a thin Option/ComboxBackGroundColor track
+    // with a lighter handle, Option/ComboxSelectColor while pointed at or
+    // dragged, and no arrow buttons. A page's own scroll bar rules outweigh
+    // these.
+    static QString ScrollBarStyle();
+    // Popup menus in the theme: Option/LabelColor text on the
+    // Option/ComboxBackGroundColor panel, the row under the pointer in a deep
+    // Option/ComboxSelectColor.
+    static QString MenuStyle();
 };

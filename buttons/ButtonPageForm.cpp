@@ -238,6 +238,9 @@ const CategoryPageSpec kCategoryPagesAfter[] = {
 const char kPageStyle[] =
     "#MainWindow{}\n"
     "QScrollArea{background-color:transparent;}\n"
+    // The row list is wider than its rows (x 30 to 292): the room to their
+    // right is padding, so its bar stands beside the rows.
+    "#scrollArea_11{padding-right: 178px;}\n"
     "QScrollBar:vertical{border: 0px solid grey;background: rgb(28,28,28);color: rgb(28,28,28);"
     "width: 10px;margin: 2px 0 2px 0;}\n"
     "QScrollBar::handle:vertical{border: none;"

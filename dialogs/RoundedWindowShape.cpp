@@ -6,10 +6,11 @@
 #include <QPainter>
 #include <QWidget>
 
-RoundedWindowShape::RoundedWindowShape(QWidget* dialog, QWidget* frame)
+RoundedWindowShape::RoundedWindowShape(QWidget* dialog, QWidget* frame, int radius)
     : QObject(dialog)
     , m_dialog(dialog)
     , m_frame(frame)
+    , m_radius(radius)
 {
     // What the shape leaves out is see-through where the desktop composes
     // windows, and not part of the window where it does not.
@@ -48,7 +49,7 @@ void RoundedWindowShape::Update()
     QPainter painter(&shape);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::color1);
-    painter.drawRoundedRect(frame, kCornerRadius, kCornerRadius);
+    painter.drawRoundedRect(frame, m_radius, m_radius);
     painter.end();
     m_dialog->setMask(shape);
 }

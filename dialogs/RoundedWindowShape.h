@@ -14,8 +14,8 @@ public:
     // The radius of the notices' background picture.
     static constexpr int kCornerRadius = 6;
 
-    // Owned by the dialog.
-    RoundedWindowShape(QWidget* dialog, QWidget* frame);
+    // Owned by the dialog. radius: that of the frame's background picture.
+    RoundedWindowShape(QWidget* dialog, QWidget* frame, int radius = kCornerRadius);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -25,4 +25,5 @@ private:
 
     QWidget* m_dialog;
     QWidget* m_frame;
+    int m_radius;
 };

@@ -10,6 +10,7 @@
 #include "device/DeviceDiscovery.h"
 #include "device/DeviceLinkState.h"
 #include "dialogs/NoticeFrame.h"
+#include "dialogs/RoundedWindowShape.h"
 #include "dialogs/ScaleWidgetFonts.h"
 #include "platform/rozuri/ROZUri.h"
 #include "windows/DialogChange.h"
@@ -68,7 +69,9 @@ Match::Match(QWidget* parent)
     setWindowFlags(NoticeFrame::WindowFlags());
     setFixedSize(size());
 
-    setAttribute(Qt::WA_TranslucentBackground);
+    // The rounded background (radius 8): see-through corners, and where the
+    // desktop composes no windows, corners that are not part of the window.
+    new RoundedWindowShape(this, form->MatchA, 8);
     const QString labelColour = ThemeColor::Rgb(QStringLiteral("LabelColor"));
     form->textEdit->setStyleSheet(QStringLiteral("QTextEdit{border:transparent;background:transparent;color:")
                                   + labelColour + QStringLiteral(";}"));

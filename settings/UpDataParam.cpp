@@ -13,6 +13,7 @@
 #include "dialogs/DismissGuard.h"
 #include "dialogs/InportFail.h"
 #include "dialogs/NoticeFrame.h"
+#include "dialogs/RoundedWindowShape.h"
 #include "dialogs/ScaleWidgetFonts.h"
 #include "platform/rozuri/ROZUri.h"
 
@@ -83,6 +84,8 @@ UpDataParam::UpDataParam(QWidget* parent)
 
     pictureDir = NoticeFrame::PictureFolder();
     setWindowFlags(NoticeFrame::WindowFlags());
+    // The notices' rounded background: nothing shows beyond its corners.
+    new RoundedWindowShape(this, form->UpDataParamA);
     form->UpDataParamA->setStyleSheet(NoticeFrame::BackgroundStyle(form->UpDataParamA->objectName(), pictureDir));
     form->label->setStyleSheet(NoticeFrame::LabelStyle());
 

@@ -159,6 +159,10 @@ void InstallComboList(QComboBox* box, int maxVisible)
     else
         view->setStyleSheet(PopupListStyle());
     box->setView(view);
+    // The box decides on a bar when it takes the view, by rules that may not
+    // reach it before its first polish; its list always drops below it, so a
+    // list longer than maxVisible shows its bar.
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     box->setMaxVisibleItems(maxVisible);
 }
 

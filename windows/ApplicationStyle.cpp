@@ -9,7 +9,12 @@ namespace ApplicationStyle {
 
 QString Sheet()
 {
-    QString sheet = ThemeColor::ToolTipStyle();
+    // Before every page's own rules: where a page styles its scroll bars,
+    // its rules outweigh these.
+    QString sheet = ThemeColor::ToolTipStyle() + ThemeColor::ScrollBarStyle() + ThemeColor::MenuStyle();
+    // The debounce panel's box is its whole face: no frame of the default
+    // light colours around it.
+    sheet += QStringLiteral("DebounceTime{border: 0px;}");
     // Every picture folder a page's combo boxes take their face from; the
     // pictures differ in size from folder to folder.
     const QStringList folders = {QStringLiteral("DialogChange"), QStringLiteral("Sensor"),

@@ -30,6 +30,7 @@
 #include "settings/UpDateRepair.h"
 #include "settings/UpDateWarning.h"
 #include "windows/ApplicationStyle.h"
+#include "windows/ToolTipPlacement.h"
 #include "windows/Dialog.h"
 #include "windows/DialogChange.h"
 #include "macro/WaitProcessingEvents.h"
@@ -74,6 +75,7 @@ DialogMain::DialogMain(QWidget* parent, PageTiming timing)
     // Every tool tip of the program in the theme's colours, and the rules
     // every combo box shares, parsed once; before any widget is polished.
     qApp->setStyleSheet(ApplicationStyle::Sheet());
+    new ToolTipPlacement(this);
     setObjectName(QStringLiteral("DialogMain"));
     // Before any child: new window flags re-create the window and polish
     // every widget inside it again.
