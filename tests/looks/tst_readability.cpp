@@ -8,6 +8,7 @@
 // Set NK_SCREENSHOT_DIR to keep every rendering as a PNG for looking at.
 
 #include "HubRecorder.h"
+#include "LookPictures.h"
 #include "WindowTestSupport.h"
 
 #include "app/Startup.h"
@@ -40,6 +41,8 @@
 
 using namespace WindowTest;
 
+using namespace LookPictures;
+
 namespace {
 
 // Contrast ratios as the accessibility guidelines count them: body text
@@ -48,24 +51,6 @@ const double kTextContrast = 4.5;
 const double kDisabledContrast = 3.0;
 // A highlighted list row keeps its theme colours; it must still be legible.
 const double kSelectedContrast = 3.0;
-
-double Channel(int value)
-{
-    const double c = value / 255.0;
-    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-double Luminance(QRgb colour)
-{
-    return 0.2126 * Channel(qRed(colour)) + 0.7152 * Channel(qGreen(colour)) + 0.0722 * Channel(qBlue(colour));
-}
-
-double Contrast(QRgb a, QRgb b)
-{
-    const double la = Luminance(a);
-    const double lb = Luminance(b);
-    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
-}
 
 // The strongest contrast between a text pixel and the same pixel without the
 // text; 1 when the text left no mark at all.
@@ -81,29 +66,6 @@ double TextContrast(const QImage& withText, const QImage& without)
             if (a.pixel(x, y) != b.pixel(x, y))
                 best = qMax(best, Contrast(a.pixel(x, y), b.pixel(x, y)));
     return best;
-}
-
-// The part r of w as its window shows it, with everything painted behind w.
-QImage Shot(QWidget* w, const QRect& r)
-{
-    QWidget* top = w->window();
-    return top->grab(QRect(w->mapTo(top, r.topLeft()), r.size())).toImage();
-}
-
-QImage Shot(QWidget* w)
-{
-    return Shot(w, w->rect());
-}
-
-void Keep(const QImage& image, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("NK_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    QString file = name;
-    file.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]")), QStringLiteral("_"));
-    image.save(dir + QLatin1Char('/') + file + QStringLiteral(".png"));
 }
 
 QString Name(QWidget* w)

@@ -7,6 +7,7 @@
 // Set NK_SCREENSHOT_DIR to keep every rendering as a PNG for looking at.
 
 #include "HubRecorder.h"
+#include "LookPictures.h"
 #include "WindowTestSupport.h"
 
 #include "app/Startup.h"
@@ -37,6 +38,8 @@
 
 using namespace WindowTest;
 
+using namespace LookPictures;
+
 namespace {
 
 // Brighter than this is a light part on the dark theme (a light grey,
@@ -46,24 +49,6 @@ const double kLight = 0.45;
 const double kTextContrast = 4.5;
 const int kMacros = 40;
 const int kMacroEvents = 60;
-
-double Channel(int value)
-{
-    const double c = value / 255.0;
-    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-double Luminance(QRgb colour)
-{
-    return 0.2126 * Channel(qRed(colour)) + 0.7152 * Channel(qGreen(colour)) + 0.0722 * Channel(qBlue(colour));
-}
-
-double Contrast(QRgb a, QRgb b)
-{
-    const double la = Luminance(a);
-    const double lb = Luminance(b);
-    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
-}
 
 // The share of an image's pixels that are light.
 double LightShare(const QImage& picture)
@@ -105,29 +90,6 @@ double StrongestContrast(const QImage& picture)
         for (int x = 0; x < image.width(); ++x)
             best = qMax(best, Contrast(image.pixel(x, y), ground));
     return best;
-}
-
-// The part r of w as its window shows it, with everything painted behind w.
-QImage Shot(QWidget* w, const QRect& r)
-{
-    QWidget* top = w->window();
-    return top->grab(QRect(w->mapTo(top, r.topLeft()), r.size())).toImage();
-}
-
-QImage Shot(QWidget* w)
-{
-    return Shot(w, w->rect());
-}
-
-void Keep(const QImage& image, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("NK_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    QString file = name;
-    file.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]")), QStringLiteral("_"));
-    image.save(dir + QLatin1Char('/') + file + QStringLiteral(".png"));
 }
 
 QRect GlobalRect(QWidget* w)
