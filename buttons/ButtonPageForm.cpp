@@ -395,7 +395,10 @@ void ButtonPageForm::BuildUi(QWidget* Buttoninterface)
 
     gridLayout_9->addWidget(MainWindow, 0, 0, 1, 1);
     // Set once the tree stands: each child made under a styled frame would
-    // otherwise be restyled as it arrives.
+    // otherwise be restyled as it arrives. The layouts polished the scroll
+    // bars already; a sheet set on a frame not yet polished itself would
+    // never reach them.
+    MainWindow->ensurePolished();
     MainWindow->setStyleSheet(QString::fromLatin1(kPageStyle));
 
     // Showing a page lays its buttons out: done while they have no text yet.

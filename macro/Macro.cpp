@@ -64,8 +64,12 @@ Macro::Macro(QWidget* parent)
     PostMsg::Connect(SIGNAL(SigButtonToMacro(FlashDataMap, int)), this, SLOT(SlotButtonToMacro(FlashDataMap, int)));
     PostMsg::Connect(SIGNAL(SigMacroDownLoadData(QString, int)), this, SLOT(SlotMacroDownLoadData(QString, int)));
 
-    form->listWidgetHong->setStyleSheet(MacroPageStyle::ListStyle(pictureFolder));
-    form->listWidgetKey->setStyleSheet(MacroPageStyle::ListStyle(pictureFolder));
+    // The form's layout polished the lists' scroll bars already; a sheet set
+    // on a list not yet polished itself would never reach them.
+    for (QListWidget* list : {form->listWidgetHong, form->listWidgetKey}) {
+        list->ensurePolished();
+        list->setStyleSheet(MacroPageStyle::ListStyle(pictureFolder));
+    }
 
     LoadMacroList();
     SetUpRecording();

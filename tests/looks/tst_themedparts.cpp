@@ -245,6 +245,54 @@ private slots:
         QVERIFY2(light < 0.1, qPrintable(QStringLiteral("%1% of the bar is light").arg(qRound(light * 100))));
     }
 
+    void pagesKeepTheirOwnScrollBars_data()
+    {
+        QTest::addColumn<QString>("part");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QColor>("track");
+        QTest::addColumn<QColor>("handle");
+        QTest::addColumn<bool>("arrows");
+        QTest::newRow("button rows") << "button rows" << 10 << QColor(28, 28, 28) << QColor(63, 63, 63) << false;
+        QTest::newRow("macros") << "macros" << 20 << QColor(30, 30, 30) << QColor(117, 117, 117) << true;
+        QTest::newRow("macro events") << "macro events" << 20 << QColor(30, 30, 30) << QColor(117, 117, 117) << true;
+    }
+
+    // Where a page styles its bars, its look wins over the shared dark one:
+    // the width, track and handle colours and the arrow pictures at both ends.
+    void pagesKeepTheirOwnScrollBars()
+    {
+        QFETCH(QString, part);
+        QFETCH(int, width);
+        QFETCH(QColor, track);
+        QFETCH(QColor, handle);
+        QFETCH(bool, arrows);
+        QScrollBar* bar = BarOf(part);
+        QVERIFY2(bar, "the part is not there, or has too little to scroll");
+        (void)QTest::qWaitFor([&]() { return bar->isVisible(); }, 1000);
+        QVERIFY(bar->isVisible());
+        const QImage image = Shot(bar).convertToFormat(QImage::Format_RGB32);
+        Keep(image, "own bar " + part);
+        QCOMPARE(image.width(), width);
+        int trackPixels = 0;
+        int handlePixels = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                trackPixels += image.pixel(x, y) == track.rgb();
+                handlePixels += image.pixel(x, y) == handle.rgb();
+            }
+        QVERIFY2(trackPixels >= 100, qPrintable(QStringLiteral("%1 pixels of the track's colour").arg(trackPixels)));
+        QVERIFY2(handlePixels >= 100, qPrintable(QStringLiteral("%1 pixels of the handle's colour").arg(handlePixels)));
+        // Each end: the arrow picture's light glyph on the track, or nothing.
+        for (const QRect& end : {QRect(0, 0, image.width(), 25), QRect(0, image.height() - 25, image.width(), 25)}) {
+            const QImage piece = image.copy(end);
+            const double light = LightShare(piece);
+            QVERIFY2(arrows ? light > 0.0 : light == 0.0,
+                     qPrintable(QStringLiteral("%1% of an end is light").arg(light * 100)));
+            if (arrows)
+                QCOMPARE(QColor(Dominant(piece)), track);
+        }
+    }
+
     // The row list's bar stands at the rows' right edge, not across the page.
     void theRowListBarStandsBesideItsRows()
     {
