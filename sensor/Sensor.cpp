@@ -97,6 +97,9 @@ void Sensor::ApplyStyles()
     ui->PerformanceOpen->setMaxVisibleItems(5);
 
     // The page and its panels are framed for layout only; no outline is drawn.
+    // Polished first, so that setting its sheet reaches the scroll bars the
+    // layout has polished already.
+    ui->SenSorPage->ensurePolished();
     ui->SenSorPage->setStyleSheet(QStringLiteral(
         "#SenSorPage,#frameDpi,#frameRate,#frameLOD,#frame,#frame_3,#frame_4{border:none;}"
         "QAbstractScrollArea{background:transparent;}"

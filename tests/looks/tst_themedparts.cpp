@@ -255,6 +255,8 @@ private slots:
         QTest::newRow("button rows") << "button rows" << 10 << QColor(28, 28, 28) << QColor(63, 63, 63) << false;
         QTest::newRow("macros") << "macros" << 20 << QColor(30, 30, 30) << QColor(117, 117, 117) << true;
         QTest::newRow("macro events") << "macro events" << 20 << QColor(30, 30, 30) << QColor(117, 117, 117) << true;
+        QTest::newRow("sensor page list") << "DPI level count list" << 13 << QColor(30, 30, 30) << QColor(117, 117, 117)
+                                          << false;
     }
 
     // Where a page styles its bars, its look wins over the shared dark one:
