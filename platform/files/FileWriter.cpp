@@ -29,26 +29,6 @@ QString SystemText(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-bool WriteAll(int fd, const QByteArray& bytes, int* error)
-{
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        const ssize_t wrote = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (wrote < 0) {
-            if (errno == EINTR)
-                continue;
-            *error = errno;
-            return false;
-        }
-        if (wrote == 0) {
-            *error = ENOSPC;
-            return false;
-        }
-        done += wrote;
-    }
-    return true;
-}
-
 // ".<name>.nkw-<pid>-<random>": the process that made it is in its name,
 // so a later write can tell a copy whose writer was killed from one still
 // being written.
@@ -99,6 +79,26 @@ int CreateTemporary(const QString& folder, const QString& fileName, QByteArray* 
 }
 
 } // namespace
+
+bool WriteAll(int fd, const QByteArray& bytes, int* error)
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const ssize_t wrote = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (wrote < 0) {
+            if (errno == EINTR)
+                continue;
+            *error = errno;
+            return false;
+        }
+        if (wrote == 0) {
+            *error = ENOSPC;
+            return false;
+        }
+        done += wrote;
+    }
+    return true;
+}
 
 bool Replace(const QString& path, const QByteArray& bytes, QString* reason)
 {

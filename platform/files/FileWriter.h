@@ -18,4 +18,8 @@ namespace FileWriter {
 // for what went wrong ("No space left on device").
 bool Replace(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
 
+// Every byte to an open descriptor, an interrupted write taken up again;
+// false with error set to errno (ENOSPC for a write that took nothing).
+bool WriteAll(int fd, const QByteArray& bytes, int* error);
+
 } // namespace FileWriter

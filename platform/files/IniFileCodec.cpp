@@ -1,6 +1,7 @@
 #include "platform/files/IniFileCodec.h"
 
-#include <QAtomicInteger>
+#include "platform/files/MemoryFile.h"
+
 #include <QFile>
 #include <QPoint>
 #include <QRandomGenerator>
@@ -9,12 +10,6 @@
 #include <QSize>
 #include <QStringList>
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace IniFileCodec {
 
@@ -167,52 +162,6 @@ QByteArray Defused(const QByteArray& bytes, quint64 nonce, QVector<QByteArray>* 
         return bytes;
     return result + bytes.mid(copied);
 }
-
-// An anonymous file in memory, for QSettings to open by name.
-class MemoryFile {
-public:
-    explicit MemoryFile(const QByteArray& bytes)
-    {
-        fd = ::memfd_create("nk-settings", MFD_CLOEXEC);
-        if (fd < 0) {
-            error = errno;
-            return;
-        }
-        qint64 done = 0;
-        while (done < bytes.size()) {
-            const ssize_t wrote = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-            if (wrote < 0 && errno == EINTR)
-                continue;
-            if (wrote <= 0) {
-                error = wrote < 0 ? errno : ENOSPC;
-                return;
-            }
-            done += wrote;
-        }
-        // QSettings keeps what it read of a file by name and takes it again
-        // while size and time are unchanged; descriptor numbers are reused,
-        // so each copy gets a time of its own.
-        static QAtomicInteger<quint32> stamp;
-        const struct timespec times[2] = {{0, UTIME_OMIT}, {time_t(stamp.fetchAndAddRelaxed(1) + 1), 0}};
-        if (::futimens(fd, times) != 0)
-            error = errno;
-    }
-    ~MemoryFile()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    MemoryFile(const MemoryFile&) = delete;
-    MemoryFile& operator=(const MemoryFile&) = delete;
-
-    bool ok() const { return fd >= 0 && error == 0; }
-    QString Path() const { return QStringLiteral("/proc/self/fd/%1").arg(fd); }
-    QString ErrorText() const { return QString::fromLocal8Bit(std::strerror(error)); }
-
-private:
-    int fd = -1;
-    int error = 0;
-};
 
 // The text forms below are the ones QSettings writes (its
 // iniEscapedKey, iniEscapedString and variantToString).
@@ -443,24 +392,19 @@ bool Serialise(const Document& document, QByteArray* bytes, QString* reason)
     // Laid out as QSettings lays out a new file: sections by the first part
     // of the key, in order, [General] for keys without one.
     QMap<QString, QMap<QString, QByteArray>> sections;
-    auto lineOf = [&](const QString& fullKey, QByteArray* value) -> QByteArray* {
+    auto put = [&](const QString& fullKey, const QByteArray& value) {
         const int slash = fullKey.indexOf(QLatin1Char('/'));
         const QString section = slash == -1 ? QString() : fullKey.left(slash);
-        const QString key = slash == -1 ? fullKey : fullKey.mid(slash + 1);
-        QByteArray& line = sections[section][key];
-        line = *value;
-        return &line;
+        sections[section][slash == -1 ? fullKey : fullKey.mid(slash + 1)] = value;
     };
     for (auto it = document.values.cbegin(); it != document.values.cend(); ++it) {
         QByteArray value;
         if (!AppendValue(it.value(), &value))
             return Fail(reason, QStringLiteral("the value of %1 cannot be written as text").arg(it.key()));
-        lineOf(it.key(), &value);
+        put(it.key(), value);
     }
-    for (auto it = document.unread.cbegin(); it != document.unread.cend(); ++it) {
-        QByteArray value = it.value();
-        lineOf(it.key(), &value);
-    }
+    for (auto it = document.unread.cbegin(); it != document.unread.cend(); ++it)
+        put(it.key(), it.value());
     QByteArray text;
     for (auto section = sections.cbegin(); section != sections.cend(); ++section) {
         QByteArray header;
