@@ -28,6 +28,15 @@ namespace PleaseWait {
 
 constexpr int kRecordSize = static_cast<int>(sizeof(FlashDataMap));
 
+// What a job raised on the hub, without the version checks (SigSetver)
+// that come and go with the dialog itself.
+inline QStringList JobSignals(const HubRecorder& recorder)
+{
+    QStringList names = recorder.Names();
+    names.removeAll(QStringLiteral("SigSetver"));
+    return names;
+}
+
 inline QByteArray Bytes(const FlashDataMap& map)
 {
     return QByteArray(reinterpret_cast<const char*>(&map), sizeof(map));

@@ -23,12 +23,7 @@ private:
     HubRecorder* m_recorder = nullptr;
     QTemporaryDir m_dir;
 
-    QStringList JobSignals()
-    {
-        QStringList names = m_recorder->Names();
-        names.removeAll(QStringLiteral("SigSetver"));
-        return names;
-    }
+    QStringList JobSignals() { return PleaseWait::JobSignals(*m_recorder); }
 
 private slots:
     void initTestCase()

@@ -99,14 +99,7 @@ private:
         return Write(QStringLiteral("good.bin"), ProfileFile({Field("Tesmo"), Field(SensorOf(0)), Bytes(record)}));
     }
 
-    QStringList FillSignals()
-    {
-        QStringList names;
-        for (const QString& name : m_recorder->Names())
-            if (name != QLatin1String("SigSetver"))
-                names.append(name);
-        return names;
-    }
+    QStringList FillSignals() { return JobSignals(*m_recorder); }
 
 private slots:
     void initTestCase()
